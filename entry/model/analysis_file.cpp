@@ -1,0 +1,190 @@
+#include "analysis_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace kelvorad {
+
+namespace {
+
+// Length of the valid UTF-8 sequence starting at text[i], or 0 if it is not valid.
+std::size_t utf8SequenceLength(std::string_view text, std::size_t i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char b0 = byte(i);
+    if (b0 < 0x80) return 1;
+    std::size_t length = 0;
+    char32_t minimum = 0;
+    char32_t code = 0;
+    if ((b0 & 0xE0) == 0xC0) {
+        length = 2, minimum = 0x80, code = b0 & 0x1F;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        length = 3, minimum = 0x800, code = b0 & 0x0F;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        length = 4, minimum = 0x10000, code = b0 & 0x07;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size()) return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) return 0;
+        code = (code << 6) | (byte(i + k) & 0x3F);
+    }
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+    return length;
+}
+
+bool isValidUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = utf8SequenceLength(text, i);
+        if (length == 0) return false;
+        i += length;
+    }
+    return true;
+}
+
+// Windows-1252 code points of bytes 0x80 to 0x9F; the undefined ones map to themselves.
+constexpr char32_t kWindows1252High[32] = {
+    0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+
+std::string errnoText() { return std::strerror(errno); }
+
+}  // namespace
+
+std::string decodeAnalysisText(std::string_view bytes) {
+    if (isValidUtf8(bytes)) return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (unsigned char b : bytes) {
+        if (b < 0x80) {
+            out.push_back(static_cast<char>(b));
+        } else if (b < 0xA0) {
+            appendUtf8(out, kWindows1252High[b - 0x80]);
+        } else {
+            appendUtf8(out, b);
+        }
+    }
+    return out;
+}
+
+std::string firstAnalysisItem(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    std::string_view item;
+    if (i < text.size() && text[i] == '"') {
+        const std::size_t close = text.find('"', i + 1);
+        item = text.substr(i + 1, close == std::string_view::npos ? std::string_view::npos
+                                                                  : close - i - 1);
+    } else {
+        const std::size_t end = text.find_first_of(",\r\n", i);
+        item = text.substr(i, end == std::string_view::npos ? std::string_view::npos : end - i);
+    }
+    std::string out;
+    out.reserve(item.size());
+    for (std::size_t k = 0; k < item.size(); ++k) {
+        if (item[k] == '\r' && k + 1 < item.size() && item[k + 1] == '\n') continue;
+        out.push_back(item[k] == '\n' ? '\r' : item[k]);
+    }
+    return out;
+}
+
+bool readWholeFile(const std::string& path, std::string& bytes, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "Cannot open \"" + path + "\": " + errnoText();
+        return false;
+    }
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad()) {
+        error = "Cannot read \"" + path + "\": " + errnoText();
+        return false;
+    }
+    bytes = std::move(buffer).str();
+    return true;
+}
+
+FileResult readAnalysisFile(AnalysisTable& table, const std::string& path) {
+    FileResult result;
+    std::string bytes;
+    if (!readWholeFile(path, bytes, result.error)) {
+        result.ok = false;
+        return result;
+    }
+    table.selectDataArea();
+    table.putIntoSelection(firstAnalysisItem(decodeAnalysisText(bytes)));
+    return result;
+}
+
+std::string analysisFileContent(const TextGrid& table, int* cellsChanged) {
+    int changed = 0;
+    std::string out = "\"";
+    for (int r = 1; r < table.rowCount(); ++r) {
+        if (r > 1) out.push_back('\r');
+        for (int c = 1; c < table.columnCount(); ++c) {
+            if (c > 1) out.push_back('\t');
+            const std::string& cell = table.text(r, c);
+            bool altered = false;
+            for (char ch : cell) {
+                if (ch == '"') {
+                    out += "''";
+                    altered = true;
+                } else if (ch == '\t' || ch == '\r' || ch == '\n') {
+                    out.push_back(' ');
+                    altered = true;
+                } else {
+                    out.push_back(ch);
+                }
+            }
+            changed += altered ? 1 : 0;
+        }
+    }
+    out += "\"\r\n";
+    if (cellsChanged) *cellsChanged = changed;
+    return out;
+}
+
+FileResult writeFileAtomically(const std::string& path, std::string_view content) {
+    FileResult result;
+    std::random_device seed;
+    const std::string temporary = path + ".tmp" + std::to_string(seed() % 1000000);
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) {
+            result.ok = false;
+            result.error = "Cannot write \"" + path + "\": " + errnoText();
+            return result;
+        }
+        out.write(content.data(), static_cast<std::streamsize>(content.size()));
+        out.flush();
+        if (!out) {
+            result.ok = false;
+            result.error = "Cannot write \"" + path + "\": " + errnoText();
+            out.close();
+            std::remove(temporary.c_str());
+            return result;
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        result.ok = false;
+        result.error = "Cannot replace \"" + path + "\": " + errnoText();
+        std::remove(temporary.c_str());
+    }
+    return result;
+}
+
+FileResult writeAnalysisFile(AnalysisTable& table, const std::string& path) {
+    table.selectDataArea();
+    int changed = 0;
+    const std::string content = analysisFileContent(table, &changed);
+    FileResult result = writeFileAtomically(path, content);
+    result.cellsChanged = changed;
+    return result;
+}
+
+}  // namespace kelvorad
