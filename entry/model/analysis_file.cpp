@@ -1,5 +1,7 @@
 #include "analysis_file.h"
 
+#include "error_report.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -52,7 +54,31 @@ constexpr char32_t kWindows1252High[32] = {
     0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
 
-std::string errnoText() { return std::strerror(errno); }
+// Marks `result` failed with a message naming the file and the reason given by `savedErrno`.
+void fail(FileResult& result, const char* what, const std::string& path, int savedErrno,
+          bool writing) {
+    result.ok = false;
+    result.error = std::string(what) + " \"" + path + "\": " + std::strerror(savedErrno);
+    result.errorCode = errorCodeForFileFailure(savedErrno, writing);
+}
+
+// Reads a whole file; on failure `result` says why.
+bool readBytes(const std::string& path, std::string& bytes, FileResult& result) {
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        fail(result, "Cannot open", path, errno ? errno : ENOENT, false);
+        return false;
+    }
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad()) {
+        fail(result, "Cannot read", path, errno ? errno : EIO, false);
+        return false;
+    }
+    bytes = std::move(buffer).str();
+    return true;
+}
 
 }  // namespace
 
@@ -78,8 +104,8 @@ std::string firstAnalysisItem(std::string_view text) {
     std::string_view item;
     if (i < text.size() && text[i] == '"') {
         const std::size_t close = text.find('"', i + 1);
-        item = text.substr(i + 1, close == std::string_view::npos ? std::string_view::npos
-                                                                  : close - i - 1);
+        item = text.substr(
+            i + 1, close == std::string_view::npos ? std::string_view::npos : close - i - 1);
     } else {
         const std::size_t end = text.find_first_of(",\r\n", i);
         item = text.substr(i, end == std::string_view::npos ? std::string_view::npos : end - i);
@@ -94,28 +120,16 @@ std::string firstAnalysisItem(std::string_view text) {
 }
 
 bool readWholeFile(const std::string& path, std::string& bytes, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "Cannot open \"" + path + "\": " + errnoText();
-        return false;
-    }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) {
-        error = "Cannot read \"" + path + "\": " + errnoText();
-        return false;
-    }
-    bytes = std::move(buffer).str();
-    return true;
+    FileResult result;
+    if (readBytes(path, bytes, result)) return true;
+    error = result.error;
+    return false;
 }
 
 FileResult readAnalysisFile(AnalysisTable& table, const std::string& path) {
     FileResult result;
     std::string bytes;
-    if (!readWholeFile(path, bytes, result.error)) {
-        result.ok = false;
-        return result;
-    }
+    if (!readBytes(path, bytes, result)) return result;
     table.selectDataArea();
     table.putIntoSelection(firstAnalysisItem(decodeAnalysisText(bytes)));
     return result;
@@ -154,25 +168,23 @@ FileResult writeFileAtomically(const std::string& path, std::string_view content
     std::random_device seed;
     const std::string temporary = path + ".tmp" + std::to_string(seed() % 1000000);
     {
+        errno = 0;
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out) {
-            result.ok = false;
-            result.error = "Cannot write \"" + path + "\": " + errnoText();
+            fail(result, "Cannot write", path, errno ? errno : EACCES, true);
             return result;
         }
         out.write(content.data(), static_cast<std::streamsize>(content.size()));
         out.flush();
         if (!out) {
-            result.ok = false;
-            result.error = "Cannot write \"" + path + "\": " + errnoText();
+            fail(result, "Cannot write", path, errno ? errno : EIO, true);
             out.close();
             std::remove(temporary.c_str());
             return result;
         }
     }
     if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        result.ok = false;
-        result.error = "Cannot replace \"" + path + "\": " + errnoText();
+        fail(result, "Cannot replace", path, errno, true);
         std::remove(temporary.c_str());
     }
     return result;

@@ -13,6 +13,7 @@ namespace kelvorad {
 struct FileResult {
     bool ok = true;
     std::string error;
+    int errorCode = 0;     // the error report's code for the failure (53, 75, ...), 0 when ok
     int cellsChanged = 0;  // saving: cells whose text had to be altered to fit the format
 };
 

@@ -1,0 +1,83 @@
+#include "qt_desktop_services.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStringList>
+#include <QUrl>
+
+#include "dialog_filter.h"
+
+namespace kelvorad {
+
+namespace {
+QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// The system clipboard, or null when no GUI application runs.
+QClipboard* systemClipboard() {
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance())
+               ? QGuiApplication::clipboard()
+               : nullptr;
+}
+}  // namespace
+
+std::string QtFileDialogs::askOpenFileName(const std::string& title, const std::string& filter) {
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), q(title), QString(),
+                                        q(qtDialogFilter(filter)))
+        .toStdString();
+}
+
+std::string QtFileDialogs::askSaveFileName(const std::string& title, const std::string& filter) {
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), q(title), QString(),
+                                        q(qtDialogFilter(filter)))
+        .toStdString();
+}
+
+void QtMessageBoxes::showMessage(const std::string& title, const std::string& text) {
+    QMessageBox::information(QApplication::activeWindow(), q(title), q(text), QMessageBox::Ok);
+}
+
+MessageBoxes::Answer QtMessageBoxes::askYesNoCancel(const std::string& title,
+                                                    const std::string& text) {
+    const auto button = QMessageBox::question(
+        QApplication::activeWindow(), q(title), q(text),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (button == QMessageBox::Yes) return Answer::Yes;
+    if (button == QMessageBox::No) return Answer::No;
+    return Answer::Cancel;
+}
+
+std::optional<std::string> QtClipboard::text() {
+    QClipboard* clipboard = systemClipboard();
+    if (!clipboard) return std::nullopt;
+    return clipboard->text().toStdString();
+}
+
+bool QtClipboard::setText(const std::string& text) {
+    QClipboard* clipboard = systemClipboard();
+    if (!clipboard) return false;
+    clipboard->clear();
+    clipboard->setText(q(text));
+    return true;
+}
+
+bool QtShell::openDocument(const std::string& pathOrUrl) {
+    const QString text = q(pathOrUrl);
+    QUrl url(text);
+    if (url.scheme().size() < 2) url = QUrl::fromLocalFile(text);  // "C:" is a drive, not a scheme
+    return QDesktopServices::openUrl(url);
+}
+
+bool QtShell::startDetached(const std::string& program, const std::vector<std::string>& arguments,
+                            const std::string& workingDirectory) {
+    QStringList list;
+    for (const auto& argument : arguments) list << q(argument);
+    return QProcess::startDetached(q(program), list, q(workingDirectory));
+}
+
+}  // namespace kelvorad

@@ -1,0 +1,217 @@
+#include "analysis_table_view.h"
+
+#include <QAbstractButton>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyleOptionHeader>
+
+#include "analysis_table_model.h"
+
+namespace kelvorad {
+
+namespace {
+// Keys the view's own navigation keeps: arrows, page and home/end, with or without Shift.
+bool isNavigationKey(int key) {
+    switch (key) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            return true;
+        default:
+            return false;
+    }
+}
+}  // namespace
+
+AnalysisTableView::AnalysisTableView(AnalysisTable& table, QWidget* parent)
+    : QTableView(parent), table_(table), model_(new AnalysisTableModel(table, this)) {
+    setModel(model_);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setTabKeyNavigation(true);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    horizontalHeader()->setSectionsClickable(false);
+    verticalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setHighlightSections(true);
+    verticalHeader()->setHighlightSections(true);
+    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    verticalHeader()->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Row No")) +
+                                      16);
+    // Cell (0, 0), "Row No", shows in the corner between the two headers.
+    cornerButton_ = findChild<QAbstractButton*>();
+    if (cornerButton_) cornerButton_->installEventFilter(this);
+    connect(model_, &QAbstractItemModel::modelReset, this, &AnalysisTableView::applyLayout);
+    applyLayout();
+    pushSelection();
+}
+
+void AnalysisTableView::applyLayout() {
+    setRowHidden(0, true);
+    setColumnHidden(0, true);
+    const double pixelsPerTwip = logicalDpiX() / 1440.0;
+    const auto& columns = AnalysisTable::columns();
+    for (int c = 1; c < model_->columnCount() && c < AnalysisTable::kColumns; ++c) {
+        setColumnWidth(c, static_cast<int>(columns[c].widthTwips * pixelsPerTwip + 0.5));
+    }
+}
+
+void AnalysisTableView::showTable() {
+    model_->tableChanged();
+    if (cornerButton_) cornerButton_->update();
+    pushSelection();
+    scrollToCurrent();
+}
+
+void AnalysisTableView::showCell(int row, int column) {
+    model_->cellChanged(row, column);
+    if (row == 0 && column == 0 && cornerButton_) cornerButton_->update();
+}
+
+void AnalysisTableView::scrollToFirstRow() {
+    if (model_->rowCount() > 1 && model_->columnCount() > 1) {
+        scrollTo(model_->index(1, 1), QAbstractItemView::PositionAtTop);
+    }
+    scrollToTop();
+}
+
+void AnalysisTableView::setMinimumRowHeight(int pixels) {
+    verticalHeader()->setMinimumSectionSize(pixels);
+    if (verticalHeader()->defaultSectionSize() < pixels) {
+        verticalHeader()->setDefaultSectionSize(pixels);
+    }
+}
+
+void AnalysisTableView::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers =
+        event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (isNavigationKey(event->key())) {
+        QTableView::keyPressEvent(event);
+        return;
+    }
+    if (modifiers != Qt::NoModifier) {
+        event->ignore();
+        return;
+    }
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            typeCode(13);
+            return;
+        case Qt::Key_Tab:
+            typeCode(9);
+            return;
+        case Qt::Key_Backspace:
+            typeCode(8);
+            return;
+        default:
+            break;
+    }
+    const QString text = event->text();
+    if (text.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    for (char32_t code : text.toUcs4()) typeCode(code);
+}
+
+void AnalysisTableView::typeCode(char32_t code) {
+    const int row = table_.row();
+    const int column = table_.column();
+    if (table_.typeKey(code)) showCell(row, column);
+    if (row != table_.row() || column != table_.column()) {
+        pushSelection();
+        scrollToCurrent();
+    }
+}
+
+void AnalysisTableView::mousePressEvent(QMouseEvent* event) {
+    QTableView::mousePressEvent(event);
+    if (indexAt(event->position().toPoint()).isValid()) {
+        emit cellPressed(event->button(), event->globalPosition().toPoint());
+    }
+}
+
+void AnalysisTableView::mouseReleaseEvent(QMouseEvent* event) {
+    QTableView::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid()) {
+        emit cellClicked();
+    }
+}
+
+void AnalysisTableView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    pullSelection();
+}
+
+void AnalysisTableView::selectionChanged(const QItemSelection& selected,
+                                         const QItemSelection& deselected) {
+    QTableView::selectionChanged(selected, deselected);
+    pullSelection();
+}
+
+// The view's current cell is the moving corner of its selection; the table's current cell is
+// the corner the selection started from, and the view's current cell its opposite corner.
+void AnalysisTableView::pullSelection() {
+    if (pushing_ || !selectionModel()) return;
+    const QModelIndex current = currentIndex();
+    if (!current.isValid()) return;
+    const QItemSelection selection = selectionModel()->selection();
+    if (selection.size() != 1 || !selection.contains(current)) {
+        table_.setCurrent(current.row(), current.column());
+        return;
+    }
+    const QItemSelectionRange& range = selection.first();
+    const int anchorRow = current.row() == range.top() ? range.bottom() : range.top();
+    const int anchorColumn = current.column() == range.left() ? range.right() : range.left();
+    table_.setCurrent(anchorRow, anchorColumn);
+    table_.setSelectionEnd(current.row(), current.column());
+}
+
+void AnalysisTableView::pushSelection() {
+    if (!selectionModel() || model_->rowCount() == 0 || model_->columnCount() == 0) return;
+    pushing_ = true;
+    const CellRect s = table_.selection();
+    selectionModel()->setCurrentIndex(model_->index(table_.row(), table_.column()),
+                                      QItemSelectionModel::NoUpdate);
+    selectionModel()->select(
+        QItemSelection(model_->index(s.top, s.left), model_->index(s.bottom, s.right)),
+        QItemSelectionModel::ClearAndSelect);
+    pushing_ = false;
+}
+
+void AnalysisTableView::scrollToCurrent() {
+    // Row 0 and column 0 are shown by the headers, which never scroll away.
+    const int row = std::max(table_.row(), 1);
+    const int column = std::max(table_.column(), 1);
+    if (row < model_->rowCount() && column < model_->columnCount()) {
+        scrollTo(model_->index(row, column));
+    }
+}
+
+bool AnalysisTableView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == cornerButton_ && event->type() == QEvent::Paint) {
+        QPainter painter(cornerButton_);
+        QStyleOptionHeader option;
+        option.initFrom(cornerButton_);
+        // A header's look, though the corner selects nothing.
+        option.state |= QStyle::State_Enabled;
+        option.palette.setCurrentColorGroup(QPalette::Active);
+        option.rect = cornerButton_->rect();
+        option.text = QString::fromStdString(table_.text(0, 0));
+        option.textAlignment = Qt::AlignCenter;
+        option.position = QStyleOptionHeader::OnlyOneSection;
+        style()->drawControl(QStyle::CE_Header, &option, &painter, cornerButton_);
+        return true;
+    }
+    return QTableView::eventFilter(watched, event);
+}
+
+}  // namespace kelvorad

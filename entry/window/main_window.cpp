@@ -1,0 +1,147 @@
+#include "main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTime>
+#include <QTimer>
+
+#include "analysis_table_view.h"
+#include "error_report.h"
+#include "main_window_actions.h"
+#include "method_menus.h"
+
+namespace kelvorad {
+
+MainWindow::MainWindow(DesktopServices desktop, QWidget* parent)
+    : QMainWindow(parent), desktop_(desktop), actions_(std::make_unique<Actions>()) {
+    setObjectName("kkj");
+    setWindowTitle("Kelvorad");
+    createActions();
+    createMenus();
+    createToolBar();
+    createStatusBar();
+    createCentralArea();
+    connectTable();
+    applyStartUpState();
+    resize(1280, 820);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::showTableChanges() {
+    table_->showTable();
+}
+
+void MainWindow::capCell() {
+    document_.table().capCell();
+    table_->showTable();
+}
+
+MethodChecks MainWindow::methodChecks() const {
+    return methodMenus_->checks();
+}
+
+void MainWindow::setMethodChecks(const MethodChecks& checks) {
+    methodMenus_->setChecks(checks);
+}
+
+bool MainWindow::isOpenFileToCalculateChecked() const {
+    return actions_->openToCalculate->isChecked();
+}
+
+void MainWindow::setOpenFileToCalculateChecked(bool checked) {
+    actions_->openToCalculate->setChecked(checked);
+}
+
+void MainWindow::setScreenTitle(const std::string& title) {
+    title_->setText(QString::fromStdString(title));
+}
+
+std::string MainWindow::screenTitle() const {
+    return title_->text().toStdString();
+}
+
+void MainWindow::setStatusPanel1(const std::string& text) {
+    statusPanels_[0]->setText(QString::fromStdString(text));
+    statusPanels_[0]->setEnabled(true);
+}
+
+void MainWindow::showCellEditor() {
+    cellEditor_->show();
+}
+
+std::string MainWindow::cellEditorText() const {
+    return cellEditor_->text().toStdString();
+}
+
+void MainWindow::setHook(WindowHook hook, std::function<int()> command) {
+    hooks_[static_cast<std::size_t>(hook)] = std::move(command);
+}
+
+int MainWindow::runHook(WindowHook hook) {
+    const auto& command = hooks_[static_cast<std::size_t>(hook)];
+    return command ? command() : error_code::kNone;
+}
+
+void MainWindow::reportError(int code) {
+    if (const auto message = errorReportMessage(code)) {
+        desktop_.messages.showMessage(kMessageTitle, std::string(*message));
+    }
+}
+
+QAction& MainWindow::toolbarButton(int position) const {
+    return *toolbar_.at(static_cast<std::size_t>(position));
+}
+
+void MainWindow::updateClock() {
+    const QLocale locale;
+    statusPanels_[1]->setText(locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+    statusPanels_[2]->setText(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+}
+
+void MainWindow::popUpCentred(QMenu& menu, QPoint globalPosition) {
+    menu.popup(globalPosition - QPoint(menu.sizeHint().width() / 2, 0));
+}
+
+// Exit, and closing the window by any other way: the unsaved-change question first; then the
+// results window closes, the spreadsheet application is asked to quit and the program ends.
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!askToSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    runHook(WindowHook::CloseOtherWindows);
+    runHook(WindowHook::QuitSpreadsheet);
+    QCoreApplication::exit(0);
+}
+
+// Keys pressed in the cell editor go on in the table, and the window's shortcuts keep working
+// there; a left button pressed on the window's background pops up the ferric-iron menu.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == cellEditor_) {
+        if (event->type() == QEvent::ShortcutOverride) return true;
+        if (event->type() == QEvent::KeyPress) {
+            table_->setFocus();
+            QCoreApplication::sendEvent(table_, event);
+            return true;
+        }
+    } else if (watched == centralWidget() && event->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton &&
+            !centralWidget()->childAt(mouse->position().toPoint())) {
+            popUpCentred(methodMenus_->ferricIronMenu(), mouse->globalPosition().toPoint());
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace kelvorad

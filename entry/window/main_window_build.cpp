@@ -1,0 +1,391 @@
+// Building the main window: actions, menus, toolbar, status bar and the central area, and the
+// state it starts in.
+#include <QAction>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "analysis_table_view.h"
+#include "main_window.h"
+#include "main_window_actions.h"
+#include "method_menus.h"
+#include "window_pictures.h"
+
+namespace kelvorad {
+
+namespace {
+QAction* makeAction(QObject* owner, const char* name, const char* caption,
+                    const QKeySequence& shortcut = {}) {
+    auto* action = new QAction(QString::fromUtf8(caption), owner);
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    return action;
+}
+
+QMenu* makeMenu(QWidget* owner, const char* name, const char* caption) {
+    auto* menu = new QMenu(QString::fromUtf8(caption), owner);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    menu->setSeparatorsCollapsible(false);
+    return menu;
+}
+
+QLabel* makeLabel(QWidget* owner, const char* name, const QString& text) {
+    auto* label = new QLabel(text, owner);
+    label->setObjectName(name);
+    return label;
+}
+
+struct ToolbarButton {
+    int position;
+    const char* tooltip;
+};
+
+constexpr std::array<ToolbarButton, 18> kToolbarButtons{{
+    {1, "New"},
+    {2, "Open"},
+    {3, "Save"},
+    {4, "Close"},
+    {5, "Exit"},
+    {7, "Cut"},
+    {8, "Copy"},
+    {9, "Paste"},
+    {10, "Delete"},
+    {11, "Select All"},
+    {13, "Calculate"},
+    {15, "Load Excel (.xls)  into Grid"},
+    {16, "Load Excel (.xlsx)  into Grid"},
+    {17, "Edit Excel (.xls) File"},
+    {18, "Edit Excel (.xlsx) File"},
+    {20, "About"},
+    {21, "Help"},
+    {22, "Display Next Screen"},
+}};
+
+const char* const kBanner =
+    " * Calculation    * Geothermometer     * Oxygen Barometer                    ";
+}  // namespace
+
+void MainWindow::createActions() {
+    Actions& a = *actions_;
+    using Key = QKeySequence;
+    a.newFile = makeAction(this, "mnuNewFile", "New File", Key(Qt::CTRL | Qt::Key_N));
+    a.openFile = makeAction(this, "mnuOpenFile", "Open File", Key(Qt::CTRL | Qt::Key_O));
+    a.saveAs = makeAction(this, "mnuSaveAs", "Save As", Key(Qt::CTRL | Qt::Key_S));
+    a.close = makeAction(this, "mnuClose", "Close", Key(Qt::CTRL | Qt::Key_C));
+    a.loadXls = makeAction(this, "mnu9703", "1997 - 2003 Files (.xls)", Key(Qt::CTRL | Qt::Key_G));
+    a.loadXlsx = makeAction(this, "mnu07Later", "2007 - Later (.xlsx)", Key(Qt::CTRL | Qt::Key_H));
+    a.editXls =
+        makeAction(this, "mnu9703e", "1997 - 2003 Files (.xls)", Key(Qt::CTRL | Qt::Key_F7));
+    a.editXlsx =
+        makeAction(this, "mnu07Latere", "2007 - Later (.xlsx)", Key(Qt::CTRL | Qt::Key_F8));
+    a.exit = makeAction(this, "mnuExit", "Exit", Key(Qt::CTRL | Qt::Key_X));
+    a.clear = makeAction(this, "mnuClear", "Clear All", Key(Qt::CTRL | Qt::Key_A));
+    a.removeRow = makeAction(this, "mnuDelete", "Remove Row", Key(Qt::CTRL | Qt::Key_D));
+    a.insertRow = makeAction(this, "mnuEditInsertRow", "Insert Row", Key(Qt::CTRL | Qt::Key_I));
+    a.cut = makeAction(this, "mnuEditCut", "Cut", Key(Qt::CTRL | Qt::Key_T));
+    a.copy = makeAction(this, "mnuEditCopy", "Copy", Key(Qt::CTRL | Qt::Key_Y));
+    a.paste = makeAction(this, "mnuEditPaste", "Paste", Key(Qt::CTRL | Qt::Key_P));
+    a.editDelete = makeAction(this, "mnuEditDelete", "Delete", Key(Qt::CTRL | Qt::Key_L));
+    a.selectAll = makeAction(this, "mnuEditSelectAll", "Select All", Key(Qt::CTRL | Qt::Key_E));
+    a.openToCalculate =
+        makeAction(this, "mnuOpen", "Open File to Calculate", Key(Qt::CTRL | Qt::Key_F));
+    a.about = makeAction(this, "mnuAbout", "About");
+    a.helpContents = makeAction(this, "mnuHelpContents", "Click Here for Help Index           F1");
+    // The check mark of "Open File to Calculate" tells whether Open File chose the file to
+    // calculate; choosing the item runs the calculation and leaves the mark alone.
+    a.openToCalculate->setCheckable(true);
+
+    connect(a.newFile, &QAction::triggered, this, &MainWindow::newFile);
+    connect(a.openFile, &QAction::triggered, this, &MainWindow::openFile);
+    connect(a.saveAs, &QAction::triggered, this, &MainWindow::saveAs);
+    connect(a.close, &QAction::triggered, this, &MainWindow::closeFile);
+    connect(a.exit, &QAction::triggered, this, &MainWindow::exitProgram);
+    connect(a.clear, &QAction::triggered, this, &MainWindow::clearAll);
+    connect(a.removeRow, &QAction::triggered, this, &MainWindow::removeRow);
+    connect(a.insertRow, &QAction::triggered, this, &MainWindow::insertRow);
+    connect(a.cut, &QAction::triggered, this, &MainWindow::cut);
+    connect(a.copy, &QAction::triggered, this, &MainWindow::copy);
+    connect(a.paste, &QAction::triggered, this, &MainWindow::paste);
+    connect(a.editDelete, &QAction::triggered, this, &MainWindow::deleteSelection);
+    connect(a.selectAll, &QAction::triggered, this, &MainWindow::selectAll);
+    const auto hookSlot = [this](WindowHook hook) { return [this, hook] { runHook(hook); }; };
+    connect(a.loadXls, &QAction::triggered, this, hookSlot(WindowHook::LoadXlsFromMenu));
+    connect(a.loadXlsx, &QAction::triggered, this, hookSlot(WindowHook::LoadXlsx));
+    connect(a.editXls, &QAction::triggered, this, hookSlot(WindowHook::EditXlsFromMenu));
+    connect(a.editXlsx, &QAction::triggered, this, hookSlot(WindowHook::EditXlsx));
+    connect(a.about, &QAction::triggered, this, hookSlot(WindowHook::About));
+    connect(a.helpContents, &QAction::triggered, this, hookSlot(WindowHook::Help));
+    connect(a.openToCalculate, &QAction::triggered, this, [this](bool checked) {
+        actions_->openToCalculate->setChecked(!checked);
+        runHook(WindowHook::Calculate);
+    });
+    auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(helpKey, &QShortcut::activated, this, hookSlot(WindowHook::Help));
+}
+
+void MainWindow::createMenus() {
+    Actions& a = *actions_;
+    QMenuBar* bar = menuBar();
+    a.file = makeMenu(bar, "mnuFile", "File");
+    a.file->addActions({a.newFile, a.openFile, a.saveAs, a.close});
+    a.file->addSeparator();
+    a.openExcel = makeMenu(a.file, "mnuOEF", "Open Excel File");
+    a.openExcel->addSeparator();
+    a.openExcel->addActions({a.loadXls, a.loadXlsx});
+    a.openExcel->addSeparator();
+    a.file->addMenu(a.openExcel);
+    a.editExcel = makeMenu(a.file, "mnuEEF", "Edit Excel File");
+    a.editExcel->addSeparator();
+    a.editExcel->addActions({a.editXls, a.editXlsx});
+    a.editExcel->addSeparator();
+    a.file->addMenu(a.editExcel);
+    a.file->addSeparator();
+    a.file->addAction(a.exit);
+    bar->addMenu(a.file);
+
+    a.edit = makeMenu(bar, "mnuEdit", "Edit");
+    a.edit->addActions({a.clear, a.removeRow, a.insertRow});
+    a.edit->addSeparator();
+    a.edit->addActions({a.cut, a.copy, a.paste, a.editDelete, a.selectAll});
+    bar->addMenu(a.edit);
+
+    methodMenus_ = std::make_unique<MethodMenus>(*bar);
+
+    a.calculate = makeMenu(bar, "mnuCalculate", "Calculate");
+    a.calculate->addAction(a.openToCalculate);
+    bar->addMenu(a.calculate);
+    bar->addAction(a.about);
+    a.help = makeMenu(bar, "mnuHelp", "Help   ");
+    a.help->addAction(a.helpContents);
+    bar->addMenu(a.help);
+    // Opening the Help menu itself shows the help, as choosing its item does.
+    connect(a.help, &QMenu::aboutToShow, this, [this] { runHook(WindowHook::Help); });
+}
+
+void MainWindow::createToolBar() {
+    QToolBar* bar = addToolBar("Toolbar1");
+    bar->setObjectName("Toolbar1");
+    bar->setMovable(false);
+    bar->setIconSize(QSize(24, 24));
+    using Command = std::function<int()>;
+    const auto run = [](auto slot) -> Command {
+        return [slot] {
+            slot();
+            return 0;
+        };
+    };
+    const std::array<Command, 23> commands{
+        Command{},
+        run([this] { newFile(); }),
+        run([this] { openFile(); }),
+        run([this] { saveAs(); }),
+        run([this] { closeFile(); }),
+        run([this] { exitProgram(); }),
+        Command{},
+        [this] { return cutCommand(); },
+        [this] { return copyCommand(); },
+        [this] { return pasteCommand(); },
+        run([this] { deleteSelection(); }),
+        run([this] { selectAll(); }),
+        Command{},
+        [this] { return runHook(WindowHook::Calculate); },
+        Command{},
+        [this] { return runHook(WindowHook::LoadXlsFromButton); },
+        [this] { return runHook(WindowHook::LoadXlsx); },
+        [this] { return runHook(WindowHook::EditXlsFromButton); },
+        [this] { return runHook(WindowHook::EditXlsx); },
+        Command{},
+        [this] { return runHook(WindowHook::About); },
+        [this] { return runHook(WindowHook::Help); },
+        [this] { return runHook(WindowHook::NextScreen); },
+    };
+    toolbarCommands_ = commands;
+    std::size_t next = 0;
+    for (int position = 1; position <= 22; ++position) {
+        QAction* action = nullptr;
+        if (next < kToolbarButtons.size() && kToolbarButtons[next].position == position) {
+            const QString tooltip = QString::fromUtf8(kToolbarButtons[next++].tooltip);
+            action = bar->addAction(toolbarIcon(position, *style()), tooltip);
+            action->setToolTip(tooltip);
+            connect(action, &QAction::triggered, this,
+                    [this, position] { runToolbarButton(position); });
+        } else {
+            action = bar->addSeparator();
+        }
+        action->setObjectName(QString("Toolbar1Button%1").arg(position));
+        toolbar_[static_cast<std::size_t>(position)] = action;
+    }
+}
+
+void MainWindow::runToolbarButton(int position) {
+    const auto index = static_cast<std::size_t>(position);
+    const int error =
+        index < toolbarCommands_.size() && toolbarCommands_[index] ? toolbarCommands_[index]() : 0;
+    reportError(error);
+}
+
+void MainWindow::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("StatusBar1");
+    const std::array<const char*, 4> tooltips{"File", "Clock", "Date", "The Kelvorad authors"};
+    for (std::size_t k = 0; k < statusPanels_.size(); ++k) {
+        QLabel* panel = makeLabel(bar, "", {});
+        panel->setObjectName(QString("StatusBar1Panel%1").arg(k + 1));
+        panel->setToolTip(tooltips[k]);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setContentsMargins(6, 0, 6, 0);
+        if (k == 0) {
+            bar->addWidget(panel, 1);
+        } else {
+            bar->addPermanentWidget(panel);
+        }
+        statusPanels_[k] = panel;
+    }
+    statusPanels_[3]->setText("by");
+    auto* clock = new QTimer(this);
+    connect(clock, &QTimer::timeout, this, &MainWindow::updateClock);
+    clock->start(1000);
+    updateClock();
+}
+
+void MainWindow::createCentralArea() {
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    central->installEventFilter(this);
+    auto* layout = new QVBoxLayout(central);
+
+    auto* heading = new QFrame(central);
+    heading->setObjectName("Frame2");
+    heading->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    auto* headingLayout = new QHBoxLayout(heading);
+    ilmenitePicture_ = makeLabel(heading, "Image2", {});
+    ilmenitePicture_->setPixmap(ilmeniteCrystal(72));
+    magnetitePicture_ = makeLabel(heading, "Image1", {});
+    magnetitePicture_->setPixmap(magnetiteCrystal(72));
+    auto* titles = new QVBoxLayout;
+    title_ = makeLabel(heading, "Label3", "Start-up Screen");
+    QFont titleFont = title_->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
+    titleFont.setBold(true);
+    title_->setFont(titleFont);
+    title_->setAlignment(Qt::AlignCenter);
+    auto* subtitle =
+        makeLabel(heading, "Label2",
+                  "A Desktop Program for Magnetite - Ilmenite Geothermometer and Oxygen Barometer");
+    subtitle->setAlignment(Qt::AlignCenter);
+    titles->addWidget(title_);
+    titles->addWidget(subtitle);
+    headingLayout->addWidget(ilmenitePicture_);
+    headingLayout->addLayout(titles, 1);
+    headingLayout->addWidget(magnetitePicture_);
+    layout->addWidget(heading);
+
+    banner_ = makeLabel(central, "lblLabel1Form1", kBanner);
+    banner_->setAlignment(Qt::AlignCenter);
+    layout->addWidget(banner_);
+
+    auto* editorRow = new QHBoxLayout;
+    cellEditor_ = new QLineEdit(central);
+    cellEditor_->setObjectName("Text1");
+    cellEditor_->setToolTip("The current cell");
+    cellEditor_->installEventFilter(this);
+    command2_ = new QPushButton("Load Excel File into Grid", central);
+    command2_->setObjectName("Command2");
+    command3_ = new QPushButton("Open and Edit Excel File", central);
+    command3_->setObjectName("Command3");
+    connect(command2_, &QPushButton::clicked, this,
+            [this] { runHook(WindowHook::LoadXlsFromButton); });
+    connect(command3_, &QPushButton::clicked, this,
+            [this] { runHook(WindowHook::EditXlsFromButton); });
+    editorRow->addWidget(cellEditor_, 1);
+    editorRow->addWidget(command2_);
+    editorRow->addWidget(command3_);
+    layout->addLayout(editorRow);
+
+    startUpPanel_ = new QFrame(central);
+    startUpPanel_->setObjectName("Frame1");
+    startUpPanel_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    auto* startUpLayout = new QVBoxLayout(startUpPanel_);
+    QLabel* product = makeLabel(startUpPanel_, "Label1", "K e l v o r a d");
+    QFont productFont = product->font();
+    productFont.setPointSizeF(productFont.pointSizeF() * 4);
+    productFont.setBold(true);
+    product->setFont(productFont);
+    product->setAlignment(Qt::AlignCenter);
+    startUpLayout->addWidget(product);
+    layout->addWidget(startUpPanel_, 1);
+
+    table_ = new AnalysisTableView(document_.table(), central);
+    table_->setObjectName("MSFlexGrid1");
+    layout->addWidget(table_, 1);
+}
+
+void MainWindow::connectTable() {
+    // The cell editor mirrors the current cell when a mouse button goes down on the table, and
+    // every change of the editor's text is written into the current cell.
+    connect(cellEditor_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        const AnalysisTable& table = document_.table();
+        if (document_.setCurrentCellText(text.toStdString())) {
+            table_->showCell(table.row(), table.column());
+        }
+    });
+    connect(
+        table_, &AnalysisTableView::cellPressed, this,
+        [this](Qt::MouseButton button, QPoint globalPosition) {
+            const AnalysisTable& table = document_.table();
+            cellEditor_->setText(QString::fromStdString(table.text(table.row(), table.column())));
+            if (button == Qt::RightButton) popUpCentred(*actions_->edit, globalPosition);
+        });
+    connect(table_, &AnalysisTableView::cellClicked, this, [this] {
+        const AnalysisTable& table = document_.table();
+        if (document_.setCurrentCellText(cellEditor_->text().toStdString())) {
+            table_->showCell(table.row(), table.column());
+        }
+    });
+}
+
+void MainWindow::applyStartUpState() {
+    Actions& a = *actions_;
+    command2_->hide();
+    command3_->hide();
+    for (QAction* action : {a.saveAs, a.close, a.clear, a.removeRow}) action->setEnabled(false);
+    setEditMenuEnabled(false);
+    setToolbarEnabled({3, 4, 7, 8, 9, 10, 11}, false);
+    toolbar_[13]->setEnabled(true);
+    table_->hide();
+    cellEditor_->hide();
+    statusPanels_[0]->setText("No Selected File");
+    statusPanels_[0]->setEnabled(false);
+    capCell();
+    document_.markClean();
+}
+
+void MainWindow::setToolbarEnabled(std::initializer_list<int> positions, bool enabled) {
+    for (int position : positions)
+        toolbar_[static_cast<std::size_t>(position)]->setEnabled(enabled);
+}
+
+// Cut, Copy, Paste, Delete, Insert Row and Select All.
+void MainWindow::setEditMenuEnabled(bool enabled) {
+    Actions& a = *actions_;
+    for (QAction* action : {a.cut, a.copy, a.paste, a.editDelete, a.insertRow, a.selectAll}) {
+        action->setEnabled(enabled);
+    }
+}
+
+void MainWindow::showPictures() {
+    magnetitePicture_->show();
+    ilmenitePicture_->show();
+}
+
+}  // namespace kelvorad

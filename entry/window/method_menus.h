@@ -1,0 +1,37 @@
+#pragma once
+// The six option menus of the main window (Ferric iron estimation, Buffer, Method,
+// Geothermometer, Oxygen barometer, Test): one independent check-mark item per method option,
+// all unchecked at start. The items' check marks are the only record of the options.
+
+#include <QObject>
+#include <array>
+
+#include "method_options.h"
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+namespace kelvorad {
+
+class MethodMenus {
+  public:
+    // Adds the six menus to `menuBar`, items named and captioned as the option table says,
+    // with separator lines between the groups.
+    explicit MethodMenus(QMenuBar& menuBar);
+
+    QAction& action(MethodItem item) const;
+    // The "Ferric iron estimation" menu (also the window background's context menu).
+    QMenu& ferricIronMenu() const { return *ferricIronMenu_; }
+
+    // The check marks as they stand now.
+    MethodChecks checks() const;
+    // Sets every item's check mark.
+    void setChecks(const MethodChecks& checks);
+
+  private:
+    std::array<QAction*, kMethodItemCount> actions_{};
+    QMenu* ferricIronMenu_ = nullptr;
+};
+
+}  // namespace kelvorad

@@ -1,0 +1,126 @@
+#pragma once
+// Recording fakes of the desktop services for tests: no dialog, message box, clipboard or
+// other program is ever touched. Each fake records what it was asked and answers from a queue
+// the test fills (an empty queue gives the documented default answer).
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "desktop_services.h"
+
+namespace kelvorad::testing {
+
+// File dialogs: answers come from `answers` in order; when it is empty the dialog counts as
+// cancelled (the empty name).
+class FakeFileDialogs : public FileDialogs {
+  public:
+    struct Call {
+        bool save;
+        std::string title;
+        std::string filter;
+    };
+    std::deque<std::string> answers;
+    std::vector<Call> calls;
+
+    std::string askOpenFileName(const std::string& title, const std::string& filter) override {
+        return answer(false, title, filter);
+    }
+    std::string askSaveFileName(const std::string& title, const std::string& filter) override {
+        return answer(true, title, filter);
+    }
+
+  private:
+    std::string answer(bool save, const std::string& title, const std::string& filter) {
+        calls.push_back({save, title, filter});
+        if (answers.empty()) return {};
+        std::string name = answers.front();
+        answers.pop_front();
+        return name;
+    }
+};
+
+// Message boxes: every message and question is recorded; questions take their answer from
+// `answers`, or `defaultAnswer` when it is empty.
+class FakeMessageBoxes : public MessageBoxes {
+  public:
+    struct Shown {
+        bool question;
+        std::string title;
+        std::string text;
+    };
+    std::deque<Answer> answers;
+    Answer defaultAnswer = Answer::Cancel;
+    std::vector<Shown> shown;
+
+    void showMessage(const std::string& title, const std::string& text) override {
+        shown.push_back({false, title, text});
+    }
+    Answer askYesNoCancel(const std::string& title, const std::string& text) override {
+        shown.push_back({true, title, text});
+        if (answers.empty()) return defaultAnswer;
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    int questionCount() const {
+        int n = 0;
+        for (const auto& s : shown) n += s.question ? 1 : 0;
+        return n;
+    }
+};
+
+// The clipboard: a plain text; `available` false makes every call fail as a clipboard that
+// cannot be opened.
+class FakeClipboard : public Clipboard {
+  public:
+    std::string content;
+    bool available = true;
+    int setCount = 0;
+
+    std::optional<std::string> text() override {
+        if (!available) return std::nullopt;
+        return content;
+    }
+    bool setText(const std::string& text) override {
+        if (!available) return false;
+        content = text;
+        ++setCount;
+        return true;
+    }
+};
+
+// The shell: records every document opened and program started; answers `succeed`.
+class FakeShell : public Shell {
+  public:
+    struct Started {
+        std::string program;
+        std::vector<std::string> arguments;
+        std::string workingDirectory;
+    };
+    std::vector<std::string> opened;
+    std::vector<Started> started;
+    bool succeed = true;
+
+    bool openDocument(const std::string& pathOrUrl) override {
+        opened.push_back(pathOrUrl);
+        return succeed;
+    }
+    bool startDetached(const std::string& program, const std::vector<std::string>& arguments,
+                       const std::string& workingDirectory) override {
+        started.push_back({program, arguments, workingDirectory});
+        return succeed;
+    }
+};
+
+// All four fakes together, handed to a window as its DesktopServices.
+struct FakeDesktop {
+    FakeFileDialogs dialogs;
+    FakeMessageBoxes messages;
+    FakeClipboard clipboard;
+    FakeShell shell;
+    DesktopServices services() { return {dialogs, messages, clipboard, shell}; }
+};
+
+}  // namespace kelvorad::testing

@@ -1,0 +1,15 @@
+// The main of GUI test executables: one QApplication for all tests (offscreen under CTest),
+// run in a scratch working folder so that side files the windows write stay out of the tree.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    QTemporaryDir workingFolder;
+    if (!workingFolder.isValid() || !QDir::setCurrent(workingFolder.path())) return 2;
+    return RUN_ALL_TESTS();
+}

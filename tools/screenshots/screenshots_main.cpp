@@ -1,0 +1,67 @@
+// Saves a picture of the main window in its data-entry look, with a few analysis pairs typed,
+// for the documentation: kelvorad_screenshots OUTPUT.png. Run it under a real (or virtual) X
+// display so that fonts and styles are the desktop's. The window's side file "mi.tem" goes
+// to a temporary folder.
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <array>
+#include <iostream>
+
+#include "main_window.h"
+#include "qt_desktop_services.h"
+
+namespace {
+// Five magnetite-ilmenite pairs: sample, then the sixteen oxides (wt%) of each mineral.
+constexpr std::array<const char*, 5> kPairs{
+    "MT-01\t0.08\t8.41\t2.15\t0.45\t0.05\t\t\t81.20\t0.52\t0.02\t0.10\t1.95\t0.01\t\t\t\t\t"
+    "ILM-01\t0.03\t46.10\t0.12\t0.30\t0.02\t\t\t48.90\t0.65\t\t0.02\t2.85\t0.02",
+    "MT-02\t0.11\t9.02\t2.30\t0.41\t0.07\t\t\t80.65\t0.49\t0.03\t0.12\t2.05\t0.02\t\t\t\t\t"
+    "ILM-02\t0.05\t45.72\t0.15\t0.28\t0.03\t\t\t49.35\t0.61\t\t0.03\t2.71\t0.01",
+    "MT-03\t0.07\t7.88\t1.98\t0.52\t0.04\t\t\t82.10\t0.55\t0.01\t0.09\t1.80\t0.01\t\t\t\t\t"
+    "ILM-03\t0.02\t44.95\t0.10\t0.33\t0.02\t\t\t50.20\t0.70\t\t0.01\t2.60\t0.02",
+    "MT-04\t0.09\t10.15\t2.41\t0.39\t0.06\t\t\t79.40\t0.47\t0.02\t0.11\t2.20\t0.02\t\t\t\t\t"
+    "ILM-04\t0.04\t47.05\t0.14\t0.27\t0.03\t\t\t47.60\t0.62\t\t0.02\t3.01\t0.01",
+    "MT-05\t0.10\t8.76\t2.22\t0.44\t0.05\t\t\t80.95\t0.50\t0.02\t0.10\t2.00\t0.01\t\t\t\t\t"
+    "ILM-05\t0.03\t46.40\t0.13\t0.29\t0.02\t\t\t48.55\t0.66\t\t0.02\t2.90\t0.02",
+};
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::cerr << "usage: kelvorad_screenshots OUTPUT.png\n";
+        return 2;
+    }
+    const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1]));
+    QTemporaryDir scratch;
+    if (!scratch.isValid() || !QDir::setCurrent(scratch.path())) return 1;
+
+    kelvorad::QtDesktop desktop;
+    kelvorad::MainWindow window(desktop.services());
+    window.resize(1360, 760);
+    window.show();
+    window.newFile();
+    kelvorad::AnalysisTable& table = window.analysisTable();
+    table.setCurrent(1, 1);
+    table.setSelectionEnd(static_cast<int>(kPairs.size()), kelvorad::AnalysisTable::kLastColumn);
+    for (std::size_t k = 0; k < kPairs.size(); ++k) {
+        table.setCurrent(static_cast<int>(k) + 1, 1);
+        table.setSelectionEnd(static_cast<int>(k) + 1, kelvorad::AnalysisTable::kLastColumn);
+        table.putIntoSelection(kPairs[k]);
+    }
+    table.setCurrent(3, 9);
+    window.showTableChanges();
+    window.setStatusPanel1("New File");
+    window.setScreenTitle("Data Entry Screen");
+    QEventLoop settle;
+    QTimer::singleShot(300, &settle, &QEventLoop::quit);
+    settle.exec();
+    if (!window.grab().save(output)) {
+        std::cerr << "kelvorad_screenshots: cannot write " << output.toStdString() << "\n";
+        return 1;
+    }
+    return 0;
+}
