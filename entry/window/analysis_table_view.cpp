@@ -132,11 +132,22 @@ void AnalysisTableView::typeCode(char32_t code) {
     }
 }
 
+// The pressed cell becomes the current cell, except that Shift extends the selection and the
+// right button keeps a selection it points into (for the Edit menu it opens).
 void AnalysisTableView::mousePressEvent(QMouseEvent* event) {
     QTableView::mousePressEvent(event);
-    if (indexAt(event->position().toPoint()).isValid()) {
-        emit cellPressed(event->button(), event->globalPosition().toPoint());
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (!index.isValid()) return;
+    const CellRect s = table_.selection();
+    const bool insideSelection = index.row() >= s.top && index.row() <= s.bottom &&
+                                 index.column() >= s.left && index.column() <= s.right;
+    const bool extending = event->modifiers() & Qt::ShiftModifier;
+    const bool keepSelection = event->button() == Qt::RightButton && insideSelection;
+    if (!extending && !keepSelection) {
+        table_.setCurrent(index.row(), index.column());
+        pushSelection();
     }
+    emit cellPressed(event->button(), event->globalPosition().toPoint());
 }
 
 void AnalysisTableView::mouseReleaseEvent(QMouseEvent* event) {

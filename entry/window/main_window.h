@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "analysis_document.h"
 #include "desktop_services.h"
@@ -144,6 +145,7 @@ class MainWindow : public QMainWindow {
     DesktopServices desktop_;
     AnalysisDocument document_;
     std::string dialogFileName_;
+    std::pair<int, int> mirroredCell_{-1, -1};  // the cell the editor took its text from
     std::array<std::function<int()>, static_cast<std::size_t>(WindowHook::Count)> hooks_;
 
     std::unique_ptr<Actions> actions_;

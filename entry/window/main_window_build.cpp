@@ -343,11 +343,15 @@ void MainWindow::connectTable() {
         table_, &AnalysisTableView::cellPressed, this,
         [this](Qt::MouseButton button, QPoint globalPosition) {
             const AnalysisTable& table = document_.table();
+            mirroredCell_ = {table.row(), table.column()};
             cellEditor_->setText(QString::fromStdString(table.text(table.row(), table.column())));
             if (button == Qt::RightButton) popUpCentred(*actions_->edit, globalPosition);
         });
+    // A click writes the editor's text back into the cell it mirrors; should the current cell
+    // have moved on meanwhile, no other cell is overwritten with it.
     connect(table_, &AnalysisTableView::cellClicked, this, [this] {
         const AnalysisTable& table = document_.table();
+        if (mirroredCell_ != std::make_pair(table.row(), table.column())) return;
         if (document_.setCurrentCellText(cellEditor_->text().toStdString())) {
             table_->showCell(table.row(), table.column());
         }

@@ -10,7 +10,7 @@
 
 #include "desktop_services.h"
 
-namespace kelvorad::testing {
+namespace kelvorad::fakes {
 
 // File dialogs: answers come from `answers` in order; when it is empty the dialog counts as
 // cancelled (the empty name).
@@ -123,4 +123,4 @@ struct FakeDesktop {
     DesktopServices services() { return {dialogs, messages, clipboard, shell}; }
 };
 
-}  // namespace kelvorad::testing
+}  // namespace kelvorad::fakes
