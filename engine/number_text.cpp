@@ -26,7 +26,9 @@ std::string formatNumber(double value) {
 }
 
 namespace {
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 }  // namespace
 
 double parseLeadingNumber(std::string_view text) {

@@ -52,7 +52,9 @@ constexpr char32_t kWindows1252High[32] = {
     0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
 
-std::string errnoText() { return std::strerror(errno); }
+std::string errnoText() {
+    return std::strerror(errno);
+}
 
 }  // namespace
 
@@ -78,8 +80,8 @@ std::string firstAnalysisItem(std::string_view text) {
     std::string_view item;
     if (i < text.size() && text[i] == '"') {
         const std::size_t close = text.find('"', i + 1);
-        item = text.substr(i + 1, close == std::string_view::npos ? std::string_view::npos
-                                                                  : close - i - 1);
+        item = text.substr(
+            i + 1, close == std::string_view::npos ? std::string_view::npos : close - i - 1);
     } else {
         const std::size_t end = text.find_first_of(",\r\n", i);
         item = text.substr(i, end == std::string_view::npos ? std::string_view::npos : end - i);
