@@ -180,8 +180,13 @@ void PlotDataWriter::flush(int k) {
 }
 
 bool PlotDataWriter::addPair(const PairResult& result, const MethodChecks& checks) {
+    std::array<std::size_t, kPlotFileCount> before{};
+    for (int k = 0; k < kPlotFileCount; ++k) before[k] = buffers_[k].size();
     const bool newerLines = appendPlotLines(buffers_, result, checks);
     for (int k = 0; k < kPlotFileCount; ++k) {
+        for (std::size_t i = before[k]; i < buffers_[k].size(); ++i) {
+            if (buffers_[k][i] == '\n') ++lineCounts_[k];
+        }
         if (buffers_[k].size() >= kFlushSize) flush(k);
     }
     return newerLines;

@@ -62,6 +62,9 @@ class PlotDataWriter {
     // Adds a pair's lines; returns what appendPlotLines returns.
     bool addPair(const PairResult& result, const MethodChecks& checks);
 
+    // Data lines each file received so far (header lines not counted).
+    const std::array<long, kPlotFileCount>& lineCounts() const { return lineCounts_; }
+
     // Writes what is buffered and closes the files in creation order. Returns one message per
     // file that could not be created or written ("TlogfO2.dat: Permission denied"); empty when
     // every file was written. Calling it again returns the same list.
@@ -74,6 +77,7 @@ class PlotDataWriter {
     std::array<std::FILE*, kPlotFileCount> files_{};
     PlotBuffers buffers_;
     std::array<std::string, kPlotFileCount> errors_;
+    std::array<long, kPlotFileCount> lineCounts_{};
     bool closed_ = false;
 };
 
