@@ -38,9 +38,7 @@ PairResult CalculationRun::computePair(const AnalysisPair& pair) const {
 void CalculationRun::processPair(const AnalysisPair& pair, PlotDataWriter* plots, std::string& row,
                                  PairResult* result) {
     PairResult computed = computePair(pair);
-    if (plots && plots->addPair(computed, checks_)) {
-        checks_.setChecked(MethodItem::TNNOAL85, false);
-    }
+    if (plots && plots->addPair(computed, checks_)) noteNewerDeltaNNOLinesWritten();
     appendResultsRow(row, computed);
     if (result) *result = std::move(computed);
 }

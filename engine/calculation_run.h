@@ -39,6 +39,10 @@ class CalculationRun {
     void processPair(const AnalysisPair& pair, PlotDataWriter* plots, std::string& row,
                      PairResult* result = nullptr);
 
+    // Records that pairs wrote Sauerzapf or Ghiorso-Evans T-DeltaNNO lines (see processPair),
+    // for callers that compute pairs with computePair and write plot lines themselves.
+    void noteNewerDeltaNNOLinesWritten() { checks_.setChecked(MethodItem::TNNOAL85, false); }
+
     // Every row of a table-like source, in order: rows whose 35 analysis cells are all blank
     // are skipped. `cellAt(row, k)` gives analysis cell k (0 to 34, table columns 1 to 35) of
     // a row; `onRow(result, rowText)` receives each processed pair. Returns the pair count.

@@ -1,5 +1,6 @@
 #include "plot_data_files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -179,17 +180,27 @@ void PlotDataWriter::flush(int k) {
     buffers_[k].clear();
 }
 
+void PlotDataWriter::countLines(int k, std::size_t from) {
+    const std::string& text = buffers_[k];
+    lineCounts_[k] +=
+        std::count(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), '\n');
+    if (text.size() >= kFlushSize) flush(k);
+}
+
 bool PlotDataWriter::addPair(const PairResult& result, const MethodChecks& checks) {
     std::array<std::size_t, kPlotFileCount> before{};
     for (int k = 0; k < kPlotFileCount; ++k) before[k] = buffers_[k].size();
     const bool newerLines = appendPlotLines(buffers_, result, checks);
-    for (int k = 0; k < kPlotFileCount; ++k) {
-        for (std::size_t i = before[k]; i < buffers_[k].size(); ++i) {
-            if (buffers_[k][i] == '\n') ++lineCounts_[k];
-        }
-        if (buffers_[k].size() >= kFlushSize) flush(k);
-    }
+    for (int k = 0; k < kPlotFileCount; ++k) countLines(k, before[k]);
     return newerLines;
+}
+
+void PlotDataWriter::addLines(const PlotBuffers& lines) {
+    for (int k = 0; k < kPlotFileCount; ++k) {
+        const std::size_t before = buffers_[k].size();
+        buffers_[k] += lines[k];
+        countLines(k, before);
+    }
 }
 
 std::vector<std::string> PlotDataWriter::close() {

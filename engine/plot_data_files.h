@@ -62,6 +62,9 @@ class PlotDataWriter {
     // Adds a pair's lines; returns what appendPlotLines returns.
     bool addPair(const PairResult& result, const MethodChecks& checks);
 
+    // Adds lines made by appendPlotLines elsewhere (several pairs, in table order).
+    void addLines(const PlotBuffers& lines);
+
     // Data lines each file received so far (header lines not counted).
     const std::array<long, kPlotFileCount>& lineCounts() const { return lineCounts_; }
 
@@ -72,6 +75,7 @@ class PlotDataWriter {
 
   private:
     void flush(int file);
+    void countLines(int file, std::size_t from);
     void fail(int file, const std::string& reason);
 
     std::array<std::FILE*, kPlotFileCount> files_{};

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <deque>
 #include <filesystem>
+#include <future>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <sstream>
+#include <thread>
 
 #include "analysis_file.h"
 #include "calculation_run.h"
@@ -25,6 +28,7 @@ struct CalcOptions {
     std::string rowsPath;
     std::string tablePath;
     std::string plotDir = ".";
+    bool summary = false;
 };
 
 std::string lowerExtension(const std::string& path) {
@@ -93,6 +97,8 @@ std::optional<CalcOptions> parseArguments(const std::vector<std::string>& args) 
             } else {
                 o.plotDir = v;
             }
+        } else if (a == "--summary") {
+            o.summary = true;
         } else if (!a.empty() && a[0] == '-' && a != "-") {
             return fail("unknown option '" + a + "'");
         } else if (o.input.empty()) {
@@ -102,27 +108,33 @@ std::optional<CalcOptions> parseArguments(const std::vector<std::string>& args) 
         }
     }
     if (o.input.empty()) return fail("no input file");
-    if (!o.rowsPath.empty() && o.rowsPath == o.tablePath && o.rowsPath == "-") {
+    if (o.rowsPath == "-" && o.tablePath == "-") {
         return fail("--rows and --table cannot both write to standard output");
+    }
+    if (o.summary && (o.rowsPath == "-" || o.tablePath == "-")) {
+        return fail("--summary cannot share standard output with --rows - or --table -");
     }
     return o;
 }
 
-// The pairs of the input, as rows of 35 analysis cells.
+// The pairs of the input, as rows of 35 analysis cells. Reading is safe from several threads.
 class InputPairs {
   public:
     virtual ~InputPairs() = default;
-    virtual int rowCount() const = 0;
-    // Cell k (0 to 34) of row r (0-based).
-    virtual std::string_view cell(int r, int k) = 0;
+    virtual long rowCount() const = 0;
+    // The 35 analysis cells of row r (0-based).
+    virtual void readRow(long r, std::vector<std::string>& cells) const = 0;
 };
 
 // An analysis file read into the analysis table: rows 1 to 350.
 class TableInput : public InputPairs {
   public:
     explicit TableInput(std::unique_ptr<TextGrid> table) : table_(std::move(table)) {}
-    int rowCount() const override { return AnalysisTable::kLastDataRow; }
-    std::string_view cell(int r, int k) override { return table_->text(r + 1, k + 1); }
+    long rowCount() const override { return AnalysisTable::kLastDataRow; }
+    void readRow(long r, std::vector<std::string>& cells) const override {
+        cells.resize(kPairCellCount);
+        for (int k = 0; k < kPairCellCount; ++k) cells[k] = table_->text(int(r) + 1, k + 1);
+    }
 
   private:
     std::unique_ptr<TextGrid> table_;
@@ -131,19 +143,13 @@ class TableInput : public InputPairs {
 class TextInput : public InputPairs {
   public:
     explicit TextInput(PairTextInput input) : input_(std::move(input)) {}
-    int rowCount() const override { return static_cast<int>(input_.lineCount()); }
-    std::string_view cell(int r, int k) override {
-        if (r != cachedRow_) {
-            input_.cells(static_cast<std::size_t>(r), cells_);
-            cachedRow_ = r;
-        }
-        return cells_[static_cast<std::size_t>(k)];
+    long rowCount() const override { return static_cast<long>(input_.lineCount()); }
+    void readRow(long r, std::vector<std::string>& cells) const override {
+        input_.cells(static_cast<std::size_t>(r), cells);
     }
 
   private:
     PairTextInput input_;
-    std::vector<std::string> cells_;
-    int cachedRow_ = -1;
 };
 
 std::unique_ptr<InputPairs> loadInput(const std::string& path, std::string& error) {
@@ -174,8 +180,25 @@ std::unique_ptr<InputPairs> loadInput(const std::string& path, std::string& erro
     return nullptr;
 }
 
-// A short table of the main estimates, for a reader at the terminal.
-void printSummary(const std::vector<PairResult>& results, const RunChoices& choices,
+// The estimates the summary shows for one pair.
+struct SummaryLine {
+    std::string sample;
+    double tAL85, logFO2, deltaNNO, tS08, tGE08;
+    bool passed;
+
+    explicit SummaryLine(const PairResult& r)
+        : sample(r.input.magnetite.sample),
+          tAL85(r.thermometry.tAL85[3]),
+          logFO2(r.thermometry.fo2AL85[3]),
+          deltaNNO(r.thermometry.deltaNNOAL85[3]),
+          tS08(r.newer.tS08),
+          tGE08(r.newer.tGE08),
+          passed(r.passedEquilibriumTest) {}
+};
+
+// A short table of the main estimates (Andersen and Lindsley with Stormer fractions, and the
+// newer models), for a reader at the terminal.
+void printSummary(const std::vector<SummaryLine>& results, const RunChoices& choices,
                   const std::string& input) {
     std::printf("Kelvorad: %zu pair%s from %s\n", results.size(), results.size() == 1 ? "" : "s",
                 input.c_str());
@@ -188,13 +211,80 @@ void printSummary(const std::vector<PairResult>& results, const RunChoices& choi
         std::snprintf(text, sizeof text, format, v);
         return std::string(text);
     };
-    for (const PairResult& r : results) {
-        std::printf("%-16s %10s %10s %10s %10s %10s %8s\n", r.input.magnetite.sample.c_str(),
-                    cell(r.thermometry.tAL85[3], "%.1f").c_str(),
-                    cell(r.thermometry.fo2AL85[3], "%.2f").c_str(),
-                    cell(r.thermometry.deltaNNOAL85[3], "%.2f").c_str(),
-                    cell(r.newer.tS08, "%.1f").c_str(), cell(r.newer.tGE08, "%.1f").c_str(),
-                    std::string(equilibriumVerdict(r.passedEquilibriumTest)).c_str());
+    for (const SummaryLine& r : results) {
+        std::printf("%-16s %10s %10s %10s %10s %10s %8s\n", r.sample.c_str(),
+                    cell(r.tAL85, "%.1f").c_str(), cell(r.logFO2, "%.2f").c_str(),
+                    cell(r.deltaNNO, "%.2f").c_str(), cell(r.tS08, "%.1f").c_str(),
+                    cell(r.tGE08, "%.1f").c_str(),
+                    std::string(equilibriumVerdict(r.passed)).c_str());
+    }
+}
+
+// What the run must produce besides the plot data lines.
+struct Wants {
+    bool rows;
+    bool table;
+    bool summary;
+};
+
+// The output of consecutive input rows, in order.
+struct Chunk {
+    std::string rows;   // results rows, each ended by LF
+    std::string table;  // the same rows padded to the results table's 211 columns
+    PlotBuffers plots;
+    bool newerDeltaNNOLines = false;
+    std::vector<SummaryLine> summary;
+};
+
+Chunk processChunk(const CalculationRun& run, const MethodChecks& checks, const InputPairs& input,
+                   long first, long last, const Wants& wants) {
+    Chunk chunk;
+    std::vector<std::string> cells;
+    std::string row;
+    const std::string padding(ResultsTable::kColumns - kResultsRowFields, '\t');
+    for (long r = first; r < last; ++r) {
+        input.readRow(r, cells);
+        const auto cell = [&](int k) -> std::string_view { return cells[k]; };
+        if (isBlankPairRow(cell)) continue;
+        const PairResult result = run.computePair(readAnalysisPair(cell));
+        row.clear();
+        appendResultsRow(row, result);
+        if (wants.rows) chunk.rows.append(row).push_back('\n');
+        if (wants.table) chunk.table.append(row).append(padding).push_back('\n');
+        if (appendPlotLines(chunk.plots, result, checks)) chunk.newerDeltaNNOLines = true;
+        if (wants.summary) chunk.summary.emplace_back(result);
+    }
+    return chunk;
+}
+
+// Runs the input through the engine in chunks of rows, on every core for large inputs, and
+// hands the chunks to `consume` in table order on the calling thread.
+template <typename Consume>
+void processInChunks(const CalculationRun& run, const InputPairs& input, const Wants& wants,
+                     Consume&& consume) {
+    constexpr long kChunkRows = 4096;
+    const long rowCount = input.rowCount();
+    // The workers read a copy of the option states; the run itself updates the real ones.
+    const MethodChecks checks = run.checks();
+    if (rowCount <= kChunkRows) {
+        consume(processChunk(run, checks, input, 0, rowCount, wants));
+        return;
+    }
+    const unsigned workers = std::max(1u, std::thread::hardware_concurrency());
+    std::deque<std::future<Chunk>> pending;
+    long next = 0;
+    while (next < rowCount || !pending.empty()) {
+        while (next < rowCount && pending.size() < workers + 1) {
+            const long first = next;
+            const long last = std::min(rowCount, next + kChunkRows);
+            pending.push_back(std::async(std::launch::async, [&, first, last] {
+                return processChunk(run, checks, input, first, last, wants);
+            }));
+            next = last;
+        }
+        Chunk chunk = pending.front().get();
+        pending.pop_front();
+        consume(chunk);
     }
 }
 
@@ -228,7 +318,9 @@ options
                      MgMnIlmMagBH88.dat TiR2R3.dat TDeltaNNO.dat
   -h, --help         this text
 
-A short summary is printed unless --rows or --table write to standard output.
+  --summary          print the summary of the main estimates besides --rows or --table
+
+Without --rows or --table, a summary of the main estimates is printed.
 
 exit status
   0 done; 1 the input could not be read (nothing is written) or an output file could not be
@@ -270,26 +362,23 @@ int runCalcCommand(const std::vector<std::string>& arguments) {
 
     CalculationRun run(options->checks);
     PlotDataWriter plots(options->plotDir);
-    // The summary goes to the terminal unless the data itself goes there.
-    const bool summary = options->rowsPath != "-" && options->tablePath != "-";
-    std::vector<PairResult> summaryResults;
-    const std::string padding(ResultsTable::kColumns - kResultsRowFields, '\t');
-    run.processRows(
-        0, input->rowCount() - 1, [&](int r, int k) { return input->cell(r, k); }, &plots,
-        [&](const PairResult& result, const std::string& row) {
-            if (rows.isOpen()) {
-                rows.write(row);
-                rows.write("\n");
-                rows.flushIfLarge();
-            }
-            if (table.isOpen()) {
-                table.write(row);
-                table.write(padding);
-                table.write("\n");
-                table.flushIfLarge();
-            }
-            if (summary) summaryResults.push_back(result);
-        });
+    // Without data outputs the reader gets a summary; --summary asks for it besides them.
+    const bool summary = options->summary || (!rows.isOpen() && !table.isOpen());
+    const Wants wants{rows.isOpen(), table.isOpen(), summary};
+    std::vector<SummaryLine> summaryLines;
+    processInChunks(run, *input, wants, [&](const Chunk& chunk) {
+        if (rows.isOpen()) {
+            rows.write(chunk.rows);
+            rows.flushIfLarge();
+        }
+        if (table.isOpen()) {
+            table.write(chunk.table);
+            table.flushIfLarge();
+        }
+        plots.addLines(chunk.plots);
+        if (chunk.newerDeltaNNOLines) run.noteNewerDeltaNNOLinesWritten();
+        summaryLines.insert(summaryLines.end(), chunk.summary.begin(), chunk.summary.end());
+    });
 
     for (const std::string& problem : plots.close()) {
         std::cerr << "kelvorad calc: plot data file not written: " << problem << "\n";
@@ -302,7 +391,7 @@ int runCalcCommand(const std::vector<std::string>& arguments) {
         }
     }
     if (summary) {
-        printSummary(summaryResults, run.choices(), options->input);
+        printSummary(summaryLines, run.choices(), options->input);
         std::printf("\nPlot data files in %s:", options->plotDir.c_str());
         for (int k = 0; k < kPlotFileCount; ++k) {
             std::printf(" %s (%ld)", std::string(plotFiles()[k].fileName).c_str(),

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "calculation_run.h"
 #include "cli/cli_main.h"
 
 using namespace kelvorad;
@@ -184,5 +185,59 @@ TEST_F(CalcCommand, HelpDocumentsTheOptions) {
     EXPECT_EQ(run({"--help"}), 0);
     for (const char* word : {"--check", "--rows", "--table", "--plot-dir", "--fe3", "--pressure"}) {
         EXPECT_NE(out_.find(word), std::string::npos) << word;
+    }
+}
+
+TEST_F(CalcCommand, LargeInputsGiveTheSameOutputAsOnePairAtATime) {
+    // Enough rows for several chunks on several threads, with blank rows and failed pairs.
+    std::string text;
+    std::vector<std::string> lineList;
+    for (int i = 0; i < 9000; ++i) {
+        std::string line = kPair;
+        if (i % 97 == 5) line = std::string(34, '\t');
+        if (i % 13 == 0) line.replace(0, 5, "S" + std::to_string(i));
+        if (i % 101 == 7) line = "EMPTY" + std::string(34, '\t');
+        const std::size_t feo = line.find("\t80.52\t");
+        if (i % 7 == 3 && feo != std::string::npos) {
+            line.replace(feo, 7, "\t" + std::to_string(70 + i % 20) + "\t");
+        }
+        lineList.push_back(line);
+        text += line + "\n";
+    }
+    const fs::path input = writeInput("many.tsv", text);
+    ASSERT_EQ(run({input, "--check", "TNNOS08", "--check", "PP77uC67", "--rows",
+                   (dir_ / "rows.tsv").string(), "--plot-dir", dir_.string()}),
+              0)
+        << err_;
+
+    const fs::path serialDir = dir_ / "serial";
+    fs::create_directories(serialDir);
+    MethodChecks checks;
+    checks.setChecked(MethodItem::TNNOS08, true);
+    checks.setChecked(MethodItem::PP77uC67, true);
+    CalculationRun serial(checks);
+    std::string expected;
+    {
+        PlotDataWriter plots(serialDir);
+        std::vector<std::vector<std::string>> cells;
+        for (const auto& line : lineList) {
+            std::vector<std::string> row(35);
+            std::size_t start = 0;
+            for (int k = 0; k < 35; ++k) {
+                const std::size_t end = std::min(line.find('\t', start), line.size());
+                row[k] = start <= line.size() ? line.substr(start, end - start) : "";
+                start = end + 1;
+            }
+            cells.push_back(row);
+        }
+        serial.processRows(
+            0, static_cast<int>(cells.size()) - 1,
+            [&](int r, int k) -> std::string_view { return cells[r][k]; }, &plots,
+            [&](const PairResult&, const std::string& row) { expected += row + "\n"; });
+        plots.close();
+    }
+    EXPECT_EQ(read(dir_ / "rows.tsv"), expected);
+    for (const auto& spec : plotFiles()) {
+        EXPECT_EQ(read(dir_ / spec.fileName), read(serialDir / spec.fileName)) << spec.fileName;
     }
 }
