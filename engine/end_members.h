@@ -3,7 +3,7 @@
 // ilmenite-hematite solid solution, in mol% by four published recalculation schemes and as
 // two further sets of mole fractions.
 //   C67  Carmichael (1967), Contrib. Mineral. Petrol. 14, 36-64
-//   A68  Anderson (1968), Am. Mineral. 53, 1153-1167
+//   A68  Anderson (1968), J. Geol. 76, 528-547
 //   LS82 Lindsley and Spencer (1982), EOS 63, 471
 //   S83  Stormer (1983), Am. Mineral. 68, 586-594
 
