@@ -17,7 +17,9 @@ std::filesystem::path executableFolder() {
 }
 }  // namespace
 
-void setDataFolder(const std::filesystem::path& folder) { overrideFolder() = folder; }
+void setDataFolder(const std::filesystem::path& folder) {
+    overrideFolder() = folder;
+}
 
 std::filesystem::path dataFolder() {
     if (!overrideFolder().empty()) return overrideFolder();

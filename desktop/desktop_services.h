@@ -10,7 +10,7 @@
 namespace kelvorad {
 
 class FileDialogs {
-public:
+  public:
     virtual ~FileDialogs() = default;
     // The chosen path, or the empty text when the user cancels. `filter` is in the program's
     // own form, "Description(*.ext) |*.ext".
@@ -19,7 +19,7 @@ public:
 };
 
 class MessageBoxes {
-public:
+  public:
     enum class Answer { Yes, No, Cancel };
     virtual ~MessageBoxes() = default;
     // A message with an OK button only.
@@ -28,7 +28,7 @@ public:
 };
 
 class Clipboard {
-public:
+  public:
     virtual ~Clipboard() = default;
     // The clipboard's plain text; nullopt when the clipboard cannot be opened.
     virtual std::optional<std::string> text() = 0;
@@ -37,13 +37,14 @@ public:
 };
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // The shell's "open" verb: a document path or a URL (mailto:...) handed to the program
     // registered for it, without waiting. False when it could not be handed over.
     virtual bool openDocument(const std::string& pathOrUrl) = 0;
     // Starts a program detached, in `workingDirectory`, without waiting for it.
-    virtual bool startDetached(const std::string& program, const std::vector<std::string>& arguments,
+    virtual bool startDetached(const std::string& program,
+                               const std::vector<std::string>& arguments,
                                const std::string& workingDirectory) = 0;
 };
 

@@ -92,8 +92,7 @@ constexpr std::array<MethodItemInfo, kMethodItemCount> kItems{{
     {I::TNNOGE08, "mnuTNNOGE08", "T(oC) - DeltaNNO plot using Ghiorso and Evans (2008) model",
      M::Oxybarometry},
     {I::BH88TestforTO, "mnuBH88TestforTO",
-     "Use Bacon and Hirschmann (1988) test for geothermometer and oxygen barometer",
-     M::BH88Test},
+     "Use Bacon and Hirschmann (1988) test for geothermometer and oxygen barometer", M::BH88Test},
 }};
 
 constexpr std::array<MethodItem, 12> kPlotMethodItems{
@@ -116,7 +115,9 @@ constexpr std::array<std::string_view, 12> kPlotMethodCaptions{
     "Anderson & Lindsley (1985) using Stormer (1983)"};
 }  // namespace
 
-const std::array<MethodItemInfo, kMethodItemCount>& methodItems() { return kItems; }
+const std::array<MethodItemInfo, kMethodItemCount>& methodItems() {
+    return kItems;
+}
 
 const MethodItemInfo& methodItemInfo(MethodItem item) {
     for (const auto& info : kItems) {
@@ -132,7 +133,9 @@ std::optional<MethodItem> findMethodItem(std::string_view name) {
     return std::nullopt;
 }
 
-const std::array<MethodItem, 12>& plotMethodItems() { return kPlotMethodItems; }
+const std::array<MethodItem, 12>& plotMethodItems() {
+    return kPlotMethodItems;
+}
 
 std::vector<std::string> MethodChecks::checkedNames() const {
     std::vector<std::string> names;

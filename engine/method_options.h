@@ -76,7 +76,7 @@ const std::array<MethodItem, 12>& plotMethodItems();
 
 // The check states of all items; all unchecked at start.
 class MethodChecks {
-public:
+  public:
     bool isChecked(MethodItem item) const { return bits_.test(static_cast<std::size_t>(item)); }
     void setChecked(MethodItem item, bool checked) {
         bits_.set(static_cast<std::size_t>(item), checked);
@@ -85,7 +85,7 @@ public:
     std::vector<std::string> checkedNames() const;
     bool operator==(const MethodChecks&) const = default;
 
-private:
+  private:
     std::bitset<kMethodItemCount> bits_;
 };
 

@@ -9,7 +9,9 @@ namespace kelvorad {
 
 // A missing number (a failed step, a withdrawn value) is NaN throughout the engine.
 inline constexpr double kMissing = __builtin_nan("");
-inline bool isMissing(double v) { return v != v; }
+inline bool isMissing(double v) {
+    return v != v;
+}
 
 // General number format with up to 15 significant digits, as C's "%.15G" writes it:
 // "12.5", "0.5", "1E-05", "1.23456789012346E+17". Negative zero is written "0".

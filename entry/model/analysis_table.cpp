@@ -32,7 +32,9 @@ const std::array<AnalysisColumn, AnalysisTable::kColumns>& AnalysisTable::column
     return kColumnLayout;
 }
 
-AnalysisTable::AnalysisTable() : TextGrid(kRows, kColumns) { capCell(); }
+AnalysisTable::AnalysisTable() : TextGrid(kRows, kColumns) {
+    capCell();
+}
 
 void AnalysisTable::capCell() {
     resize(kRows, kColumns);

@@ -21,7 +21,7 @@ struct AnalysisColumn {
 };
 
 class AnalysisTable : public TextGrid {
-public:
+  public:
     static constexpr int kRows = 351;
     static constexpr int kColumns = 36;
     static constexpr int kLastDataRow = 350;

@@ -48,7 +48,9 @@ void TextGrid::setText(int row, int column, std::string text) {
     if (contains(row, column)) cells_[index(row, column)] = std::move(text);
 }
 
-int TextGrid::clampRow(int row) const { return std::clamp(row, 0, std::max(rows_ - 1, 0)); }
+int TextGrid::clampRow(int row) const {
+    return std::clamp(row, 0, std::max(rows_ - 1, 0));
+}
 int TextGrid::clampColumn(int column) const {
     return std::clamp(column, 0, std::max(columns_ - 1, 0));
 }

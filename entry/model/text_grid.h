@@ -16,7 +16,7 @@ struct CellRect {
 };
 
 class TextGrid {
-public:
+  public:
     TextGrid(int rows, int columns);
 
     int rowCount() const { return rows_; }
@@ -61,7 +61,7 @@ public:
     // other control codes are ignored, printable text is appended. Returns true if it changed.
     bool typeIntoCurrentCell(char32_t code);
 
-private:
+  private:
     std::size_t index(int row, int column) const {
         return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
                static_cast<std::size_t>(column);

@@ -5,6 +5,7 @@
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <random>
 
 using namespace kelvorad;
 
@@ -68,4 +69,67 @@ TEST(IsBlank, OnlyWhitespaceIsBlank) {
     EXPECT_TRUE(isBlank(""));
     EXPECT_TRUE(isBlank(" \t "));
     EXPECT_FALSE(isBlank(" 0 "));
+}
+
+namespace {
+std::string printfG15(double v) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.15G", v);
+    std::string s = text;
+    return s == "-0" ? "0" : s;
+}
+}  // namespace
+
+TEST(FormatNumber, AgreesWithPrintfOnManyValues) {
+    // Edge values: powers of ten, values that round up to the next power, halves at the 15th
+    // digit, the largest and smallest magnitudes.
+    const double edges[] = {1.0,
+                            10.0,
+                            0.1,
+                            1e14,
+                            1e15,
+                            1e-4,
+                            1e-5,
+                            9.999999999999995,
+                            9.99999999999999,
+                            999999999999999.5,
+                            0.000099999999999999995,
+                            123456789012345.5,
+                            1.5e-300,
+                            4.9e-324,
+                            1.7976931348623157e308,
+                            2.5e-15,
+                            0.30000000000000004,
+                            100.00000000000001,
+                            5e-5,
+                            12.5};
+    for (double v : edges) {
+        EXPECT_EQ(formatNumber(v), printfG15(v)) << v;
+        EXPECT_EQ(formatNumber(-v), printfG15(-v)) << -v;
+    }
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-30, 30);
+    for (int i = 0; i < 300000; ++i) {
+        const double v = mantissa(random) * std::pow(10.0, exponent(random));
+        ASSERT_EQ(formatNumber(v), printfG15(v)) << v;
+    }
+    // Neighbours of powers of ten and of 15-digit rounding halves, where the scaling must be
+    // exact to round the right way.
+    for (int k = -12; k <= 40; ++k) {
+        for (double base : {1.0, 9.999999999999995, 1.000000000000005, 2.345678901234565}) {
+            double v = base * std::pow(10.0, k);
+            for (int step = 0; step < 6; ++step) v = std::nextafter(v, 0.0);
+            for (int step = 0; step < 12; ++step) {
+                ASSERT_EQ(formatNumber(v), printfG15(v)) << v;
+                v = std::nextafter(v, HUGE_VAL);
+            }
+        }
+    }
+    // Values with few digits and exact decimal halves, as analyses and sums produce them.
+    for (int i = -20000; i <= 20000; ++i) {
+        const double v = i / 8.0 + i * 1e-3;
+        ASSERT_EQ(formatNumber(v), printfG15(v)) << v;
+        ASSERT_EQ(formatNumber(i * 0.01), printfG15(i * 0.01));
+    }
 }

@@ -54,7 +54,8 @@ TEST(AnalysisFileWrite, SaveThenOpenRestoresEveryCellIncludingTheSpacer) {
     AnalysisTable reopened;
     ASSERT_TRUE(readAnalysisFile(reopened, path).ok);
     for (int r = 1; r <= 350; ++r) {
-        for (int c = 1; c <= 35; ++c) ASSERT_EQ(reopened.text(r, c), table.text(r, c)) << r << "," << c;
+        for (int c = 1; c <= 35; ++c)
+            ASSERT_EQ(reopened.text(r, c), table.text(r, c)) << r << "," << c;
     }
 }
 

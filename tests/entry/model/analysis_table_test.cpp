@@ -27,7 +27,8 @@ TEST(AnalysisTableLayout, IlmeniteOxideStandsEighteenColumnsRight) {
     for (int c = 2; c <= 17; ++c) {
         std::string magnetite(columns[c].header);
         std::string ilmenite(columns[c + 18].header);
-        EXPECT_EQ(magnetite.substr(0, magnetite.size() - 3), ilmenite.substr(0, ilmenite.size() - 3));
+        EXPECT_EQ(magnetite.substr(0, magnetite.size() - 3),
+                  ilmenite.substr(0, ilmenite.size() - 3));
         EXPECT_EQ(columns[c].widthTwips, columns[c + 18].widthTwips);
     }
 }

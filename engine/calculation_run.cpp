@@ -1,0 +1,77 @@
+#include "calculation_run.h"
+
+#include "results_row.h"
+
+namespace kelvorad {
+
+CalculationRun::CalculationRun(MethodChecks& checks)
+    : checks_(checks),
+      choices_(applyRunStartSteps(checks)),
+      newerOptions_(NewerModelOptions::fromChecks(checks)),
+      applyEquilibriumTest_(checks.isChecked(MethodItem::BH88TestforTO)) {}
+
+PairResult CalculationRun::computePair(const AnalysisPair& pair) const {
+    PairResult r;
+    r.input = pair;
+    r.formulae = recalculatePair(pair, choices_.scheme);
+    const OxideValues& mag = r.formulae.magnetite.cations;
+    const OxideValues& ilm = r.formulae.ilmenite.cations;
+    r.fractions = computeEndMembers(mag, ilm);
+    r.thermometry = computeOxideThermometry(r.fractions, choices_.pressureBars);
+
+    r.logMgMnMagnetite = logMgMn(mag);
+    r.logMgMnIlmenite = logMgMn(ilm);
+    r.sumsMagnetite = cationSums(mag);
+    r.sumsIlmenite = cationSums(ilm);
+
+    constexpr std::size_t kStormer = 3;
+    const AL85StormerResults al85{r.thermometry.tAL85[kStormer], r.thermometry.fo2AL85[kStormer],
+                                  r.thermometry.deltaNNOAL85[kStormer]};
+    r.newer = computeNewerModels(mag, ilm, al85, choices_.pressureBars, newerOptions_);
+
+    r.passedEquilibriumTest = passesEquilibriumTest(r.logMgMnMagnetite, r.logMgMnIlmenite);
+    if (applyEquilibriumTest_ && !r.passedEquilibriumTest) withdrawEstimates(r);
+    if (pair.ilmenite.wt[TiO2] == 0.0) blankMissingIlmenite(r);
+    return r;
+}
+
+void CalculationRun::processPair(const AnalysisPair& pair, PlotDataWriter* plots, std::string& row,
+                                 PairResult* result) {
+    PairResult computed = computePair(pair);
+    if (plots && plots->addPair(computed, checks_)) noteNewerDeltaNNOLinesWritten();
+    appendResultsRow(row, computed);
+    if (result) *result = std::move(computed);
+}
+
+void withdrawEstimates(PairResult& r) {
+    r.estimatesWithdrawn = true;
+    OxideThermometry& t = r.thermometry;
+    for (auto* values : {&t.tP77, &t.tSL81, &t.tAL85, &t.fo2P77, &t.fo2SL81, &t.fo2AL85, &t.nnoAL85,
+                         &t.deltaNNOAL85}) {
+        values->fill(kMissing);
+    }
+    r.newer.tS08 = r.newer.tGE08 = r.newer.logFO2S08 = kMissing;
+    r.newer.deltaNNOS08 = r.newer.deltaNNOGE08 = kMissing;
+}
+
+void blankMissingIlmenite(PairResult& r) {
+    r.ilmeniteMissing = true;
+    r.input.ilmenite.sample.clear();
+    r.input.ilmenite.wt.fill(kMissing);
+    StructuralFormula& ilm = r.formulae.ilmenite;
+    ilm.oxideTotal = ilm.fe2o3Calculated = ilm.feoCalculated = ilm.cationTotal = kMissing;
+    ilm.cations.fill(kMissing);
+    r.formulae.magnetite.oxygenBasisFactor = kMissing;
+    ilm.oxygenBasisFactor = kMissing;
+    EndMembers& e = r.fractions;
+    for (double* v : {&e.uspC67, &e.magC67, &e.ilmC67, &e.hemC67, &e.uspA68, &e.ilmA68, &e.uspLS82,
+                      &e.ilmLS82, &e.uspS83, &e.ilmS83, &e.xUsp, &e.xMt, &e.xIlm, &e.xHem,
+                      &e.xUspPrime, &e.xMagPrime, &e.xIlmPrime, &e.xHemPrime}) {
+        *v = kMissing;
+    }
+    const bool withdrawn = r.estimatesWithdrawn;
+    withdrawEstimates(r);
+    r.estimatesWithdrawn = withdrawn;
+}
+
+}  // namespace kelvorad

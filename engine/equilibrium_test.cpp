@@ -1,0 +1,28 @@
+#include "equilibrium_test.h"
+
+#include <cmath>
+
+#include "number_text.h"
+
+namespace kelvorad {
+
+CationSums cationSums(const OxideValues& c) {
+    return {c[Fe2] + c[Mg] + c[Mn] + c[Zn] + c[Ca] + c[Ba] + c[Ni], c[Fe3] + c[V] + c[Cr] + c[Al]};
+}
+
+double logMgMn(const OxideValues& c) {
+    if (isMissing(c[Mg]) || isMissing(c[Mn])) return kMissing;
+    if (c[Mn] > 0 && c[Mg] > 0) return std::log(c[Mg] / c[Mn]) / 2.30258509299;
+    return 0.0;
+}
+
+EquilibriumLimits equilibriumLimits(double l) {
+    return {0.9281708299 * l - 0.1638223584, 0.942917093 * l - 0.00624856612};
+}
+
+bool passesEquilibriumTest(double magnetiteLogMgMn, double ilmeniteLogMgMn) {
+    const EquilibriumLimits limits = equilibriumLimits(ilmeniteLogMgMn);
+    return limits.lower <= magnetiteLogMgMn && magnetiteLogMgMn <= limits.upper;
+}
+
+}  // namespace kelvorad

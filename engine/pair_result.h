@@ -1,0 +1,29 @@
+#pragma once
+// Everything the engine computes for one analysis pair. Missing values (failed steps, values
+// withdrawn by the equilibrium test, the ilmenite half of a pair without ilmenite) are NaN.
+
+#include "analysis_pair.h"
+#include "end_members.h"
+#include "equilibrium_test.h"
+#include "newer_models.h"
+#include "oxide_thermometry.h"
+#include "structural_formula.h"
+
+namespace kelvorad {
+
+struct PairResult {
+    AnalysisPair input;  // sample names and entered wt%
+    PairFormulae formulae;
+    EndMembers fractions{};
+    OxideThermometry thermometry;
+    NewerModels newer;
+    double logMgMnMagnetite = kMissing;
+    double logMgMnIlmenite = kMissing;
+    CationSums sumsMagnetite{kMissing, kMissing};
+    CationSums sumsIlmenite{kMissing, kMissing};
+    bool passedEquilibriumTest = false;
+    bool estimatesWithdrawn = false;  // failed test with the test option checked
+    bool ilmeniteMissing = false;     // ilmenite TiO2 exactly 0: the ilmenite half is blank
+};
+
+}  // namespace kelvorad

@@ -1,0 +1,225 @@
+#include "plot_data_files.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+
+#include "number_text.h"
+
+namespace kelvorad {
+
+namespace {
+
+constexpr std::array<PlotFileSpec, kPlotFileCount> kPlotFiles{{
+    {"TlogfO2.dat", "SampleNo T(oC) logfO2"},
+    {"TfO2SL81.dat", "SampleNo T(oC) logfO2"},
+    {"TfO2BL64Grid.dat", "SampleNo T(oC) logfO2"},
+    {"XUspXIlm.dat", "SampleNo XUsp XIlm"},
+    {"MgMnIlmMagBH88.dat", "SampleNo Ilm(Mg/Mn) Mag(Mg/Mn)"},
+    {"TiR2R3.dat", "SampleNo TiMag R2+Mag R3+Mag SampleNo TiIlm R2+Ilm R3+Ilm"},
+    {"TDeltaNNO.dat", "SampleNo T(oC) DeltaNNO"},
+}};
+
+constexpr std::size_t kFlushSize = 1 << 16;
+
+// Inclusive window test; a missing value lies outside every window.
+bool within(double value, double low, double high) {
+    return value >= low && value <= high;
+}
+
+void line(std::string& out, std::string_view sample, std::initializer_list<double> values) {
+    appendPlotText(out, sample);
+    for (double v : values) appendPlotNumber(out, v);
+    out += "\r\n";
+}
+
+// The T and log fO2 of each plot-method item, in the order the items are examined.
+struct MethodValues {
+    MethodItem item;
+    const std::array<double, 4> OxideThermometry::*temperature;
+    const std::array<double, 4> OxideThermometry::*oxygen;
+    std::size_t scheme;
+};
+
+constexpr std::array<MethodValues, 12> kMethodValues{{
+    {MethodItem::PP77uC67, &OxideThermometry::tP77, &OxideThermometry::fo2P77, 0},
+    {MethodItem::SL81uC67, &OxideThermometry::tSL81, &OxideThermometry::fo2SL81, 0},
+    {MethodItem::AL85uC67, &OxideThermometry::tAL85, &OxideThermometry::fo2AL85, 0},
+    {MethodItem::PP77uA68, &OxideThermometry::tP77, &OxideThermometry::fo2P77, 1},
+    {MethodItem::SL81uA68, &OxideThermometry::tSL81, &OxideThermometry::fo2SL81, 1},
+    {MethodItem::AL85uA68, &OxideThermometry::tAL85, &OxideThermometry::fo2AL85, 1},
+    {MethodItem::PP77uLS82, &OxideThermometry::tP77, &OxideThermometry::fo2P77, 2},
+    {MethodItem::SL81uLS82, &OxideThermometry::tSL81, &OxideThermometry::fo2SL81, 2},
+    {MethodItem::AL85uLS82, &OxideThermometry::tAL85, &OxideThermometry::fo2AL85, 2},
+    {MethodItem::PP77uS83, &OxideThermometry::tP77, &OxideThermometry::fo2P77, 3},
+    {MethodItem::SL81uS83, &OxideThermometry::tSL81, &OxideThermometry::fo2SL81, 3},
+    {MethodItem::AL85uS83, &OxideThermometry::tAL85, &OxideThermometry::fo2AL85, 3},
+}};
+
+}  // namespace
+
+const std::array<PlotFileSpec, kPlotFileCount>& plotFiles() {
+    return kPlotFiles;
+}
+
+void appendPlotNumber(std::string& out, double value) {
+    if (!std::isfinite(value)) {
+        out += " NaN ";
+        return;
+    }
+    if (!(value < 0.0)) out.push_back(' ');
+    appendNumber(out, value);
+    out.push_back(' ');
+}
+
+void appendPlotText(std::string& out, std::string_view text) {
+    bool needsQuotes = text.empty();
+    for (char c : text) {
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '"') needsQuotes = true;
+    }
+    if (!needsQuotes) {
+        out.append(text);
+        return;
+    }
+    out.push_back('"');
+    for (char c : text) {
+        if (c == '"') {
+            out.push_back('\'');
+        } else if (c == '\t' || c == '\r' || c == '\n') {
+            out.push_back(' ');
+        } else {
+            out.push_back(c);
+        }
+    }
+    out.push_back('"');
+}
+
+bool appendPlotLines(PlotBuffers& b, const PairResult& r, const MethodChecks& checks) {
+    const std::string& sample = r.input.magnetite.sample;
+    const OxideThermometry& t = r.thermometry;
+    constexpr std::size_t kS83 = 3;
+
+    for (const MethodValues& m : kMethodValues) {
+        const double temperature = (t.*m.temperature)[m.scheme];
+        const double oxygen = (t.*m.oxygen)[m.scheme];
+        if (checks.isChecked(m.item) && within(temperature, 500, 1300) && within(oxygen, -25, 5)) {
+            line(b[kTlogfO2], sample, {temperature, oxygen});
+        }
+    }
+
+    const double tAL85 = t.tAL85[kS83];
+    const double fo2AL85 = t.fo2AL85[kS83];
+    if (within(tAL85, 500, 1250) && within(fo2AL85, -26, 5)) {
+        line(b[kTfO2SL81], sample, {tAL85, fo2AL85});
+    }
+    if (within(tAL85, 500, 1200) && within(fo2AL85, -25, 5)) {
+        line(b[kTfO2BL64Grid], sample, {tAL85, fo2AL85});
+    }
+    if (tAL85 >= 600 && tAL85 < 1300) {
+        line(b[kXUspXIlm], sample, {r.fractions.xUsp, r.fractions.xIlm});
+    }
+    if (within(r.logMgMnIlmenite, -1.4, 1.4) && within(r.logMgMnMagnetite, -1.4, 1.4)) {
+        line(b[kMgMnIlmMagBH88], sample, {r.logMgMnIlmenite, r.logMgMnMagnetite});
+    }
+
+    std::string& ti = b[kTiR2R3];
+    appendPlotText(ti, sample);
+    appendPlotNumber(ti, r.formulae.magnetite.cations[Ti]);
+    appendPlotNumber(ti, r.sumsMagnetite.r2);
+    appendPlotNumber(ti, r.sumsMagnetite.r3);
+    appendPlotText(ti, r.input.ilmenite.sample);
+    appendPlotNumber(ti, r.formulae.ilmenite.cations[Ti]);
+    appendPlotNumber(ti, r.sumsIlmenite.r2);
+    appendPlotNumber(ti, r.sumsIlmenite.r3);
+    ti += "\r\n";
+
+    line(b[kTDeltaNNO], sample, {tAL85, t.deltaNNOAL85[kS83]});
+    bool newerLines = false;
+    if (checks.isChecked(MethodItem::TNNOS08)) {
+        line(b[kTDeltaNNO], sample, {r.newer.tS08, r.newer.deltaNNOS08});
+        newerLines = true;
+    }
+    if (checks.isChecked(MethodItem::TNNOGE08)) {
+        line(b[kTDeltaNNO], sample, {r.newer.tGE08, r.newer.deltaNNOGE08});
+        newerLines = true;
+    }
+    return newerLines;
+}
+
+PlotDataWriter::PlotDataWriter(const std::filesystem::path& directory) {
+    for (int k = 0; k < kPlotFileCount; ++k) {
+        const std::filesystem::path path = directory / kPlotFiles[k].fileName;
+        files_[k] = std::fopen(path.c_str(), "wb");
+        if (!files_[k]) {
+            fail(k, std::strerror(errno));
+            continue;
+        }
+        buffers_[k].append(kPlotFiles[k].header);
+        buffers_[k] += "\r\n";
+    }
+}
+
+PlotDataWriter::~PlotDataWriter() {
+    close();
+}
+
+void PlotDataWriter::fail(int k, const std::string& reason) {
+    if (errors_[k].empty()) errors_[k] = std::string(kPlotFiles[k].fileName) + ": " + reason;
+    if (files_[k]) std::fclose(files_[k]);
+    files_[k] = nullptr;
+}
+
+void PlotDataWriter::flush(int k) {
+    if (files_[k] && !buffers_[k].empty()) {
+        if (std::fwrite(buffers_[k].data(), 1, buffers_[k].size(), files_[k]) !=
+            buffers_[k].size()) {
+            fail(k, std::strerror(errno));
+        }
+    }
+    buffers_[k].clear();
+}
+
+void PlotDataWriter::countLines(int k, std::size_t from) {
+    const std::string& text = buffers_[k];
+    lineCounts_[k] +=
+        std::count(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), '\n');
+    if (text.size() >= kFlushSize) flush(k);
+}
+
+bool PlotDataWriter::addPair(const PairResult& result, const MethodChecks& checks) {
+    std::array<std::size_t, kPlotFileCount> before{};
+    for (int k = 0; k < kPlotFileCount; ++k) before[k] = buffers_[k].size();
+    const bool newerLines = appendPlotLines(buffers_, result, checks);
+    for (int k = 0; k < kPlotFileCount; ++k) countLines(k, before[k]);
+    return newerLines;
+}
+
+void PlotDataWriter::addLines(const PlotBuffers& lines) {
+    for (int k = 0; k < kPlotFileCount; ++k) {
+        const std::size_t before = buffers_[k].size();
+        buffers_[k] += lines[k];
+        countLines(k, before);
+    }
+}
+
+std::vector<std::string> PlotDataWriter::close() {
+    if (!closed_) {
+        closed_ = true;
+        for (int k = 0; k < kPlotFileCount; ++k) {
+            flush(k);
+            if (files_[k] && std::fclose(files_[k]) != 0) {
+                files_[k] = nullptr;
+                fail(k, std::strerror(errno));
+            }
+            files_[k] = nullptr;
+        }
+    }
+    std::vector<std::string> problems;
+    for (const auto& e : errors_) {
+        if (!e.empty()) problems.push_back(e);
+    }
+    return problems;
+}
+
+}  // namespace kelvorad

@@ -1,0 +1,50 @@
+#pragma once
+// The results table: 211 columns of text, row 0 the column numbers, row 1 the header texts,
+// then one results row per calculated pair. Row 1 is an ordinary row that can be selected,
+// copied and edited like the results below it.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "analysis_table.h"
+#include "text_grid.h"
+
+namespace kelvorad {
+
+struct ResultsColumn {
+    std::string_view header;  // row-1 text
+    int widthTwips;           // 0: the grid's default width
+    CellAlignment alignment;  // of the row-1 header cell
+    bool wholeColumnCentred;  // columns 1 to 30 are centred as whole columns
+};
+
+class ResultsTable : public TextGrid {
+  public:
+    static constexpr int kColumns = 211;
+    static constexpr int kHeaderRows = 2;
+    static constexpr int kNumberedColumns = 135;  // row 0 numbers columns 1 to 135
+
+    // A table holding only its two header rows, current cell (0, 0).
+    ResultsTable();
+
+    // Appends a results row from its TAB-separated fields, field k to column k.
+    void appendResultsRow(std::string_view fields) { appendRow(fields); }
+
+    // Enter (13) and Tab (9) move one row down the same column, and from the last row to row 1,
+    // column 0. Any other code edits the current cell. Returns true if a cell's text changed.
+    bool typeKey(char32_t code);
+
+    // Selects every cell, the column-number row and column 0 included.
+    void selectAll();
+
+    // Layout of the columns that carry a header (0 to 133); the rest have none.
+    static const std::array<ResultsColumn, 134>& columns();
+    static bool isSpacerColumn(int column);
+};
+
+// The header rows and the given rows as tab-separated text, every line `columns` fields wide
+// and ended by LF: the form the command line writes.
+std::string headerRowsAsText(int columns = ResultsTable::kColumns);
+
+}  // namespace kelvorad

@@ -1,0 +1,52 @@
+#include "equilibrium_test.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace kelvorad;
+
+TEST(BaconHirschmann1988, LimitsAtUnitIlmeniteRatio) {
+    const EquilibriumLimits l = equilibriumLimits(1.0);
+    EXPECT_NEAR(l.lower, 0.7643484715, 1e-12);
+    EXPECT_NEAR(l.upper, 0.93666852688, 1e-12);
+    EXPECT_TRUE(passesEquilibriumTest(0.9, 1.0));
+    EXPECT_FALSE(passesEquilibriumTest(0.95, 1.0));
+    EXPECT_FALSE(passesEquilibriumTest(0.7, 1.0));
+}
+
+TEST(BaconHirschmann1988, BothLimitsAreInclusive) {
+    const EquilibriumLimits l = equilibriumLimits(0.37);
+    EXPECT_TRUE(passesEquilibriumTest(l.lower, 0.37));
+    EXPECT_TRUE(passesEquilibriumTest(l.upper, 0.37));
+    EXPECT_FALSE(passesEquilibriumTest(std::nextafter(l.upper, 10.0), 0.37));
+}
+
+TEST(BaconHirschmann1988, NoMagnesiumOrManganeseFails) {
+    const OxideValues none{};
+    EXPECT_EQ(logMgMn(none), 0.0);
+    EXPECT_FALSE(passesEquilibriumTest(logMgMn(none), logMgMn(none)));
+    EXPECT_FALSE(passesEquilibriumTest(kMissing, 0.5));
+}
+
+TEST(BaconHirschmann1988, LogRatioUsesTheFixedConstant) {
+    OxideValues c{};
+    c[Mg] = 0.08;
+    c[Mn] = 0.012;
+    EXPECT_DOUBLE_EQ(logMgMn(c), std::log(0.08 / 0.012) / 2.30258509299);
+    c[Mn] = -0.01;
+    EXPECT_EQ(logMgMn(c), 0.0);
+    c[Mn] = kMissing;
+    EXPECT_TRUE(isMissing(logMgMn(c)));
+}
+
+TEST(CationSums, DivalentAndTrivalentSums) {
+    OxideValues c{};
+    c[Fe2] = 1.0, c[Mg] = 0.1, c[Mn] = 0.01, c[Zn] = 0.002, c[Ca] = 0.001, c[Ba] = 0.0005,
+    c[Ni] = 0.0002;
+    c[Fe3] = 1.2, c[V] = 0.01, c[Cr] = 0.003, c[Al] = 0.09;
+    c[Na] = 5, c[K] = 5, c[Nb] = 5, c[Si] = 5;  // enter neither sum
+    const CationSums s = cationSums(c);
+    EXPECT_DOUBLE_EQ(s.r2, 1.0 + 0.1 + 0.01 + 0.002 + 0.001 + 0.0005 + 0.0002);
+    EXPECT_DOUBLE_EQ(s.r3, 1.2 + 0.01 + 0.003 + 0.09);
+}
