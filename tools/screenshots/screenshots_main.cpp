@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <array>
@@ -54,6 +55,10 @@ int main(int argc, char** argv) {
     }
     table.setCurrent(3, 9);
     window.showTableChanges();
+    // The cell editor mirrors the current cell, as after a click on it.
+    if (auto* editor = window.findChild<QLineEdit*>("Text1")) {
+        editor->setText(QString::fromStdString(table.text(3, 9)));
+    }
     window.setStatusPanel1("New File");
     window.setScreenTitle("Data Entry Screen");
     QEventLoop settle;
