@@ -57,4 +57,14 @@ std::string qtDialogFilter(std::string_view programFilter) {
     return out;
 }
 
+std::string defaultSuffix(std::string_view programFilter) {
+    const std::vector<std::string_view> parts = split(programFilter, '|');
+    const std::string_view patterns = parts.size() == 1 ? parts[0] : parts[1];
+    const std::string_view first = trimmed(split(patterns, ';').front());
+    if (first.size() < 3 || first.substr(0, 2) != "*.") return {};
+    const std::string_view suffix = first.substr(2);
+    if (suffix.find_first_of("*?[") != std::string_view::npos) return {};
+    return std::string(suffix);
+}
+
 }  // namespace kelvorad

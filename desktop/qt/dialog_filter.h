@@ -13,4 +13,8 @@ namespace kelvorad {
 // list; an empty text gives the empty filter (all files).
 std::string qtDialogFilter(std::string_view programFilter);
 
+// The extension a save dialog adds to a name typed without one: that of the filter's first
+// pattern ("mi" for "...|*.mi"); empty when that pattern has no fixed extension ("*.*", "*").
+std::string defaultSuffix(std::string_view programFilter);
+
 }  // namespace kelvorad

@@ -32,10 +32,14 @@ std::string QtFileDialogs::askOpenFileName(const std::string& title, const std::
         .toStdString();
 }
 
+// A name typed without an extension gets the filter's ("data" is saved as "data.mi").
 std::string QtFileDialogs::askSaveFileName(const std::string& title, const std::string& filter) {
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), q(title), QString(),
-                                        q(qtDialogFilter(filter)))
-        .toStdString();
+    QFileDialog dialog(QApplication::activeWindow(), q(title), QString(),
+                       q(qtDialogFilter(filter)));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(q(defaultSuffix(filter)));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first().toStdString();
 }
 
 void QtMessageBoxes::showMessage(const std::string& title, const std::string& text) {

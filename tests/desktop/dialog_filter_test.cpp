@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+using kelvorad::defaultSuffix;
 using kelvorad::qtDialogFilter;
 
 TEST(DialogFilter, ProgramFiltersBecomeQtFilters) {
@@ -21,4 +22,12 @@ TEST(DialogFilter, SeveralPairsAndPatternListsAndOddInput) {
     EXPECT_EQ(qtDialogFilter(""), "");
     // A description with no pattern after it is dropped rather than shown without one.
     EXPECT_EQ(qtDialogFilter("Analyses|*.mi|Dangling"), "Analyses (*.mi)");
+}
+
+TEST(DialogFilter, DefaultSuffixIsTheFirstPatternsFixedExtension) {
+    EXPECT_EQ(defaultSuffix("Magnetite and Ilmenite files(*.mi) |*.mi"), "mi");
+    EXPECT_EQ(defaultSuffix("Excel files (*.xlsx)|*.xlsx;*.xls"), "xlsx");
+    EXPECT_EQ(defaultSuffix("All files|*.*"), "");
+    EXPECT_EQ(defaultSuffix("Anything|*"), "");
+    EXPECT_EQ(defaultSuffix(""), "");
 }
