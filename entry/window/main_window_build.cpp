@@ -177,6 +177,8 @@ void MainWindow::createToolBar() {
     bar->setObjectName("Toolbar1");
     bar->setMovable(false);
     bar->setIconSize(QSize(24, 24));
+    // The command of each position, returning the error code for the report that follows it.
+    // The file commands report their own failures, naming the file, so they leave no code.
     using Command = std::function<int()>;
     const auto run = [](auto slot) -> Command {
         return [slot] {
@@ -184,7 +186,7 @@ void MainWindow::createToolBar() {
             return 0;
         };
     };
-    const std::array<Command, 23> commands{
+    toolbarCommands_ = {
         Command{},
         run([this] { newFile(); }),
         run([this] { openFile(); }),
@@ -209,7 +211,6 @@ void MainWindow::createToolBar() {
         [this] { return runHook(WindowHook::Help); },
         [this] { return runHook(WindowHook::NextScreen); },
     };
-    toolbarCommands_ = commands;
     std::size_t next = 0;
     for (int position = 1; position <= 22; ++position) {
         QAction* action = nullptr;
