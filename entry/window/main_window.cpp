@@ -33,7 +33,9 @@ MainWindow::MainWindow(DesktopServices desktop, QWidget* parent)
     resize(1280, 820);
 }
 
-MainWindow::~MainWindow() = default;
+// The table view reads the document, which is a member: the view goes first, before the
+// members, rather than with the other child widgets after them.
+MainWindow::~MainWindow() { std::unique_ptr<QWidget> centralArea(takeCentralWidget()); }
 
 void MainWindow::showTableChanges() {
     table_->showTable();
