@@ -60,8 +60,9 @@ TEST(GoldenRows, EngineReproducesTheIndependentImplementation) {
         MethodChecks checks = checksFor(head[0], head[1], head.size() > 2 ? head[2] : "");
         CalculationRun run(checks);
         const auto cells = split(sections[1], '\t');
-        const AnalysisPair pair = readAnalysisPair(
-            [&](int k) -> std::string_view { return k < int(cells.size()) ? cells[k] : ""; });
+        const AnalysisPair pair = readAnalysisPair([&](int k) -> std::string_view {
+            return k < int(cells.size()) ? std::string_view(cells[k]) : std::string_view();
+        });
         const auto expected = split(sections[2], '\t');
         const auto actual = split(resultsRow(run.computePair(pair)), '\t');
         ASSERT_EQ(actual.size(), 134u);
