@@ -16,26 +16,29 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kLn2 = std::numbers::ln2;
 constexpr RhombohedralParameters p = kRhombohedral;
 
+// Cation groups of the site fractions.
+enum CationGroup { kFe2, kMg, kMn, kTi, kAl, kFe3 };
+
 // Site fractions in terms of X = (X_il, X_gk, X_py, X_cr) and s = (s_il, s_gk, s_py); the
 // weights make RT sum w x ln x equal to -T S_conf without its constant.
 constexpr double kLro = 1.0;                        // long-range-order sites A and B
 constexpr double kMean = -2.0 * p.shortRangeOrder;  // -2 f x ln x of each mean
 constexpr double kDisordered = 2.0 * (1.0 - p.shortRangeOrder);
 constexpr std::array<SiteFractionForm, kRhombohedralSites> kForms = {{
-    {0.0, {0.5, 0, 0, 0}, {0.5, 0, 0}, kLro},                 // A Fe2+
-    {0.0, {0, 0.5, 0, 0}, {0, 0.5, 0}, kLro},                 // A Mg
-    {0.0, {0, 0, 0.5, 0}, {0, 0, 0.5}, kLro},                 // A Mn
-    {0.0, {0.5, 0.5, 0.5, 0}, {-0.5, -0.5, -0.5}, kLro},      // A Ti
-    {0.0, {0.5, 0, 0, 0}, {-0.5, 0, 0}, kLro},                // B Fe2+
-    {0.0, {0, 0.5, 0, 0}, {0, -0.5, 0}, kLro},                // B Mg
-    {0.0, {0, 0, 0.5, 0}, {0, 0, -0.5}, kLro},                // B Mn
-    {0.0, {0.5, 0.5, 0.5, 0}, {0.5, 0.5, 0.5}, kLro},         // B Ti
-    {0.0, {0.5, 0, 0, 0}, {0, 0, 0}, kMean},                  // mean Fe2+
-    {0.0, {0, 0.5, 0, 0}, {0, 0, 0}, kMean},                  // mean Mg
-    {0.0, {0, 0, 0.5, 0}, {0, 0, 0}, kMean},                  // mean Mn
-    {0.0, {0.5, 0.5, 0.5, 0}, {0, 0, 0}, kMean},              // mean Ti
-    {0.0, {0, 0, 0, 1.0}, {0, 0, 0}, kDisordered},            // Al
-    {1.0, {-1.0, -1.0, -1.0, -1.0}, {0, 0, 0}, kDisordered},  // Fe3+
+    {0.0, {0.5, 0, 0, 0}, {0.5, 0, 0}, kLro, kFe2},                 // A Fe2+
+    {0.0, {0, 0.5, 0, 0}, {0, 0.5, 0}, kLro, kMg},                  // A Mg
+    {0.0, {0, 0, 0.5, 0}, {0, 0, 0.5}, kLro, kMn},                  // A Mn
+    {0.0, {0.5, 0.5, 0.5, 0}, {-0.5, -0.5, -0.5}, kLro, kTi},       // A Ti
+    {0.0, {0.5, 0, 0, 0}, {-0.5, 0, 0}, kLro, kFe2},                // B Fe2+
+    {0.0, {0, 0.5, 0, 0}, {0, -0.5, 0}, kLro, kMg},                 // B Mg
+    {0.0, {0, 0, 0.5, 0}, {0, 0, -0.5}, kLro, kMn},                 // B Mn
+    {0.0, {0.5, 0.5, 0.5, 0}, {0.5, 0.5, 0.5}, kLro, kTi},          // B Ti
+    {0.0, {0.5, 0, 0, 0}, {0, 0, 0}, kMean, kFe2},                  // mean Fe2+
+    {0.0, {0, 0.5, 0, 0}, {0, 0, 0}, kMean, kMg},                   // mean Mg
+    {0.0, {0, 0, 0.5, 0}, {0, 0, 0}, kMean, kMn},                   // mean Mn
+    {0.0, {0.5, 0.5, 0.5, 0}, {0, 0, 0}, kMean, kTi},               // mean Ti
+    {0.0, {0, 0, 0, 1.0}, {0, 0, 0}, kDisordered, kAl},             // Al
+    {1.0, {-1.0, -1.0, -1.0, -1.0}, {0, 0, 0}, kDisordered, kFe3},  // Fe3+
 }};
 
 // Independent-variable index of each member (-1: hematite, the dependent one).
@@ -274,7 +277,7 @@ double RhombohedralState::chemicalPotential(RhombohedralMember m) const {
 }
 
 double RhombohedralState::reactionSum(const std::array<double, 5>& nu) const {
-    return phaseReactionSum(potential, siteFraction, rt, nu);
+    return phaseReactionSum(potential, siteFraction, kForms, rt, nu);
 }
 
 double rhombohedralPureGibbs(RhombohedralMember m, double t, double pressure) {

@@ -29,12 +29,14 @@ using Vec3 = std::array<double, 3>;
 using Mat3 = std::array<Vec3, 3>;
 using Composition4 = std::array<double, 4>;
 
-// x = constant + perX . X + perS . s, entering G as RT * weight * x ln x.
+// x = constant + perX . X + perS . s, entering G as RT * weight * x ln x. Slots of the same
+// cation share a group (they vanish together when the cation is absent).
 struct SiteFractionForm {
     double constant;
     Composition4 perX;
     Vec3 perS;
     double weight;
+    int group;
 };
 
 // mu_i - mu°_i = regular + RT * sum_k lnCoefficient[k] * ln x_k (J/mol; lnCoefficient is
@@ -155,19 +157,39 @@ class SiteFractions {
 
 // sum_i nu_i (mu_i - mu°_i) over the end-members of one phase (J/mol). The ln coefficients of
 // each site fraction are summed over the reaction first; a site fraction whose summed
-// coefficient is exactly 0 drops out, otherwise ln 0 gives +-infinity (NaN if both signs occur).
+// coefficient is exactly 0 drops out. The site fractions of an absent cation (exactly 0) vanish
+// together, so their summed coefficients are added up per cation: a positive total gives
+// -infinity, a negative one +infinity; a total of 0 with non-zero parts has a limit that
+// depends on how the fractions vanish, and gives NaN (undefined), as do opposite infinities.
 template <std::size_t N, std::size_t M>
 double phaseReactionSum(const std::array<SplitPotential<N>, M>& mu,
-                        const std::array<double, N>& siteFraction, double rt,
+                        const std::array<double, N>& siteFraction,
+                        const std::array<SiteFractionForm, N>& forms, double rt,
                         const std::array<double, M>& nu) {
     double sum = 0.0;
     for (std::size_t i = 0; i < M; ++i)
         if (nu[i] != 0.0) sum += nu[i] * mu[i].regular;
+    constexpr std::size_t kMaxGroups = N;
+    std::array<double, kMaxGroups> absentTotal{};
+    std::array<bool, kMaxGroups> absentUsed{};
     for (std::size_t k = 0; k < N; ++k) {
         double c = 0.0;
         for (std::size_t i = 0; i < M; ++i)
             if (nu[i] != 0.0) c += nu[i] * mu[i].lnCoefficient[k];
-        if (c != 0.0) sum += rt * c * std::log(siteFraction[k]);
+        if (c == 0.0) continue;
+        if (siteFraction[k] == 0.0) {
+            const auto g = static_cast<std::size_t>(forms[k].group);
+            absentTotal[g] += c;
+            absentUsed[g] = true;
+        } else {
+            sum += rt * c * std::log(siteFraction[k]);
+        }
+    }
+    for (std::size_t g = 0; g < kMaxGroups; ++g) {
+        if (!absentUsed[g]) continue;
+        if (absentTotal[g] == 0.0) return std::numeric_limits<double>::quiet_NaN();
+        sum += absentTotal[g] > 0.0 ? -std::numeric_limits<double>::infinity()
+                                    : std::numeric_limits<double>::infinity();
     }
     return sum;
 }

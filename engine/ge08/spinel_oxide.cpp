@@ -79,18 +79,21 @@ constexpr QuadraticForm makeQuadraticForm() {
 
 constexpr QuadraticForm kTaylor = makeQuadraticForm();
 
+// Cation groups of the site fractions.
+enum CationGroup { kMg, kFe2, kAl, kFe3, kCr, kTi };
+
 // Site fractions in X = (X2, X3, X4, X5), s = (s1, s2, s4); weights 1 (tet) and 2 (oct).
 constexpr std::array<SiteFractionForm, kSpinelSites> kForms = {{
-    {0.0, {0.5, 0, 0, 0}, {0.5, 0, 0}, 1.0},              // tet Mg
-    {0.0, {-0.5, 1.0, 1.0, 0}, {-0.5, 1.0, 1.0}, 1.0},    // tet Fe2+
-    {1.0, {0, -1.0, -1.0, -1.0}, {0, -1.0, 0}, 1.0},      // tet Al
-    {0.0, {0, 0, 0, 1.0}, {0, 0, -1.0}, 1.0},             // tet Fe3+
-    {0.0, {0.25, 0, 0, 0}, {-0.25, 0, 0}, 2.0},           // oct Mg
-    {0.5, {-0.25, -0.5, 0, 0}, {0.25, -0.5, -0.5}, 2.0},  // oct Fe2+
-    {0.5, {0, -0.5, -0.5, -0.5}, {0, 0.5, 0}, 2.0},       // oct Al
-    {0.0, {0, 0, 0, 0.5}, {0, 0, 0.5}, 2.0},              // oct Fe3+
-    {0.0, {0, 1.0, 0, 0}, {0, 0, 0}, 2.0},                // oct Cr
-    {0.0, {0, 0, 0.5, 0}, {0, 0, 0}, 2.0},                // oct Ti
+    {0.0, {0.5, 0, 0, 0}, {0.5, 0, 0}, 1.0, kMg},               // tet Mg
+    {0.0, {-0.5, 1.0, 1.0, 0}, {-0.5, 1.0, 1.0}, 1.0, kFe2},    // tet Fe2+
+    {1.0, {0, -1.0, -1.0, -1.0}, {0, -1.0, 0}, 1.0, kAl},       // tet Al
+    {0.0, {0, 0, 0, 1.0}, {0, 0, -1.0}, 1.0, kFe3},             // tet Fe3+
+    {0.0, {0.25, 0, 0, 0}, {-0.25, 0, 0}, 2.0, kMg},            // oct Mg
+    {0.5, {-0.25, -0.5, 0, 0}, {0.25, -0.5, -0.5}, 2.0, kFe2},  // oct Fe2+
+    {0.5, {0, -0.5, -0.5, -0.5}, {0, 0.5, 0}, 2.0, kAl},        // oct Al
+    {0.0, {0, 0, 0, 0.5}, {0, 0, 0.5}, 2.0, kFe3},              // oct Fe3+
+    {0.0, {0, 1.0, 0, 0}, {0, 0, 0}, 2.0, kCr},                 // oct Cr
+    {0.0, {0, 0, 0.5, 0}, {0, 0, 0}, 2.0, kTi},                 // oct Ti
 }};
 
 // Independent-variable index of each member (-1: hercynite, the dependent one).
@@ -252,7 +255,7 @@ double SpinelState::chemicalPotential(SpinelMember m) const {
 }
 
 double SpinelState::reactionSum(const std::array<double, 5>& nu) const {
-    return phaseReactionSum(potential, siteFraction, rt, nu);
+    return phaseReactionSum(potential, siteFraction, kForms, rt, nu);
 }
 
 namespace {
