@@ -18,6 +18,16 @@ bool validAnalysis(const OxideAnalysis& wt) {
     return true;
 }
 
+// Sum of the cations and of their charges without iron.
+struct CationTotals {
+    double cations, nonIronCharge;
+};
+
+CationTotals totals(const ModelCations& c) {
+    return {c.mg + c.al + c.ti + c.cr + c.mn + c.fe,
+            2.0 * c.mg + 3.0 * c.al + 4.0 * c.ti + 3.0 * c.cr + 2.0 * c.mn};
+}
+
 }  // namespace
 
 ModelCations modelCations(const OxideAnalysis& wt) {
@@ -35,9 +45,9 @@ ModelCations modelCations(const OxideAnalysis& wt) {
 RhombohedralFractions projectRhombohedral(const OxideAnalysis& wt) {
     const ModelCations c = modelCations(wt);
     RhombohedralFractions r;
-    const double sumCat = c.mg + c.al + c.ti + c.cr + c.mn + c.fe;
-    const double sumCharge = 2.0 * c.mg + 3.0 * c.al + 4.0 * c.ti + 3.0 * c.cr + 2.0 * c.mn;
-    r.ferric = 3.0 * sumCat - sumCharge - 2.0 * c.fe;
+    const CationTotals sums = totals(c);
+    // 6 charges per 2 cations
+    r.ferric = 3.0 * sums.cations - sums.nonIronCharge - 2.0 * c.fe;
     r.ferrous = c.fe - r.ferric;
     double moles[5] = {c.mg, std::max(r.ferric / 2.0, 0.0), std::max(r.ferrous, 0.0), c.mn,
                        (c.al + c.cr) / 2.0};
@@ -60,9 +70,10 @@ RhombohedralFractions projectRhombohedral(const OxideAnalysis& wt) {
 SpinelFractions projectSpinel(const OxideAnalysis& wt) {
     const ModelCations c = modelCations(wt);
     SpinelFractions r;
-    const double sumCat = c.mg + c.al + c.ti + c.cr + c.mn + c.fe;
-    const double sumCharge = 2.0 * c.mg + 3.0 * c.al + 4.0 * c.ti + 3.0 * c.cr + 2.0 * c.mn;
-    double ferric = 8.0 / 3.0 * sumCat - sumCharge - 2.0 * c.fe;
+    const CationTotals sums = totals(c);
+    const double sumCat = sums.cations;
+    // 8 charges per 3 cations
+    double ferric = 8.0 / 3.0 * sumCat - sums.nonIronCharge - 2.0 * c.fe;
     double ferrous = c.fe - ferric;
     double fTet = 1.0, fOct = 1.0;
     r.ferric = ferric;

@@ -248,6 +248,7 @@ RhombohedralState RhombohedralOxide::equilibrate(double t, double pressure) cons
     if (!best.minimum) return state;
 
     state.valid = true;
+    state.forms = &kForms;
     state.rt = objective.rt();
     state.ordering = best.s;
     state.gibbs = best.gibbs;
@@ -256,28 +257,15 @@ RhombohedralState RhombohedralOxide::equilibrate(double t, double pressure) cons
     const double orderedPure = rhombohedralPureGibbs(RhombohedralMember::ilmenite, t, pressure);
     const double disorderedPure = rhombohedralPureGibbs(RhombohedralMember::hematite, t, pressure);
     for (int m = 0; m < 5; ++m) {
-        const int i = kIndependentIndex[m];
-        SplitPotential<kRhombohedralSites>& mu = state.potential[m];
-        mu.regular = h.h + objective.constant();
-        for (int j = 0; j < 4; ++j) mu.regular += ((i == j ? 1.0 : 0.0) - x_[j]) * h.dx[j];
         const auto member = static_cast<RhombohedralMember>(m);
         const bool ordered = member == RhombohedralMember::ilmenite ||
                              member == RhombohedralMember::geikielite ||
                              member == RhombohedralMember::pyrophanite;
-        mu.regular -= ordered ? orderedPure : disorderedPure;
-        sites_.addConfigurational(mu, i, best.s, state.rt);
+        state.potential[m] =
+            sites_.potential(kIndependentIndex[m], best.s, state.rt, h.h + objective.constant(),
+                             h.dx, ordered ? orderedPure : disorderedPure);
     }
     return state;
-}
-
-double RhombohedralState::chemicalPotential(RhombohedralMember m) const {
-    std::array<double, 5> nu{};
-    nu[static_cast<int>(m)] = 1.0;
-    return reactionSum(nu);
-}
-
-double RhombohedralState::reactionSum(const std::array<double, 5>& nu) const {
-    return phaseReactionSum(potential, siteFraction, kForms, rt, nu);
 }
 
 double rhombohedralPureGibbs(RhombohedralMember m, double t, double pressure) {

@@ -39,20 +39,9 @@ enum class RhombohedralMember { geikielite, hematite, ilmenite, pyrophanite, cor
 
 inline constexpr std::size_t kRhombohedralSites = 14;
 
-struct RhombohedralState {
-    bool valid = false;  // an ordering minimum was found
-    double rt = 0;       // R T with R = 8.3143 J/(mol K)
-    Vec3 ordering{};     // s_il, s_gk, s_py
-    double gibbs = 0;    // G of the solution (J/mol)
-    // Slots: A-site Fe2+, Mg, Mn, Ti; B-site Fe2+, Mg, Mn, Ti; means Fe2+, Mg, Mn, Ti; Al; Fe3+.
-    std::array<double, kRhombohedralSites> siteFraction{};
-    std::array<SplitPotential<kRhombohedralSites>, 5> potential{};  // mu - mu°, by member
-
-    // mu - mu° of one end-member (J/mol); -infinity for an end-member absent from the phase.
-    double chemicalPotential(RhombohedralMember m) const;
-    // sum_i nu_i (mu_i - mu°_i), ln terms summed over the reaction first (J/mol).
-    double reactionSum(const std::array<double, 5>& nu) const;
-};
+// Ordering s_il, s_gk, s_py. Site-fraction slots: A-site Fe2+, Mg, Mn, Ti; B-site Fe2+, Mg, Mn,
+// Ti; means Fe2+, Mg, Mn, Ti; Al; Fe3+.
+using RhombohedralState = PhaseState<kRhombohedralSites, RhombohedralMember>;
 
 class RhombohedralOxide {
   public:

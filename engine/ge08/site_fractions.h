@@ -131,8 +131,21 @@ class SiteFractions {
         return t;
     }
 
-    // The configurational contribution to mu of end-member i (independent index 0..3, or -1
-    // for the dependent end-member), added to mu.
+    // mu_i - mu°_i of end-member i (independent index 0..3, or -1 for the dependent one) at the
+    // equilibrium ordering s: the non-configurational G of the solution, gNonConfig (J/mol), plus
+    // sum_j (delta_ij - X_j) dgNonConfig/dX_j, minus the end-member's pure-phase G, plus the
+    // configurational terms.
+    SplitPotential<N> potential(int i, const Vec3& s, double rt, double gNonConfig,
+                                const Composition4& dgNonConfigDx, double pureGibbs) const {
+        SplitPotential<N> mu;
+        mu.regular = gNonConfig - pureGibbs;
+        for (int j = 0; j < 4; ++j) mu.regular += ((i == j ? 1.0 : 0.0) - x_[j]) * dgNonConfigDx[j];
+        addConfigurational(mu, i, s, rt);
+        return mu;
+    }
+
+  private:
+    // The configurational contribution to mu of end-member i, added to mu.
     void addConfigurational(SplitPotential<N>& mu, int i, const Vec3& s, double rt) const {
         for (std::size_t k = 0; k < N; ++k) {
             const SiteFractionForm& f = forms_[k];
@@ -193,5 +206,33 @@ double phaseReactionSum(const std::array<SplitPotential<N>, M>& mu,
     }
     return sum;
 }
+
+// The equilibrium state of one solution phase at fixed T, P and composition. Member is the
+// phase's enumeration of its five end-members, in the order of `potential`.
+template <std::size_t N, class Member>
+struct PhaseState {
+    bool valid = false;  // an ordering minimum was found
+    double rt = 0;       // R T with R = 8.3143 J/(mol K)
+    Vec3 ordering{};     // the three ordering variables
+    double gibbs = 0;    // G of the solution (J/mol)
+    std::array<double, N> siteFraction{};
+    std::array<SplitPotential<N>, 5> potential{};  // mu - mu°, by member
+    const std::array<SiteFractionForm, N>* forms = nullptr;
+
+    // mu - mu° of one end-member (J/mol); -infinity for an end-member that needs an absent
+    // cation; NaN for a state that is not valid.
+    double chemicalPotential(Member m) const {
+        std::array<double, 5> nu{};
+        nu[static_cast<std::size_t>(m)] = 1.0;
+        return reactionSum(nu);
+    }
+
+    // sum_i nu_i (mu_i - mu°_i), ln terms summed over the reaction first (J/mol); NaN for a
+    // state that is not valid.
+    double reactionSum(const std::array<double, 5>& nu) const {
+        if (!valid || forms == nullptr) return std::numeric_limits<double>::quiet_NaN();
+        return phaseReactionSum(potential, siteFraction, *forms, rt, nu);
+    }
+};
 
 }  // namespace kelvorad::ge08

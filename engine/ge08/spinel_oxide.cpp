@@ -232,30 +232,18 @@ SpinelState SpinelOxide::equilibrate(double t, double pressure) const {
     if (!best.minimum) return state;
 
     state.valid = true;
+    state.forms = &kForms;
     state.rt = objective.rt();
     state.ordering = best.s;
     state.gibbs = best.gibbs;
     state.siteFraction = sites_.at(best.s);
     const EnthalpyTerms h = enthalpy(x_, best.s, pressure);
     for (int m = 0; m < 5; ++m) {
-        const int i = kIndependentIndex[m];
-        SplitPotential<kSpinelSites>& mu = state.potential[m];
-        mu.regular = h.h + s55Term(t, best.s);
-        for (int j = 0; j < 4; ++j) mu.regular += ((i == j ? 1.0 : 0.0) - x_[j]) * h.dx[j];
-        mu.regular -= spinelPureGibbs(static_cast<SpinelMember>(m), t);
-        sites_.addConfigurational(mu, i, best.s, state.rt);
+        state.potential[m] =
+            sites_.potential(kIndependentIndex[m], best.s, state.rt, h.h + s55Term(t, best.s), h.dx,
+                             spinelPureGibbs(static_cast<SpinelMember>(m), t));
     }
     return state;
-}
-
-double SpinelState::chemicalPotential(SpinelMember m) const {
-    std::array<double, 5> nu{};
-    nu[static_cast<int>(m)] = 1.0;
-    return reactionSum(nu);
-}
-
-double SpinelState::reactionSum(const std::array<double, 5>& nu) const {
-    return phaseReactionSum(potential, siteFraction, kForms, rt, nu);
 }
 
 namespace {

@@ -33,20 +33,9 @@ enum class SpinelMember { chromite, hercynite, magnetite, spinel, ulvospinel };
 
 inline constexpr std::size_t kSpinelSites = 10;
 
-struct SpinelState {
-    bool valid = false;  // an ordering minimum was found
-    double rt = 0;       // R T with R = 8.3143 J/(mol K)
-    Vec3 ordering{};     // s1, s2, s4
-    double gibbs = 0;    // G of the solution (J/mol)
-    // Slots: tet Mg, Fe2+, Al, Fe3+; oct Mg, Fe2+, Al, Fe3+, Cr, Ti.
-    std::array<double, kSpinelSites> siteFraction{};
-    std::array<SplitPotential<kSpinelSites>, 5> potential{};  // mu - mu°, by member
-
-    // mu - mu° of one end-member (J/mol); -infinity for an end-member absent from the phase.
-    double chemicalPotential(SpinelMember m) const;
-    // sum_i nu_i (mu_i - mu°_i), ln terms summed over the reaction first (J/mol).
-    double reactionSum(const std::array<double, 5>& nu) const;
-};
+// Ordering s1, s2, s4. Site-fraction slots: tet Mg, Fe2+, Al, Fe3+; oct Mg, Fe2+, Al, Fe3+, Cr,
+// Ti.
+using SpinelState = PhaseState<kSpinelSites, SpinelMember>;
 
 class SpinelOxide {
   public:

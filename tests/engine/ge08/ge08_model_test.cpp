@@ -11,34 +11,12 @@
 #include "nno_buffer.h"
 #include "oxide_pair.h"
 #include "oxide_projection.h"
+#include "test_pairs.h"
 
 namespace kelvorad::ge08 {
 namespace {
 
-enum Oxide { SiO2, TiO2, Al2O3, V2O3, Cr2O3, Nb2O3, Fe2O3, FeO, MnO, NiO, ZnO, MgO, CaO };
-using Analysis = std::array<double, 16>;
-
-Analysis websiteMagnetite() {
-    Analysis a{};
-    a[TiO2] = 4.35, a[Al2O3] = 1.94, a[Cr2O3] = 0.18, a[FeO] = 86.34, a[MnO] = 0.44, a[MgO] = 1.20;
-    return a;
-}
-
-Analysis websiteIlmenite() {
-    Analysis a{};
-    a[TiO2] = 28.73, a[Al2O3] = 0.35, a[FeO] = 65.98, a[MnO] = 0.23, a[MgO] = 1.02;
-    return a;
-}
-
-// The compilation's columns SiO2, TiO2, Al2O3, Cr2O3, FeO (total Fe), MnO, MgO, CaO, with the
-// dropped V2O3, ZnO and NiO.
-Analysis compilationAnalysis(std::array<double, 8> v, double v2o3, double zno, double nio) {
-    Analysis a{};
-    a[SiO2] = v[0], a[TiO2] = v[1], a[Al2O3] = v[2], a[Cr2O3] = v[3], a[FeO] = v[4];
-    a[MnO] = v[5], a[MgO] = v[6], a[CaO] = v[7];
-    a[V2O3] = v2o3, a[ZnO] = zno, a[NiO] = nio;
-    return a;
-}
+using namespace check_pairs;
 
 void expectAllMissing(const Ge08Result& r) {
     EXPECT_TRUE(isMissing(r.temperatureC));

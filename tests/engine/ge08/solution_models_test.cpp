@@ -9,23 +9,12 @@
 #include "oxide_projection.h"
 #include "rhombohedral_oxide.h"
 #include "spinel_oxide.h"
+#include "test_pairs.h"
 
 namespace kelvorad::ge08 {
 namespace {
 
-enum Oxide { SiO2, TiO2, Al2O3, V2O3, Cr2O3, Nb2O3, Fe2O3, FeO, MnO, NiO, ZnO, MgO, CaO };
-
-OxideAnalysis websiteMagnetite() {
-    OxideAnalysis a{};
-    a[TiO2] = 4.35, a[Al2O3] = 1.94, a[Cr2O3] = 0.18, a[FeO] = 86.34, a[MnO] = 0.44, a[MgO] = 1.20;
-    return a;
-}
-
-OxideAnalysis websiteIlmenite() {
-    OxideAnalysis a{};
-    a[TiO2] = 28.73, a[Al2O3] = 0.35, a[FeO] = 65.98, a[MnO] = 0.23, a[MgO] = 1.02;
-    return a;
-}
+using namespace check_pairs;
 
 // The website pair's end-member fractions at full precision (the published values are rounded
 // to 8 decimals, which moves the potentials of minor members by more than their last digit).
