@@ -1,6 +1,7 @@
 #include "ordering_minimiser.h"
 
 #include <algorithm>
+#include <limits>
 #include <numbers>
 
 namespace kelvorad::ge08 {
@@ -73,13 +74,17 @@ bool descentStep(const Mat3& hessian, const Vec3& gradient, const std::array<boo
     Mat3 h = hessian;
     Vec3 minusG{};
     double scale = 0.0;
+    const auto fail = [&step] {
+        step.fill(std::numeric_limits<double>::quiet_NaN());
+        return false;
+    };
     for (int i = 0; i < 3; ++i) {
         for (int j = 0; j < 3; ++j) {
-            if (!std::isfinite(h[i][j])) return false;
+            if (!std::isfinite(h[i][j])) return fail();
             if (!free[i] || !free[j]) h[i][j] = i == j ? 1.0 : 0.0;
         }
         minusG[i] = free[i] ? -gradient[i] : 0.0;
-        if (!std::isfinite(minusG[i])) return false;
+        if (!std::isfinite(minusG[i])) return fail();
         if (free[i]) scale = std::max(scale, std::abs(h[i][i]));
     }
     if (positiveDefiniteSolve(h, minusG, step)) return true;

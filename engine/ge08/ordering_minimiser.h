@@ -5,9 +5,9 @@
 // A plain Newton iteration on dG/ds = 0 can stop at a maximum or a saddle (the rhombohedral
 // model is symmetric under s -> -s, so s = 0 is always stationary). This minimiser is a
 // descent method instead: Newton steps where the Hessian is positive definite, steps on the
-// magnitudes of its eigenvalues where it is not, each shortened to keep every site fraction
-// positive and to decrease G (Armijo backtracking). A result counts as a minimum only if the
-// Hessian is positive definite there.
+// Hessian shifted past its most negative eigenvalue where it is not, each shortened to keep
+// every site fraction positive and to decrease G (Armijo backtracking). A result counts as a
+// minimum only if the Hessian is positive definite there.
 
 #include <algorithm>
 #include <array>
@@ -28,8 +28,9 @@ struct OrderingSolution {
 };
 
 // The step p of one iteration for the free variables (pinned ones get p = 0): the Newton step
-// -H^-1 g where H is positive definite (returns true), otherwise a descent direction built on
-// the magnitudes of H's eigenvalues (returns false). A non-finite H or g gives p = NaN.
+// -H^-1 g where H is positive definite (returns true), otherwise the step on H + shift I with
+// the shift 1.5 times the magnitude of H's most negative eigenvalue, or a step along that
+// eigenvalue's eigenvector at a saddle (returns false). A non-finite H or g gives p = NaN.
 bool descentStep(const Mat3& hessian, const Vec3& gradient, const std::array<bool, 3>& free,
                  Vec3& step);
 

@@ -78,6 +78,24 @@ TEST(OrderingMinimiser, LeavesSaddlesAndRespectsPinnedVariables) {
     EXPECT_EQ(s.s[0], minimum);
 }
 
+// Non-finite curvature (a broken phase) ends the iteration at once, without a result.
+struct BrokenCurvature : DoubleWell {
+    mutable int evaluations = 0;
+    bool derivativesAt(const Vec3& s, double& g, Vec3& grad, Mat3& hess) const {
+        ++evaluations;
+        DoubleWell::derivativesAt(s, g, grad, hess);
+        hess[0][0] = NAN;
+        return true;
+    }
+};
+
+TEST(OrderingMinimiser, FailsOnNonFiniteDerivatives) {
+    const BrokenCurvature broken;
+    const OrderingSolution s = minimiseOrdering(broken, {0.2, 0.0, 0.0}, {true, true, true});
+    EXPECT_FALSE(s.minimum);
+    EXPECT_LE(broken.evaluations, 2);
+}
+
 TEST(OrderingMinimiser, ScalarMinimum) {
     // (s - 0.3)^2 + 0.01 ln-barrier-free quartic on (0, 1).
     const auto f = [](double s) -> ScalarDerivatives {
