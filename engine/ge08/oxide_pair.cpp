@@ -1,0 +1,100 @@
+#include "oxide_pair.h"
+
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+#include "berman_standard_state.h"
+#include "oxygen_gas.h"
+#include "ulvospinel_correction.h"
+#include "vinet_volume.h"
+
+namespace kelvorad::ge08 {
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kSolutionGasConstant = 8.3143;   // J/(mol K), solution models and a_TiO2
+constexpr double kOxygenGasConstant = 8.3144598;  // J/(mol K), log fO2
+
+// Reaction coefficients in the member order of each phase.
+using Nu = std::array<double, 5>;
+// Spinel: chromite, hercynite, magnetite, spinel, ulvospinel.
+// Rhombohedral: geikielite, hematite, ilmenite, pyrophanite, corundum.
+
+}  // namespace
+
+double modelStandardGibbs(EndMember m, double t, double pressure) {
+    if (!hasVinetParameters(m)) return bermanGibbs(m, t, pressure);
+    const ThermalProperties th = bermanThermal(m, t);
+    return th.enthalpy - t * th.entropy + vinetVolumeIntegral(m, t, pressure);
+}
+
+OxidePair::OxidePair(const SpinelComposition& spinel, const RhombohedralComposition& rhombohedral,
+                     double pressureBars)
+    : spinel_(spinel), rhombohedral_(rhombohedral), pressure_(pressureBars) {}
+
+PairState OxidePair::equilibrate(double t) const {
+    PairState state;
+    state.temperatureK = t;
+    state.pressureBars = pressure_;
+    state.spinel = spinel_.equilibrate(t, pressure_);
+    state.rhombohedral = rhombohedral_.equilibrate(t, pressure_);
+    return state;
+}
+
+double OxidePair::feTiExchangeGibbs(double t) const {
+    return ge08::feTiExchangeGibbs(equilibrate(t));
+}
+
+double OxidePair::feMgExchangeGibbs(double t) const {
+    return ge08::feMgExchangeGibbs(equilibrate(t));
+}
+
+double feTiExchangeGibbs(const PairState& s) {
+    if (!s.valid()) return kNaN;
+    const double t = s.temperatureK, p = s.pressureBars;
+    const double standard = modelStandardGibbs(EndMember::ulvospinel, t, p) +
+                            ulvospinelCorrection(UlvospinelCorrection::reaction, t) +
+                            modelStandardGibbs(EndMember::hematite, t, p) -
+                            modelStandardGibbs(EndMember::ilmenite, t, p) -
+                            modelStandardGibbs(EndMember::magnetite, t, p);
+    return standard + s.spinel.reactionSum(Nu{0, 0, -1, 0, 1}) +
+           s.rhombohedral.reactionSum(Nu{0, 1, -1, 0, 0});
+}
+
+double feMgExchangeGibbs(const PairState& s) {
+    if (!s.valid()) return kNaN;
+    const double t = s.temperatureK, p = s.pressureBars;
+    const double standard = modelStandardGibbs(EndMember::spinel, t, p) +
+                            modelStandardGibbs(EndMember::ilmenite, t, p) -
+                            modelStandardGibbs(EndMember::hercynite, t, p) -
+                            modelStandardGibbs(EndMember::geikielite, t, p);
+    return standard + s.spinel.reactionSum(Nu{0, -1, 0, 1, 0}) +
+           s.rhombohedral.reactionSum(Nu{-1, 0, 1, 0, 0});
+}
+
+double log10OxygenFugacity(const PairState& s) {
+    if (!s.valid()) return kNaN;
+    const double t = s.temperatureK, p = s.pressureBars;
+    const double standard = 6.0 * modelStandardGibbs(EndMember::hematite, t, p) -
+                            4.0 * modelStandardGibbs(EndMember::magnetite, t, p) -
+                            oxygenChemicalPotential(t);
+    const double muO2 = standard + s.rhombohedral.reactionSum(Nu{0, 6, 0, 0, 0}) +
+                        s.spinel.reactionSum(Nu{0, 0, -4, 0, 0});
+    return muO2 / (kOxygenGasConstant * t * std::numbers::ln10);
+}
+
+double titaniaActivity(const PairState& s) {
+    if (!s.valid()) return kNaN;
+    const double t = s.temperatureK, p = s.pressureBars;
+    const double standard = bermanGibbs(EndMember::rutile, t, p) +
+                            modelStandardGibbs(EndMember::ulvospinel, t, p) +
+                            ulvospinelCorrection(UlvospinelCorrection::plain, t) -
+                            2.0 * modelStandardGibbs(EndMember::ilmenite, t, p);
+    const double dG = standard + s.spinel.reactionSum(Nu{0, 0, 0, 0, 1}) +
+                      s.rhombohedral.reactionSum(Nu{0, 0, -2, 0, 0});
+    return std::exp(-dG / (kSolutionGasConstant * t));
+}
+
+}  // namespace kelvorad::ge08

@@ -1,0 +1,296 @@
+#include "rhombohedral_oxide.h"
+
+#include <cmath>
+#include <limits>
+#include <numbers>
+#include <span>
+
+#include "ordering_minimiser.h"
+#include "rhombohedral_oxide_data.h"
+
+namespace kelvorad::ge08 {
+
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr double kLn2 = std::numbers::ln2;
+constexpr RhombohedralParameters p = kRhombohedral;
+
+// Cation groups of the site fractions.
+enum CationGroup { kFe2, kMg, kMn, kTi, kAl, kFe3 };
+
+// Site fractions in terms of X = (X_il, X_gk, X_py, X_cr) and s = (s_il, s_gk, s_py); the
+// weights make RT sum w x ln x equal to -T S_conf without its constant.
+constexpr double kLro = 1.0;                        // long-range-order sites A and B
+constexpr double kMean = -2.0 * p.shortRangeOrder;  // -2 f x ln x of each mean
+constexpr double kDisordered = 2.0 * (1.0 - p.shortRangeOrder);
+constexpr std::array<SiteFractionForm, kRhombohedralSites> kForms = {{
+    {0.0, {0.5, 0, 0, 0}, {0.5, 0, 0}, kLro, kFe2},                 // A Fe2+
+    {0.0, {0, 0.5, 0, 0}, {0, 0.5, 0}, kLro, kMg},                  // A Mg
+    {0.0, {0, 0, 0.5, 0}, {0, 0, 0.5}, kLro, kMn},                  // A Mn
+    {0.0, {0.5, 0.5, 0.5, 0}, {-0.5, -0.5, -0.5}, kLro, kTi},       // A Ti
+    {0.0, {0.5, 0, 0, 0}, {-0.5, 0, 0}, kLro, kFe2},                // B Fe2+
+    {0.0, {0, 0.5, 0, 0}, {0, -0.5, 0}, kLro, kMg},                 // B Mg
+    {0.0, {0, 0, 0.5, 0}, {0, 0, -0.5}, kLro, kMn},                 // B Mn
+    {0.0, {0.5, 0.5, 0.5, 0}, {0.5, 0.5, 0.5}, kLro, kTi},          // B Ti
+    {0.0, {0.5, 0, 0, 0}, {0, 0, 0}, kMean, kFe2},                  // mean Fe2+
+    {0.0, {0, 0.5, 0, 0}, {0, 0, 0}, kMean, kMg},                   // mean Mg
+    {0.0, {0, 0, 0.5, 0}, {0, 0, 0}, kMean, kMn},                   // mean Mn
+    {0.0, {0.5, 0.5, 0.5, 0}, {0, 0, 0}, kMean, kTi},               // mean Ti
+    {0.0, {0, 0, 0, 1.0}, {0, 0, 0}, kDisordered, kAl},             // Al
+    {1.0, {-1.0, -1.0, -1.0, -1.0}, {0, 0, 0}, kDisordered, kFe3},  // Fe3+
+}};
+
+// Independent-variable index of each member (-1: hematite, the dependent one).
+constexpr int kIndependentIndex[5] = {1, -1, 0, 2, 3};
+
+std::array<bool, kRhombohedralSites> absentSlots(const Composition4& x, double hematite) {
+    const bool noIl = x[0] == 0.0, noGk = x[1] == 0.0, noPy = x[2] == 0.0;
+    const bool noTi = noIl && noGk && noPy;
+    return {noIl, noGk, noPy, noTi, noIl, noGk,        noPy,
+            noTi, noIl, noGk, noPy, noTi, x[3] == 0.0, hematite == 0.0};
+}
+
+// The interaction energies at one pressure.
+struct Energies {
+    double dH, ws, whm, dwhm, e, wcr, dwcr, whmcr;
+    double pairX[3];  // W_kl(P) + W^T_kl, multiplying X_k X_l / 2
+    double pairS[3];  // W_kl(1 bar) - W^T_kl, multiplying s_k s_l / 2
+    explicit Energies(double pressure)
+        : dH(p.orderingEnthalpy.at(pressure)),
+          ws(p.orderingQuartic.at(pressure)),
+          whm(p.hematiteK.at(pressure)),
+          dwhm(p.hematiteKAsymmetry.at(pressure)),
+          e(p.hematiteKAsymmetry.at(pressure) / 2.0 + p.hematiteKOrdering.at(pressure) / 4.0),
+          wcr(p.corundumK.at(pressure)),
+          dwcr(p.corundumKAsymmetry.at(pressure)),
+          whmcr(p.hematiteCorundum.at(pressure)) {
+        for (int q = 0; q < 3; ++q) {
+            pairX[q] = p.pair[q].at(pressure) + p.pairOrdering[q];
+            pairS[q] = p.pair[q].h - p.pairOrdering[q];
+        }
+    }
+};
+
+constexpr int kPairs[3][2] = {{0, 1}, {0, 2}, {1, 2}};
+
+// H and its derivatives: d/ds, d2/ds2, and d/dX_j at fixed s with X_hm dependent.
+struct EnthalpyTerms {
+    double h = 0.0;
+    Vec3 ds{};
+    Mat3 dss{};
+    Composition4 dx{};
+};
+
+EnthalpyTerms enthalpy(const Energies& w, const Composition4& x, double hm, const Vec3& s) {
+    EnthalpyTerms t;
+    double dhm = 0.0;  // partial derivative with respect to X_hm
+    const double xcr = x[3];
+    for (int k = 0; k < 3; ++k) {
+        const double xk = x[k], sk = s[k];
+        const double a = w.whm + w.dwhm * (hm - xk);
+        t.h += a * xk * hm;
+        t.dx[k] += -w.dwhm * xk * hm + a * hm;
+        dhm += w.dwhm * xk * hm + a * xk;
+
+        const double c = w.wcr + w.dwcr * (xk - xcr);
+        t.h += c * xk * xcr;
+        t.dx[k] += w.dwcr * xk * xcr + c * xcr;
+        t.dx[3] += -w.dwcr * xk * xcr + c * xk;
+
+        const double q = xk * xk - sk * sk;
+        const double b = w.dH + w.e * hm - w.dwcr * xcr / 2.0;
+        t.h += b * q;
+        t.dx[k] += 2.0 * b * xk;
+        dhm += w.e * q;
+        t.dx[3] += -w.dwcr / 2.0 * q;
+        t.ds[k] += -2.0 * b * sk;
+        t.dss[k][k] += -2.0 * b;
+
+        t.h += w.ws * sk * sk * q;
+        t.dx[k] += 2.0 * w.ws * sk * sk * xk;
+        t.ds[k] += w.ws * (2.0 * sk * xk * xk - 4.0 * sk * sk * sk);
+        t.dss[k][k] += w.ws * (2.0 * xk * xk - 12.0 * sk * sk);
+    }
+    t.h += w.whmcr * xcr * hm;
+    t.dx[3] += w.whmcr * hm;
+    dhm += w.whmcr * xcr;
+    for (int q = 0; q < 3; ++q) {
+        const int k = kPairs[q][0], l = kPairs[q][1];
+        t.h += w.pairX[q] * x[k] * x[l] / 2.0 + w.pairS[q] * s[k] * s[l] / 2.0;
+        t.dx[k] += w.pairX[q] * x[l] / 2.0;
+        t.dx[l] += w.pairX[q] * x[k] / 2.0;
+        t.ds[k] += w.pairS[q] * s[l] / 2.0;
+        t.ds[l] += w.pairS[q] * s[k] / 2.0;
+        t.dss[k][l] += w.pairS[q] / 2.0;
+        t.dss[l][k] += w.pairS[q] / 2.0;
+    }
+    for (int j = 0; j < 4; ++j) t.dx[j] -= dhm;
+    return t;
+}
+
+double hematiteFraction(const Composition4& x, double hematite) {
+    return hematite == 0.0 ? 0.0 : 1.0 - x[0] - x[1] - x[2] - x[3];
+}
+
+}  // namespace
+
+// G(s) at fixed T, P, X for the ordering minimiser. The enthalpy's s-dependence is
+//   H(s) = H(s = 0) + sum_k [-b_k s_k^2 + W_s,k s_k^2 (X_k^2 - s_k^2)] + sum_(k,l) c_kl s_k s_l / 2
+// with b_k = dH_k + (dW_hm,k/2 + W2_hm,k/4) X_hm - dW_cr,k X_cr/2 and c_kl = W_kl(1 bar) - W^T_kl,
+// so everything but those terms is computed once.
+class RhombohedralObjective {
+  public:
+    RhombohedralObjective(const RhombohedralOxide& phase, double t, double pressure)
+        : phase_(phase),
+          energies_(pressure),
+          rt_(p.gasConstant * t),
+          hm_(hematiteFraction(phase.x_, phase.hematite_)) {
+        h0_ = enthalpy(energies_, phase_.x_, hm_, Vec3{}).h;
+        for (int k = 0; k < 3; ++k) {
+            b_[k] = energies_.dH + energies_.e * hm_ - energies_.dwcr * phase_.x_[3] / 2.0;
+            xk2_[k] = phase_.x_[k] * phase_.x_[k];
+        }
+    }
+
+    double gibbsAt(const Vec3& s) const {
+        const auto x = phase_.sites_.at(s);
+        const double mixing = phase_.sites_.mixingSum(x);
+        if (!std::isfinite(mixing)) return kInfinity;
+        return orderingEnthalpy(s) + rt_ * mixing + constant();
+    }
+
+    bool derivativesAt(const Vec3& s, double& g, Vec3& gradient, Mat3& hessian) const {
+        const auto x = phase_.sites_.at(s);
+        double mixing = 0.0;
+        Vec3 mg{};
+        Mat3 mh{};
+        if (!phase_.sites_.mixingWithDerivatives(x, mixing, mg, mh)) return false;
+        g = orderingEnthalpy(s) + rt_ * mixing + constant();
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j) hessian[i][j] = rt_ * mh[i][j];
+        for (int k = 0; k < 3; ++k) {
+            const double sk = s[k];
+            gradient[k] = rt_ * mg[k] - 2.0 * b_[k] * sk +
+                          energies_.ws * (2.0 * sk * xk2_[k] - 4.0 * sk * sk * sk);
+            hessian[k][k] += -2.0 * b_[k] + energies_.ws * (2.0 * xk2_[k] - 12.0 * sk * sk);
+        }
+        for (int q = 0; q < 3; ++q) {
+            const int k = kPairs[q][0], l = kPairs[q][1];
+            gradient[k] += energies_.pairS[q] * s[l] / 2.0;
+            gradient[l] += energies_.pairS[q] * s[k] / 2.0;
+            hessian[k][l] += energies_.pairS[q] / 2.0;
+            hessian[l][k] += energies_.pairS[q] / 2.0;
+        }
+        return true;
+    }
+
+    double maxStep(const Vec3& s, const Vec3& step) const {
+        return phase_.sites_.maxStep(phase_.sites_.at(s), step);
+    }
+
+    // -T times the constant 2 R f ln 2 of the entropy.
+    double constant() const { return -2.0 * rt_ * p.shortRangeOrder * kLn2; }
+    double rt() const { return rt_; }
+    const Energies& energies() const { return energies_; }
+    double hematite() const { return hm_; }
+
+  private:
+    double orderingEnthalpy(const Vec3& s) const {
+        double h = h0_;
+        for (int k = 0; k < 3; ++k) {
+            const double s2 = s[k] * s[k];
+            h += -b_[k] * s2 + energies_.ws * s2 * (xk2_[k] - s2);
+        }
+        for (int q = 0; q < 3; ++q)
+            h += energies_.pairS[q] * s[kPairs[q][0]] * s[kPairs[q][1]] / 2.0;
+        return h;
+    }
+
+    const RhombohedralOxide& phase_;
+    Energies energies_;
+    double rt_;
+    double hm_;
+    double h0_;
+    Vec3 b_{};
+    Vec3 xk2_{};
+};
+
+RhombohedralOxide::RhombohedralOxide(const RhombohedralComposition& c)
+    : x_{c.ilmenite, c.geikielite, c.pyrophanite, c.corundum},
+      hematite_(c.hematite),
+      free_{c.ilmenite != 0.0, c.geikielite != 0.0, c.pyrophanite != 0.0},
+      sites_(kForms, x_, absentSlots(x_, c.hematite)) {}
+
+double RhombohedralOxide::gibbs(double t, double pressure, const Vec3& ordering) const {
+    return RhombohedralObjective(*this, t, pressure).gibbsAt(ordering);
+}
+
+RhombohedralState RhombohedralOxide::equilibrate(double t, double pressure) const {
+    RhombohedralState state;
+    if (!std::isfinite(t) || !(t > 0.0) || !std::isfinite(pressure)) return state;
+    const RhombohedralObjective objective(*this, t, pressure);
+    // Several starts guard against the stationary points a single Newton iteration can reach
+    // (s = 0 and mixed-sign saddles at low T); the lowest minimum wins. A start that runs into a
+    // minimum already found is stopped there.
+    OrderingSolution best;
+    std::array<Vec3, 5> found{};
+    std::size_t foundCount = 0;
+    const Vec3 closeness{1e-4 * x_[0], 1e-4 * x_[1], 1e-4 * x_[2]};
+    for (double fraction : {0.9, 0.99, 0.999999, 0.5, 0.1}) {
+        const Vec3 start{fraction * x_[0], fraction * x_[1], fraction * x_[2]};
+        const OrderingSolution trial = minimiseOrdering(
+            objective, start, free_, std::span<const Vec3>(found.data(), foundCount), closeness);
+        if (!trial.minimum) continue;
+        if (!trial.duplicate) found[foundCount++] = trial.s;
+        if (trial.gibbs < best.gibbs) best = trial;
+    }
+    if (!best.minimum) return state;
+
+    state.valid = true;
+    state.forms = &kForms;
+    state.rt = objective.rt();
+    state.ordering = best.s;
+    state.gibbs = best.gibbs;
+    state.siteFraction = sites_.at(best.s);
+    const EnthalpyTerms h = enthalpy(objective.energies(), x_, objective.hematite(), best.s);
+    const double orderedPure = rhombohedralPureGibbs(RhombohedralMember::ilmenite, t, pressure);
+    const double disorderedPure = rhombohedralPureGibbs(RhombohedralMember::hematite, t, pressure);
+    for (int m = 0; m < 5; ++m) {
+        const auto member = static_cast<RhombohedralMember>(m);
+        const bool ordered = member == RhombohedralMember::ilmenite ||
+                             member == RhombohedralMember::geikielite ||
+                             member == RhombohedralMember::pyrophanite;
+        state.potential[m] =
+            sites_.potential(kIndependentIndex[m], best.s, state.rt, h.h + objective.constant(),
+                             h.dx, ordered ? orderedPure : disorderedPure);
+    }
+    return state;
+}
+
+double rhombohedralPureGibbs(RhombohedralMember m, double t, double pressure) {
+    const double rt = p.gasConstant * t;
+    if (m == RhombohedralMember::hematite || m == RhombohedralMember::corundum)
+        return -2.0 * p.shortRangeOrder * rt * kLn2;
+    const double dH = p.orderingEnthalpy.at(pressure);
+    const double ws = p.orderingQuartic.at(pressure);
+    const auto g = [&](double s) -> ScalarDerivatives {
+        if (!(s > -1.0 && s < 1.0)) return {kInfinity, 0.0, 0.0};
+        const double s2 = s * s;
+        const double value =
+            dH * (1.0 - s2) + ws * s2 * (1.0 - s2) +
+            rt * ((1.0 + s) * std::log1p(s) + (1.0 - s) * std::log1p(-s) - 2.0 * kLn2);
+        const double first =
+            -2.0 * dH * s + ws * (2.0 * s - 4.0 * s2 * s) + rt * (std::log1p(s) - std::log1p(-s));
+        const double second = -2.0 * dH + ws * (2.0 - 12.0 * s2) + rt * 2.0 / (1.0 - s2);
+        return {value, first, second};
+    };
+    // The symmetric function has its ordered minimum at +-s; the disordered state s = 0 is the
+    // other candidate (the transition is first order).
+    const double disordered = g(0.0).value;
+    const double s = minimiseScalar(g, -1.0, 1.0, 0.98);
+    const double ordered = std::isfinite(s) ? g(s).value : kInfinity;
+    return std::min(ordered, disordered);
+}
+
+}  // namespace kelvorad::ge08

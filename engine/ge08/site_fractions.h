@@ -1,0 +1,238 @@
+#pragma once
+// Site fractions that are affine in the composition and ordering variables, the ideal
+// configurational term built on them, and chemical potentials kept split into a regular part
+// and ln(site fraction) terms.
+//
+// Both solution models of the Ghiorso and Evans (2008) two-oxide model write every site
+// fraction as x_k = a_k + b_k . X + d_k . s (X: four independent mole fractions, s: three
+// ordering variables) and their configurational Gibbs energy as RT sum_k w_k x_k ln x_k
+// (w_k: site multiplicity, or a short-range-order weight). The chemical potential of
+// end-member i, mu_i = G + sum_j (delta_ij - X_j) dG/dX_j at fixed s, then contributes
+//   RT sum_k w_k [ (lambda_ik - x_k) + lambda_ik ln x_k ],   lambda_ik = a_k + b_ki + d_k . s,
+// where b_ki is 0 for the dependent end-member.
+//
+// A site fraction of a cation that is absent from the analysis is exactly 0, with 0 ln 0 = 0.
+// The potential of an end-member that needs that cation is then -infinity, and a reaction stays
+// finite only if the ln coefficients of that site fraction cancel across it. So a reaction sum
+// first adds, per site fraction, the ln coefficients of all its terms, and evaluates ln x only
+// where the summed coefficient is not 0.
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <limits>
+
+namespace kelvorad::ge08 {
+
+using Vec3 = std::array<double, 3>;
+using Mat3 = std::array<Vec3, 3>;
+using Composition4 = std::array<double, 4>;
+
+// x = constant + perX . X + perS . s, entering G as RT * weight * x ln x. Slots of the same
+// cation share a group (they vanish together when the cation is absent).
+struct SiteFractionForm {
+    double constant;
+    Composition4 perX;
+    Vec3 perS;
+    double weight;
+    int group;
+};
+
+// mu_i - mu°_i = regular + RT * sum_k lnCoefficient[k] * ln x_k (J/mol; lnCoefficient is
+// dimensionless).
+template <std::size_t N>
+struct SplitPotential {
+    double regular = 0.0;
+    std::array<double, N> lnCoefficient{};
+};
+
+// The site fractions of one phase at a fixed composition.
+template <std::size_t N>
+class SiteFractions {
+  public:
+    using Fractions = std::array<double, N>;
+
+    // absent[k]: slot k belongs to a cation absent from the analysis; it is held at exactly 0.
+    // Its form must depend only on ordering variables that are pinned at 0.
+    SiteFractions(const std::array<SiteFractionForm, N>& forms, const Composition4& x,
+                  const std::array<bool, N>& absent)
+        : forms_(forms), x_(x), absent_(absent) {
+        for (std::size_t k = 0; k < N; ++k) {
+            const SiteFractionForm& f = forms_[k];
+            base_[k] = f.constant + f.perX[0] * x[0] + f.perX[1] * x[1] + f.perX[2] * x[2] +
+                       f.perX[3] * x[3];
+            ordered_[k] = !absent_[k] && (f.perS[0] != 0.0 || f.perS[1] != 0.0 || f.perS[2] != 0.0);
+            // Slots that do not depend on s contribute a constant, computed once.
+            if (!absent_[k] && !ordered_[k]) {
+                if (base_[k] > 0.0)
+                    fixedSum_ += f.weight * base_[k] * std::log(base_[k]);
+                else
+                    fixedSum_ = std::numeric_limits<double>::infinity();
+            }
+        }
+    }
+
+    Fractions at(const Vec3& s) const {
+        Fractions out;
+        for (std::size_t k = 0; k < N; ++k) {
+            const Vec3& d = forms_[k].perS;
+            out[k] = absent_[k] ? 0.0 : base_[k] + d[0] * s[0] + d[1] * s[1] + d[2] * s[2];
+        }
+        return out;
+    }
+
+    // sum_k w_k x_k ln x_k with 0 ln 0 = 0 for absent slots; +infinity when a present slot is
+    // not positive (outside the phase's domain).
+    double mixingSum(const Fractions& x) const {
+        double sum = fixedSum_;
+        for (std::size_t k = 0; k < N; ++k) {
+            if (!ordered_[k]) continue;
+            if (!(x[k] > 0.0)) return std::numeric_limits<double>::infinity();
+            sum += forms_[k].weight * x[k] * std::log(x[k]);
+        }
+        return sum;
+    }
+
+    // mixingSum and its first and second derivatives with respect to s, in one pass; false
+    // when a present slot is not positive.
+    bool mixingWithDerivatives(const Fractions& x, double& sum, Vec3& gradient,
+                               Mat3& hessian) const {
+        sum = fixedSum_;
+        if (!std::isfinite(sum)) return false;
+        for (std::size_t k = 0; k < N; ++k) {
+            if (!ordered_[k]) continue;
+            if (!(x[k] > 0.0)) return false;
+            const Vec3& d = forms_[k].perS;
+            const double w = forms_[k].weight;
+            const double lnX = std::log(x[k]);
+            sum += w * x[k] * lnX;
+            const double g = w * (lnX + 1.0);
+            const double h = w / x[k];
+            for (int i = 0; i < 3; ++i) {
+                if (d[i] == 0.0) continue;
+                gradient[i] += g * d[i];
+                for (int j = 0; j < 3; ++j) hessian[i][j] += h * d[i] * d[j];
+            }
+        }
+        return true;
+    }
+
+    // Largest t such that every present slot stays positive along s + t p (infinity if none
+    // decreases).
+    double maxStep(const Fractions& x, const Vec3& p) const {
+        double t = std::numeric_limits<double>::infinity();
+        for (std::size_t k = 0; k < N; ++k) {
+            if (!ordered_[k]) continue;
+            const Vec3& d = forms_[k].perS;
+            const double rate = d[0] * p[0] + d[1] * p[1] + d[2] * p[2];
+            if (rate < 0.0) t = std::min(t, x[k] / -rate);
+        }
+        return t;
+    }
+
+    // mu_i - mu°_i of end-member i (independent index 0..3, or -1 for the dependent one) at the
+    // equilibrium ordering s: the non-configurational G of the solution, gNonConfig (J/mol), plus
+    // sum_j (delta_ij - X_j) dgNonConfig/dX_j, minus the end-member's pure-phase G, plus the
+    // configurational terms.
+    SplitPotential<N> potential(int i, const Vec3& s, double rt, double gNonConfig,
+                                const Composition4& dgNonConfigDx, double pureGibbs) const {
+        SplitPotential<N> mu;
+        mu.regular = gNonConfig - pureGibbs;
+        for (int j = 0; j < 4; ++j) mu.regular += ((i == j ? 1.0 : 0.0) - x_[j]) * dgNonConfigDx[j];
+        addConfigurational(mu, i, s, rt);
+        return mu;
+    }
+
+  private:
+    // The configurational contribution to mu of end-member i, added to mu.
+    void addConfigurational(SplitPotential<N>& mu, int i, const Vec3& s, double rt) const {
+        for (std::size_t k = 0; k < N; ++k) {
+            const SiteFractionForm& f = forms_[k];
+            // lambda - x = sum_j (delta_ij - X_j) b_kj
+            double lambdaMinusX = 0.0;
+            for (int j = 0; j < 4; ++j) lambdaMinusX += ((i == j ? 1.0 : 0.0) - x_[j]) * f.perX[j];
+            const double lambda = f.constant + (i >= 0 ? f.perX[i] : 0.0) + f.perS[0] * s[0] +
+                                  f.perS[1] * s[1] + f.perS[2] * s[2];
+            mu.regular += rt * f.weight * lambdaMinusX;
+            mu.lnCoefficient[k] += f.weight * lambda;
+        }
+    }
+
+  private:
+    std::array<SiteFractionForm, N> forms_;
+    Composition4 x_;
+    std::array<bool, N> absent_;
+    std::array<bool, N> ordered_{};  // present and dependent on s
+    Fractions base_{};
+    double fixedSum_ = 0.0;  // sum of w x ln x over the present slots that do not depend on s
+};
+
+// sum_i nu_i (mu_i - mu°_i) over the end-members of one phase (J/mol). The ln coefficients of
+// each site fraction are summed over the reaction first; a site fraction whose summed
+// coefficient is exactly 0 drops out. The site fractions of an absent cation (exactly 0) vanish
+// together, so their summed coefficients are added up per cation: a positive total gives
+// -infinity, a negative one +infinity; a total of 0 with non-zero parts has a limit that
+// depends on how the fractions vanish, and gives NaN (undefined), as do opposite infinities.
+template <std::size_t N, std::size_t M>
+double phaseReactionSum(const std::array<SplitPotential<N>, M>& mu,
+                        const std::array<double, N>& siteFraction,
+                        const std::array<SiteFractionForm, N>& forms, double rt,
+                        const std::array<double, M>& nu) {
+    double sum = 0.0;
+    for (std::size_t i = 0; i < M; ++i)
+        if (nu[i] != 0.0) sum += nu[i] * mu[i].regular;
+    constexpr std::size_t kMaxGroups = N;
+    std::array<double, kMaxGroups> absentTotal{};
+    std::array<bool, kMaxGroups> absentUsed{};
+    for (std::size_t k = 0; k < N; ++k) {
+        double c = 0.0;
+        for (std::size_t i = 0; i < M; ++i)
+            if (nu[i] != 0.0) c += nu[i] * mu[i].lnCoefficient[k];
+        if (c == 0.0) continue;
+        if (siteFraction[k] == 0.0) {
+            const auto g = static_cast<std::size_t>(forms[k].group);
+            absentTotal[g] += c;
+            absentUsed[g] = true;
+        } else {
+            sum += rt * c * std::log(siteFraction[k]);
+        }
+    }
+    for (std::size_t g = 0; g < kMaxGroups; ++g) {
+        if (!absentUsed[g]) continue;
+        if (absentTotal[g] == 0.0) return std::numeric_limits<double>::quiet_NaN();
+        sum += absentTotal[g] > 0.0 ? -std::numeric_limits<double>::infinity()
+                                    : std::numeric_limits<double>::infinity();
+    }
+    return sum;
+}
+
+// The equilibrium state of one solution phase at fixed T, P and composition. Member is the
+// phase's enumeration of its five end-members, in the order of `potential`.
+template <std::size_t N, class Member>
+struct PhaseState {
+    bool valid = false;  // an ordering minimum was found
+    double rt = 0;       // R T with R = 8.3143 J/(mol K)
+    Vec3 ordering{};     // the three ordering variables
+    double gibbs = 0;    // G of the solution (J/mol)
+    std::array<double, N> siteFraction{};
+    std::array<SplitPotential<N>, 5> potential{};  // mu - mu°, by member
+    const std::array<SiteFractionForm, N>* forms = nullptr;
+
+    // mu - mu° of one end-member (J/mol); -infinity for an end-member that needs an absent
+    // cation; NaN for a state that is not valid.
+    double chemicalPotential(Member m) const {
+        std::array<double, 5> nu{};
+        nu[static_cast<std::size_t>(m)] = 1.0;
+        return reactionSum(nu);
+    }
+
+    // sum_i nu_i (mu_i - mu°_i), ln terms summed over the reaction first (J/mol); NaN for a
+    // state that is not valid.
+    double reactionSum(const std::array<double, 5>& nu) const {
+        if (!valid || forms == nullptr) return std::numeric_limits<double>::quiet_NaN();
+        return phaseReactionSum(potential, siteFraction, *forms, rt, nu);
+    }
+};
+
+}  // namespace kelvorad::ge08
