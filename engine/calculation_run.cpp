@@ -8,7 +8,8 @@ CalculationRun::CalculationRun(MethodChecks& checks)
     : checks_(checks),
       choices_(applyRunStartSteps(checks)),
       newerOptions_(NewerModelOptions::fromChecks(checks)),
-      applyEquilibriumTest_(checks.isChecked(MethodItem::BH88TestforTO)) {}
+      applyEquilibriumTest_(checks.isChecked(MethodItem::BH88TestforTO)),
+      computeFullModel_(checks.isChecked(MethodItem::GE08Model)) {}
 
 PairResult CalculationRun::computePair(const AnalysisPair& pair) const {
     PairResult r;
@@ -28,6 +29,11 @@ PairResult CalculationRun::computePair(const AnalysisPair& pair) const {
     const AL85StormerResults al85{r.thermometry.tAL85[kStormer], r.thermometry.fo2AL85[kStormer],
                                   r.thermometry.deltaNNOAL85[kStormer]};
     r.newer = computeNewerModels(mag, ilm, al85, choices_.pressureBars, newerOptions_);
+
+    if (computeFullModel_) {
+        r.fullModel =
+            ge08::computeGe08Model(pair.magnetite.wt, pair.ilmenite.wt, choices_.pressureBars);
+    }
 
     r.passedEquilibriumTest = passesEquilibriumTest(r.logMgMnMagnetite, r.logMgMnIlmenite);
     if (applyEquilibriumTest_ && !r.passedEquilibriumTest) withdrawEstimates(r);
@@ -52,6 +58,11 @@ void withdrawEstimates(PairResult& r) {
     }
     r.newer.tS08 = r.newer.tGE08 = r.newer.logFO2S08 = kMissing;
     r.newer.deltaNNOS08 = r.newer.deltaNNOGE08 = kMissing;
+    if (r.fullModel) {
+        // The model's status stays: it tells what the model found.
+        ge08::Ge08Result& m = *r.fullModel;
+        m.temperatureC = m.log10fO2 = m.deltaNNO = m.aTiO2 = m.feMgTemperatureC = kMissing;
+    }
 }
 
 void blankMissingIlmenite(PairResult& r) {

@@ -55,6 +55,7 @@ class CalculationRun {
     RunChoices choices_;
     NewerModelOptions newerOptions_;
     bool applyEquilibriumTest_;
+    bool computeFullModel_;
 };
 
 template <typename CellAt, typename OnRow>
@@ -74,7 +75,8 @@ int CalculationRun::processRows(int firstRow, int lastRow, CellAt&& cellAt, Plot
     return pairs;
 }
 
-// Replaces every temperature, log fO2 and DeltaNNO value of the pair by missing.
+// Replaces every temperature, log fO2 and DeltaNNO value of the pair by missing (with the full
+// model's values, aTiO2 included; its status stays).
 void withdrawEstimates(PairResult& result);
 
 // Blanks the ilmenite half of a pair without ilmenite (TiO2 of 0): its sample, oxides, totals

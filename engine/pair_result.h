@@ -2,9 +2,12 @@
 // Everything the engine computes for one analysis pair. Missing values (failed steps, values
 // withdrawn by the equilibrium test, the ilmenite half of a pair without ilmenite) are NaN.
 
+#include <optional>
+
 #include "analysis_pair.h"
 #include "end_members.h"
 #include "equilibrium_test.h"
+#include "ge08/ge08_model.h"
 #include "newer_models.h"
 #include "oxide_thermometry.h"
 #include "structural_formula.h"
@@ -21,6 +24,8 @@ struct PairResult {
     double logMgMnIlmenite = kMissing;
     CationSums sumsMagnetite{kMissing, kMissing};
     CationSums sumsIlmenite{kMissing, kMissing};
+    // The full Ghiorso and Evans (2008) thermodynamic model, when its option is checked.
+    std::optional<ge08::Ge08Result> fullModel;
     bool passedEquilibriumTest = false;
     bool estimatesWithdrawn = false;  // failed test with the test option checked
     bool ilmeniteMissing = false;     // ilmenite TiO2 exactly 0: the ilmenite half is blank

@@ -144,6 +144,8 @@ bool appendPlotLines(PlotBuffers& b, const PairResult& r, const MethodChecks& ch
         line(b[kTDeltaNNO], sample, {r.newer.tGE08, r.newer.deltaNNOGE08});
         newerLines = true;
     }
+    if (r.fullModel)
+        line(b[kTDeltaNNO], sample, {r.fullModel->temperatureC, r.fullModel->deltaNNO});
     return newerLines;
 }
 

@@ -40,8 +40,10 @@ const std::array<PlotFileSpec, kPlotFileCount>& plotFiles();
 
 using PlotBuffers = std::array<std::string, kPlotFileCount>;
 
-// Appends the lines one pair gives each file. Returns true when it wrote a Sauerzapf or a
-// Ghiorso-Evans line to the T-DeltaNNO file (which unchecks the Andersen and Lindsley item).
+// Appends the lines one pair gives each file (the T-DeltaNNO file gets a fourth line per pair
+// with the full Ghiorso and Evans (2008) model when the pair carries it). Returns true when it
+// wrote a Sauerzapf or a Ghiorso-Evans line to the T-DeltaNNO file (which unchecks the Andersen and
+// Lindsley item).
 bool appendPlotLines(PlotBuffers& buffers, const PairResult& result, const MethodChecks& checks);
 
 // Appends a number field: " 800 ", "-10 ", " NaN ".

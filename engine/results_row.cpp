@@ -76,6 +76,16 @@ void appendResultsRow(std::string& out, const PairResult& r) {
     w.number(r.newer.deltaNNOGE08);                       // 131
     w.empty();                                            // 132
     w.text(equilibriumVerdict(r.passedEquilibriumTest));  // 133
+    if (r.fullModel) {
+        const ge08::Ge08Result& m = *r.fullModel;
+        w.empty();                               // 134
+        w.number(m.temperatureC);                // 135
+        w.number(m.log10fO2);                    // 136
+        w.number(m.deltaNNO);                    // 137
+        w.number(m.aTiO2);                       // 138
+        w.number(m.feMgTemperatureC);            // 139
+        w.text(ge08::ge08StatusText(m.status));  // 140
+    }
 }
 
 std::string resultsRow(const PairResult& result) {

@@ -241,7 +241,8 @@ Chunk processChunk(const CalculationRun& run, const MethodChecks& checks, const 
     Chunk chunk;
     std::vector<std::string> cells;
     std::string row;
-    const std::string padding(ResultsTable::kColumns - kResultsRowFields, '\t');
+    const std::string shortPadding(ResultsTable::kColumns - kResultsRowFields, '\t');
+    const std::string fullPadding(ResultsTable::kColumns - kResultsRowFieldsWithFullModel, '\t');
     for (long r = first; r < last; ++r) {
         input.readRow(r, cells);
         const auto cell = [&](int k) -> std::string_view { return cells[k]; };
@@ -250,7 +251,10 @@ Chunk processChunk(const CalculationRun& run, const MethodChecks& checks, const 
         row.clear();
         appendResultsRow(row, result);
         if (wants.rows) chunk.rows.append(row).push_back('\n');
-        if (wants.table) chunk.table.append(row).append(padding).push_back('\n');
+        if (wants.table) {
+            chunk.table.append(row).append(result.fullModel ? fullPadding : shortPadding);
+            chunk.table.push_back('\n');
+        }
         if (appendPlotLines(chunk.plots, result, checks)) chunk.newerDeltaNNOLines = true;
         if (wants.summary) chunk.summary.emplace_back(result);
     }
@@ -307,6 +311,8 @@ INPUT
 options
   --check ITEM       check the method menu item "mnu"+ITEM before the run (repeatable), e.g.
                      --check Fe3Droop --check 1NNO --check AL85uC67 --check BH88TestforTO
+                     --check GE08Model adds the full Ghiorso and Evans (2008) thermodynamic
+                     model in columns 135 to 140 (T, log fO2, DeltaNNO, aTiO2, Fe-Mg T, status)
   --fe3 SCHEME       stormer (default), carmichael or droop (same as --check Fe3Droop, ...)
   --pressure BARS    NNO buffer pressure: 1, 1000, 2000 (default), 3000 or 5000
   --rows FILE        write one results row per pair: 134 TAB-separated fields, LF-terminated,

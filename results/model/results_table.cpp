@@ -149,6 +149,12 @@ const std::array<ResultsColumn, 134>& ResultsTable::columns() {
     return kColumnLayout;
 }
 
+const std::array<std::string_view, 6>& ResultsTable::fullModelHeaders() {
+    static constexpr std::array<std::string_view, 6> kHeaders{
+        "[TGE08model](oC)", "fO2GE08model", "DeltaNNO_GE08model", "aTiO2", "TFeMg(oC)", "Status]"};
+    return kHeaders;
+}
+
 bool ResultsTable::isSpacerColumn(int column) {
     return column == 37 || column == 75 || column == 96 || column == 111 || column == 125 ||
            column == 132;
@@ -159,6 +165,9 @@ ResultsTable::ResultsTable() : TextGrid(kHeaderRows, kColumns) {
     for (int c = 1; c <= kNumberedColumns; ++c) setText(0, c, std::to_string(c));
     for (int c = 0; c < static_cast<int>(kColumnLayout.size()); ++c) {
         setText(1, c, std::string(kColumnLayout[c].header));
+    }
+    for (std::size_t k = 0; k < fullModelHeaders().size(); ++k) {
+        setText(1, kFullModelFirstColumn + static_cast<int>(k), std::string(fullModelHeaders()[k]));
     }
     setCurrent(0, 0);
 }
