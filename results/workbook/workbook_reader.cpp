@@ -75,7 +75,7 @@ Result<WorkbookData> readWorkbookFile(const std::filesystem::path& path) {
     if (!format) return failureFor(path, "not an .xlsx, .xls or .ods workbook");
     Result<WorkbookData> workbook =
         *format == WorkbookFormat::Xls
-            ? importXlsWorkbook(path)
+            ? importXlsWorkbook(path, content.value())
             : importZipWorkbook(content.value(), *format == WorkbookFormat::Ods
                                                      ? ZipWorkbookFormat::Ods
                                                      : ZipWorkbookFormat::Xlsx);

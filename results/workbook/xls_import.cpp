@@ -8,6 +8,7 @@
 
 #include "date_text.h"
 #include "number_text.h"
+#include "xls_active_tab.h"
 
 namespace kelvorad {
 
@@ -74,7 +75,8 @@ std::optional<CellValue> cellValue(const FreeXL_CellValue& value) {
 
 }  // namespace
 
-Result<WorkbookData> importXlsWorkbook(const std::filesystem::path& path) {
+Result<WorkbookData> importXlsWorkbook(const std::filesystem::path& path,
+                                       std::string_view content) {
     const void* raw = nullptr;
     const int opened = freexl_open(path.c_str(), &raw);
     XlsHandle handle(raw);
@@ -122,6 +124,11 @@ Result<WorkbookData> importXlsWorkbook(const std::filesystem::path& path) {
             }
         }
         workbook.sheets.push_back(std::move(sheet));
+    }
+    if (const auto active = activeTabOfXls(content)) {
+        for (std::size_t i = 0; i < workbook.sheets.size(); ++i) {
+            if (workbook.sheets[i].name == *active) workbook.activeSheet = i;
+        }
     }
     return workbook;
 }

@@ -2,6 +2,7 @@
 // Reading .xls workbooks (Excel 97-2003 binary files) through libfreexl.
 
 #include <filesystem>
+#include <string_view>
 
 #include "result.h"
 #include "workbook_data.h"
@@ -9,10 +10,10 @@
 namespace kelvorad {
 
 // Reads every worksheet of an .xls file into cells, with the same texts as the .xlsx reader:
-// numbers in general format, dates and times in the ISO forms of date_text.h. The .xls
-// library cannot tell which tab was active, so the first worksheet counts as the active one.
+// numbers in general format, dates and times in the ISO forms of date_text.h. The active
+// sheet is the workbook's current tab (the first worksheet when that cannot be told).
 // A malformed, truncated or encrypted file gives a failure with the reason (without the file
-// name, which the caller adds).
-Result<WorkbookData> importXlsWorkbook(const std::filesystem::path& path);
+// name, which the caller adds). `content` is the file's whole content, read by the caller.
+Result<WorkbookData> importXlsWorkbook(const std::filesystem::path& path, std::string_view content);
 
 }  // namespace kelvorad

@@ -2,8 +2,10 @@
 // saves are atomic, and a file changed meanwhile by the user keeps the user's cells.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include <locale.h>
+
+#include <cstdio>
+#include <cstdlib>
 
 #include <string>
 
@@ -128,14 +130,16 @@ TEST(SavingTables, UnreadableExistingFileIsNotOverwritten) {
 }
 
 TEST(SavingTables, FailedSaveLeavesTheOldFileAndNoTemporaryFile) {
-    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
     ScratchFolder folder;
     ASSERT_TRUE(writeGridToWorkbookFile(resultsLikeTable(1), folder / "Output.xlsx").ok());
     const std::string before = readFile(folder / "Output.xlsx");
-    std::filesystem::permissions(
-        folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    const Status saved = writeGridToWorkbookFile(resultsLikeTable(3), folder / "Output.xlsx");
-    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
+    // A cell the file format cannot hold makes the writing fail half way.
+    WorkbookData unwritable;
+    unwritable.sheets.push_back(SheetData{"Sheet1", {}});
+    unwritable.sheets[0].cells[CellAddress{1, 1}] = CellValue{CellKind::Number, "1", 1.0};
+    unwritable.sheets[0].cells[CellAddress{2, 1}] =
+        CellValue{CellKind::Text, std::string(40000, 'x'), 0.0};
+    const Status saved = writeXlsxFile(unwritable, folder / "Output.xlsx");
     ASSERT_FALSE(saved.ok());
     EXPECT_NE(saved.error().find("Output.xlsx"), std::string::npos);
     EXPECT_EQ(readFile(folder / "Output.xlsx"), before);
@@ -197,14 +201,30 @@ TEST(SavingWorkbooks, UnusualTextsSurviveTheRoundTrip) {
     }
 }
 
-TEST(SavingWorkbooks, NumbersAreWrittenWithAPointUnderACommaLocale) {
+// A locale whose decimal point is a comma, built into `folder` when the machine has none.
+locale_t commaLocale(const ScratchFolder& folder) {
     locale_t comma = newlocale(LC_NUMERIC_MASK, "de_DE.UTF-8", static_cast<locale_t>(nullptr));
-    if (!comma) GTEST_SKIP() << "no locale with a decimal comma on this machine";
+    if (comma) return comma;
+    const std::string build =
+        "localedef -i de_DE -f UTF-8 '" + (folder / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
+    if (std::system(build.c_str()) != 0) return static_cast<locale_t>(nullptr);
+    setenv("LOCPATH", folder.path().c_str(), 1);
+    comma = newlocale(LC_NUMERIC_MASK, "de_DE.UTF-8", static_cast<locale_t>(nullptr));
+    unsetenv("LOCPATH");
+    return comma;
+}
+
+TEST(SavingWorkbooks, NumbersAreWrittenWithAPointUnderACommaLocale) {
     ScratchFolder folder;
+    const locale_t comma = commaLocale(folder);
+    if (!comma) GTEST_SKIP() << "no locale with a decimal comma can be had on this machine";
     const locale_t previous = uselocale(comma);
+    char printed[16];
+    std::snprintf(printed, sizeof printed, "%.1f", 2.5);
     const Status saved = writeGridToWorkbookFile(resultsLikeTable(1), folder / "Output.xlsx");
     uselocale(previous);
     freelocale(comma);
+    ASSERT_STREQ(printed, "2,5");  // the locale is really in force
     ASSERT_TRUE(saved.ok());
     expectWorkbookHolds(folder / "Output.xlsx", resultsLikeTable(1));
 }
