@@ -8,6 +8,7 @@
 
 #include "analysis_table.h"
 #include "grid_transfer.h"
+#include "spreadsheet_application.h"
 #include "workbook_reader.h"
 #include "workbook_test_support.h"
 
@@ -116,6 +117,45 @@ TEST_P(LoadingPairs, DataBeyondRow351OrColumn36IsIgnored) {
 
 INSTANTIATE_TEST_SUITE_P(EveryFormat, LoadingPairs,
                          ::testing::Values("pairs.xlsx", "pairs.xls", "pairs.ods"));
+
+class TemplateWorkbooks : public ::testing::TestWithParam<const char*> {
+  protected:
+    std::filesystem::path shipped() const {
+        return std::filesystem::path(KELVORAD_SHARE_DIR) / "workbooks" / GetParam();
+    }
+};
+
+TEST_P(TemplateWorkbooks, LoadAsTheEmptyLaidOutTable) {
+    TextGrid loaded(1, 1);
+    const Status status = copyActiveSheetIntoGrid(shipped(), loaded);
+    ASSERT_TRUE(status.ok()) << status.error();
+    expectSameCells(loaded, AnalysisTable());
+}
+
+TEST_P(TemplateWorkbooks, FilledInByTheUserLoadBackAsTheTypedTable) {
+    ScratchFolder folder;
+    std::filesystem::copy_file(shipped(), folder / GetParam());
+    testing::RecordingShell shell;
+    auto app = SpreadsheetApplication::create(shell);
+    auto workbook = app.workbooks().open(folder / GetParam());
+    ASSERT_TRUE(workbook.ok()) << workbook.error();
+    auto sheet = workbook->activeSheet().value();
+    const AnalysisTable typed = tableTypedByHand();
+    for (int r = 1; r <= 3; ++r) {
+        for (int c = 1; c < AnalysisTable::kColumns; ++c) {
+            ASSERT_TRUE(sheet.cell(r + 1, c + 1).setValue(typed.text(r, c)).ok());
+        }
+    }
+    ASSERT_TRUE(app.setVisible(true).ok());  // saves it
+    TextGrid loaded(1, 1);
+    const Status status = copyActiveSheetIntoGrid(workbook->savePath().value(), loaded);
+    ASSERT_TRUE(status.ok()) << status.error();
+    expectSameCells(loaded, typed);
+    app.quit();
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, TemplateWorkbooks,
+                         ::testing::Values("Kelvorad.xlsx", "Kelvorad.xls"));
 
 TEST(ReadingWorkbooks, SheetsKeepTheirNamesAndTabOrder) {
     for (const char* name : {"pairs.xlsx", "pairs.xls", "pairs.ods"}) {
