@@ -35,7 +35,7 @@ constexpr double kLastSerial = 2958466.0;            // 10000-01-01, the first d
 constexpr int kFirstDayAfterFictitiousLeapDay = 61;  // serial of 1900-03-01
 
 std::string dateText(long long serialDays) {
-    char buffer[16];
+    char buffer[64];
     int year = 1900, month = 1, day = 0;
     if (serialDays == 60) {
         month = 2;  // the 1900-02-29 that spreadsheets count although it never was
@@ -50,7 +50,7 @@ std::string dateText(long long serialDays) {
 }
 
 std::string timeText(long long seconds) {
-    char buffer[16];
+    char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%02lld:%02lld:%02lld", seconds / 3600, seconds / 60 % 60,
                   seconds % 60);
     return buffer;
