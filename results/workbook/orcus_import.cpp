@@ -17,6 +17,7 @@
 #include "date_text.h"
 #include "number_text.h"
 #include "ods_settings.h"
+#include "ods_typed_cells.h"
 #include "zip_guard.h"
 
 namespace kelvorad {
@@ -463,6 +464,13 @@ Result<WorkbookData> importZipWorkbook(std::string_view content, ZipWorkbookForm
     }
     WorkbookData workbook = collector.takeWorkbook();
     if (workbook.sheets.empty()) return Failure{"the workbook holds no worksheet"};
+    if (format == ZipWorkbookFormat::Ods) {
+        for (auto& placed : booleanAndTimeCellsOfOpenDocument(content)) {
+            if (placed.sheet >= workbook.sheets.size()) continue;
+            workbook.sheets[placed.sheet].cells.try_emplace(placed.address,
+                                                            std::move(placed.value));
+        }
+    }
     return workbook;
 }
 

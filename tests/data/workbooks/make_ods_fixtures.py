@@ -4,7 +4,8 @@ component under test. Run through make_fixtures.sh.
   pairs.ods: table "Notes", then "Pairs" (the active table, recorded in settings.xml) holding
              the header line and the pairs of fixture_pairs.tsv, row numbers 1 to 350 in
              column A, and one cell beyond row 351 and one beyond column 36.
-  types.ods: dates, a time, booleans, a number, a formula with its result, a text."""
+  types.ods: dates, a time, booleans, a number, a formula with its result, a text, and
+             repeated boolean and time cells."""
 import re
 import sys
 import zipfile
@@ -110,7 +111,15 @@ def types_table():
         number_cell("1E-05"),
         text_cell(" 12.5"),
     ]
-    return table("Types", [row([c]) for c in cells])
+    rows = [row([c]) for c in cells]
+    # Repeated cells and rows: TRUE in A12 and B12, then 06:30:00 in A13 and A14.
+    rows.append(row(['<table:table-cell table:number-columns-repeated="2" '
+                     'office:value-type="boolean" office:boolean-value="true">'
+                     "<text:p>TRUE</text:p></table:table-cell>"]))
+    rows.append('<table:table-row table:number-rows-repeated="2">'
+                '<table:table-cell office:value-type="time" office:time-value="PT06H30M00S">'
+                "<text:p>06:30:00</text:p></table:table-cell></table:table-row>")
+    return table("Types", rows)
 
 
 def main():

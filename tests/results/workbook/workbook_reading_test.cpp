@@ -210,6 +210,22 @@ TEST(ReadingWorkbooks, OdsAndXlsDatesAndNumbersReadAsTheDocumentedTexts) {
     EXPECT_EQ(textAt(xls.value(), 3), "13:45:00");
 }
 
+TEST(ReadingWorkbooks, OdsBooleanAndTimeCellsReadInTheirPlaces) {
+    auto workbook = readWorkbookFile(fixture("types.ods"));
+    ASSERT_TRUE(workbook.ok()) << workbook.error();
+    const auto& cells = workbook->sheets[0].cells;
+    EXPECT_EQ(textAt(workbook.value(), 3), "13:45:00");
+    EXPECT_EQ(textAt(workbook.value(), 4), "TRUE");
+    EXPECT_EQ(textAt(workbook.value(), 5), "FALSE");
+    EXPECT_EQ(cells.at(CellAddress{4, 1}).kind, CellKind::Boolean);
+    EXPECT_EQ(cells.at(CellAddress{12, 1}).text, "TRUE");  // a cell repeated to the right
+    EXPECT_EQ(cells.at(CellAddress{12, 2}).text, "TRUE");
+    EXPECT_EQ(cells.at(CellAddress{13, 1}).text, "06:30:00");  // a row repeated below
+    EXPECT_EQ(cells.at(CellAddress{14, 1}).text, "06:30:00");
+    EXPECT_EQ(cells.count(CellAddress{15, 1}), 0u);
+    EXPECT_EQ(cells.count(CellAddress{13, 2}), 0u);
+}
+
 TEST(ReadingWorkbooks, MissingOrForeignFilesFailWithTheFileNamed) {
     ScratchFolder folder;
     const auto missing = readWorkbookFile(folder / "absent.xlsx");
