@@ -10,3 +10,4 @@ cc -std=c11 -Wall -Wextra -o "$build/make_xlsx_fixtures" make_xlsx_fixtures.c -l
 "$build/make_xlsx_fixtures" fixture_pairs.tsv pairs.xlsx types.xlsx
 perl make_xls_fixtures.pl fixture_pairs.tsv pairs.xls types.xls
 python3 make_ods_fixtures.py fixture_pairs.tsv pairs.ods types.ods
+python3 make_damaged_xls.py pairs.xls damaged-stream-name.xls
