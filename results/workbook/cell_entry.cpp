@@ -112,6 +112,7 @@ Result<CellValue> enteredCell(std::string_view text) {
         return CellValue{CellKind::Number, formatNumber(*number), *number};
     }
     std::string stored = validUtf8(text);
+    std::erase(stored, '\0');  // no workbook format can hold it
     if (countCharacters(stored) > kMaxCellCharacters) {
         return Failure{"a cell holds at most 32767 characters"};
     }

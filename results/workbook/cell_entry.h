@@ -23,8 +23,9 @@ std::optional<double> wholeNumberValue(std::string_view text);
 
 // The cell a put text becomes: a Number cell (shown in general format, so "12.50" reads back
 // "12.5") or a Text cell holding the text. The empty text gives an Empty cell. Bytes that are
-// not UTF-8 are taken as Latin-1 characters, so every stored text is valid UTF-8. A text
-// longer than 32767 characters is refused.
+// not UTF-8 are taken as Latin-1 characters, so every stored text is valid UTF-8; NUL
+// characters, which no workbook can hold, are dropped. A text longer than 32767 characters
+// is refused.
 Result<CellValue> enteredCell(std::string_view text);
 
 // The text with every byte sequence that is not valid UTF-8 read as Latin-1 instead.

@@ -18,6 +18,7 @@
 #include "number_text.h"
 #include "ods_settings.h"
 #include "ods_typed_cells.h"
+#include "ooxml_text.h"
 #include "zip_guard.h"
 
 namespace kelvorad {
@@ -38,7 +39,7 @@ struct TooLarge : std::runtime_error {
 
 // The strings a workbook shares between its cells, addressed by index.
 class SharedStrings : public iface::import_shared_strings {
-  public:
+public:
     const std::string* find(std::size_t index) const {
         return index < strings_.size() ? &strings_[index] : nullptr;
     }
@@ -66,7 +67,7 @@ class SharedStrings : public iface::import_shared_strings {
         return index;
     }
 
-  private:
+private:
     std::vector<std::string> strings_;
     std::map<std::string, std::size_t, std::less<>> lookup_;
     std::string segments_;
@@ -75,7 +76,7 @@ class SharedStrings : public iface::import_shared_strings {
 // Of all the styling a workbook carries, only the number formats matter here: they tell a
 // date from a plain number. Everything else is accepted and dropped.
 class NumberFormats : public iface::import_styles {
-  public:
+public:
     // The kind of date (or Number) that cell format `xf` shows.
     CellKind kindOfCellFormat(std::size_t xf) const {
         if (xf >= cellFormats_.size()) return CellKind::Number;
@@ -157,7 +158,7 @@ class NumberFormats : public iface::import_styles {
     void set_cell_style_parent_name(std::string_view) override {}
     std::size_t commit_cell_style() override { return 0; }
 
-  private:
+private:
     std::size_t resetPending() {
         pendingFormat_ = 0;
         return 0;
@@ -172,7 +173,7 @@ class NumberFormats : public iface::import_styles {
 
 // The date origin of the workbook: 1899-12-30 unless the file says 1904-01-01.
 class GlobalSettings : public iface::import_global_settings {
-  public:
+public:
     double serialOffset() const { return offset_; }
 
     void set_origin_date(int year, int month, int day) override {
@@ -182,7 +183,7 @@ class GlobalSettings : public iface::import_global_settings {
     ss::formula_grammar_t get_default_formula_grammar() const override { return grammar_; }
     void set_character_set(orcus::character_set_t) override {}
 
-  private:
+private:
     double offset_ = 0.0;
     ss::formula_grammar_t grammar_ = ss::formula_grammar_t::unknown;
 };
@@ -191,7 +192,7 @@ class GlobalSettings : public iface::import_global_settings {
 // reader gives cell positions in. A reference of another form is refused, which ends the
 // reading of the file with a failure.
 class A1References : public iface::import_reference_resolver {
-  public:
+public:
     ss::src_address_t resolve_address(std::string_view address) override {
         if (const auto bang = address.rfind('!'); bang != std::string_view::npos) {
             address.remove_prefix(bang + 1);
@@ -244,7 +245,7 @@ class Collector;
 class SheetCollector : public iface::import_sheet,
                        public iface::import_sheet_view,
                        public iface::import_formula {
-  public:
+public:
     SheetCollector(Collector& owner, std::size_t index, std::string_view name)
         : owner_(owner), index_(index), name_(name) {}
 
@@ -315,7 +316,7 @@ class SheetCollector : public iface::import_sheet,
         formulaResult_.reset();
     }
 
-  private:
+private:
     void store(ss::row_t row, ss::col_t col, RawCell cell);
 
     Collector& owner_;
@@ -329,7 +330,10 @@ class SheetCollector : public iface::import_sheet,
 };
 
 class Collector : public iface::import_factory {
-  public:
+public:
+    // .xlsx texts carry "_xHHHH_" escapes; OpenDocument texts do not.
+    explicit Collector(bool decodeEscapes) : decodeEscapes_(decodeEscapes) {}
+
     iface::import_global_settings* get_global_settings() override { return &settings_; }
     iface::import_shared_strings* get_shared_strings() override { return &strings_; }
     iface::import_styles* get_styles() override { return &formats_; }
@@ -367,7 +371,7 @@ class Collector : public iface::import_factory {
 
     WorkbookData takeWorkbook();
 
-  private:
+private:
     GlobalSettings settings_;
     SharedStrings strings_;
     NumberFormats formats_;
@@ -375,6 +379,7 @@ class Collector : public iface::import_factory {
     std::vector<std::unique_ptr<SheetCollector>> sheets_;
     std::size_t cellCount_ = 0;
     std::size_t activeSheet_ = 0;
+    bool decodeEscapes_;
 };
 
 void SheetCollector::set_string(ss::row_t row, ss::col_t col, ss::string_id_t sindex) {
@@ -409,7 +414,7 @@ WorkbookData Collector::takeWorkbook() {
             cell.number = raw.number;
             if (raw.kind == CellKind::Text) {
                 if (raw.text.empty()) continue;
-                cell.text = std::move(raw.text);
+                cell.text = decodeEscapes_ ? decodeOoxmlEscapes(raw.text) : std::move(raw.text);
             } else if (raw.kind == CellKind::Boolean) {
                 cell.text = booleanText(raw.number);
             } else if (raw.kind == CellKind::Number) {
@@ -443,7 +448,7 @@ Result<WorkbookData> importZipWorkbook(std::string_view content, ZipWorkbookForm
     if (const auto refusal = checkZipPackage(content); !refusal.ok()) {
         return Failure{refusal.error()};
     }
-    Collector collector;
+    Collector collector(format == ZipWorkbookFormat::Xlsx);
     try {
         if (format == ZipWorkbookFormat::Xlsx) {
             orcus::orcus_xlsx filter(&collector);

@@ -33,7 +33,7 @@ class Worksheet;
 
 // One cell of a worksheet, rows and columns from 1.
 class Cell {
-  public:
+public:
     // The cell's text: a number in general format, "TRUE"/"FALSE", a date as in date_text.h;
     // an empty cell gives the empty text. Fails for an empty or stale reference or a cell
     // outside the sheet.
@@ -45,7 +45,7 @@ class Cell {
     // What the cell holds (and how it is saved).
     Result<CellKind> kind() const;
 
-  private:
+private:
     friend class Worksheet;
     Cell(const Worksheet& sheet, int row, int column);
     std::shared_ptr<detail::ApplicationState> application_;
@@ -56,7 +56,7 @@ class Cell {
 };
 
 class Worksheet {
-  public:
+public:
     Worksheet() = default;
     bool isSet() const { return application_ != nullptr; }
 
@@ -65,7 +65,7 @@ class Worksheet {
     // The sheet's tab name.
     Result<std::string> name() const;
 
-  private:
+private:
     friend class Workbook;
     friend class Cell;
     Worksheet(std::shared_ptr<detail::ApplicationState> application,
@@ -77,7 +77,7 @@ class Worksheet {
 };
 
 class Workbook {
-  public:
+public:
     Workbook() = default;
     bool isSet() const { return application_ != nullptr; }
 
@@ -101,7 +101,7 @@ class Workbook {
     // if it cannot be read, nothing is written. Fails with a message naming the file.
     Status save();
 
-  private:
+private:
     friend class Workbooks;
     Workbook(std::shared_ptr<detail::ApplicationState> application,
              std::weak_ptr<detail::WorkbookState> workbook)
@@ -111,7 +111,7 @@ class Workbook {
 };
 
 class Workbooks {
-  public:
+public:
     Workbooks() = default;
 
     // Reads a workbook file (.xlsx, .ods or .xls, told by content) into memory. Opening a file
@@ -124,7 +124,7 @@ class Workbooks {
     Result<Workbook> openOrCreate(const std::filesystem::path& path);
     Result<int> count() const;
 
-  private:
+private:
     friend class SpreadsheetApplication;
     explicit Workbooks(std::shared_ptr<detail::ApplicationState> application)
         : application_(std::move(application)) {}
@@ -132,7 +132,7 @@ class Workbooks {
 };
 
 class SpreadsheetApplication {
-  public:
+public:
     // An empty reference.
     SpreadsheetApplication() = default;
 
@@ -158,7 +158,7 @@ class SpreadsheetApplication {
     // that every handle into it fails from now on. Fails when it has already quit.
     Status quit();
 
-  private:
+private:
     explicit SpreadsheetApplication(std::shared_ptr<detail::ApplicationState> state)
         : state_(std::move(state)) {}
     std::shared_ptr<detail::ApplicationState> state_;

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "ooxml_text.h"
+
 namespace kelvorad {
 
 namespace fs = std::filesystem;
@@ -30,7 +32,7 @@ Failure failureFor(const fs::path& target, const std::string& reason) {
 // with a decimal comma it would write "12,5" into the XML. This switches the calling thread
 // to the "C" numeric conventions while the file is written.
 class ClassicNumericLocale {
-  public:
+public:
     ClassicNumericLocale() {
         classic_ = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(nullptr));
         if (classic_) previous_ = uselocale(classic_);
@@ -43,7 +45,7 @@ class ClassicNumericLocale {
     ClassicNumericLocale(const ClassicNumericLocale&) = delete;
     ClassicNumericLocale& operator=(const ClassicNumericLocale&) = delete;
 
-  private:
+private:
     locale_t classic_ = static_cast<locale_t>(nullptr);
     locale_t previous_ = static_cast<locale_t>(nullptr);
 };
@@ -110,7 +112,8 @@ lxw_error writeCell(lxw_worksheet* sheet, const CellAddress& address, const Cell
         case CellKind::Empty:
             return LXW_NO_ERROR;
         case CellKind::Text:
-            return worksheet_write_string(sheet, row, column, cell.text.c_str(), nullptr);
+            return worksheet_write_string(sheet, row, column,
+                                          protectLiteralOoxmlEscapes(cell.text).c_str(), nullptr);
         case CellKind::Number:
             return worksheet_write_number(sheet, row, column, cell.number, nullptr);
         case CellKind::Boolean:

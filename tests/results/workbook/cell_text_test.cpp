@@ -5,6 +5,7 @@
 
 #include "cell_entry.h"
 #include "date_text.h"
+#include "ooxml_text.h"
 
 namespace kelvorad {
 namespace {
@@ -55,6 +56,21 @@ TEST(EnteredCell, BytesThatAreNotUtf8AreReadAsLatin1) {
               "T \xC2\xB0"
               "C");                                        // valid UTF-8 unchanged
     EXPECT_EQ(validUtf8("\xE2\x82"), "\xC3\xA2\xC2\x82");  // truncated sequence
+}
+
+TEST(EnteredCell, DropsNulCharactersNoWorkbookCanHold) {
+    EXPECT_EQ(enteredCell(std::string("Fe\0O", 4))->text, "FeO");
+}
+
+TEST(OoxmlEscapes, ControlCharactersAndLiteralSequencesRoundTrip) {
+    EXPECT_EQ(decodeOoxmlEscapes("a_x0007_b_x000a_"),
+              "a\x07"
+              "b\n");
+    EXPECT_EQ(decodeOoxmlEscapes("_x00e9_t\xC3\xA9"), "\xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(decodeOoxmlEscapes("_x12_ _xGGGG_ _x0041"), "_x12_ _xGGGG_ _x0041");
+    for (const char* literal : {"_x0041_", "a_x005F_b", "__x0041__", "_x_x0041_"}) {
+        EXPECT_EQ(decodeOoxmlEscapes(protectLiteralOoxmlEscapes(literal)), literal) << literal;
+    }
 }
 
 TEST(EnteredCell, RefusesTextsLongerThanACellHolds) {

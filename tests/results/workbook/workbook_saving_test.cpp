@@ -181,13 +181,17 @@ TEST(SavingWorkbooks, UnusualTextsSurviveTheRoundTrip) {
     ScratchFolder folder;
     WorkbookData data;
     data.sheets.push_back(SheetData{"Sheet1", {}});
-    const std::vector<std::string> texts = {"<b>&amp;</b> \"quoted\" 'single'",
-                                            "Fe\xC2\xB3\xE2\x81\xBA",
-                                            "two\nlines",
-                                            "  leading blanks",
-                                            "tab\there",
-                                            "1,5",
-                                            "TRUE"};
+    const std::vector<std::string> texts = {
+        "<b>&amp;</b> \"quoted\" 'single'",
+        "Fe\xC2\xB3\xE2\x81\xBA",
+        "two\nlines",
+        "  leading blanks",
+        "tab\there",
+        "1,5",
+        "TRUE",
+        "bell\x07 and unit\x1F separators",  // written as _x0007_ escapes
+        "_x0041_ is not an A",
+        "_x00_ _xZZZZ_"};
     for (std::size_t i = 0; i < texts.size(); ++i) {
         data.sheets[0].cells[CellAddress{static_cast<int>(i) + 1, 1}] =
             CellValue{CellKind::Text, texts[i], 0.0};

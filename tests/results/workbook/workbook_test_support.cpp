@@ -49,4 +49,6 @@ void writeFile(const fs::path& path, const std::string& content) {
 // A leak the sanitizer build must not count against this program, shown with a plain C
 // program that calls only glibc: newlocale() with LOCPATH set keeps the locale path it split
 // (the comma-locale test builds its locale in a scratch folder when the machine has none).
-extern "C" const char* __lsan_default_suppressions() { return "leak:__argz_add_sep\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:__argz_add_sep\n";
+}
