@@ -98,7 +98,8 @@ public:
     // Saves the workbook as .xlsx at savePath(), atomically. If that file was changed by
     // another program since the workbook last read or wrote it, the file is read again and
     // the cells put here since then are laid over it, so that edits made there survive;
-    // if it cannot be read, nothing is written. Fails with a message naming the file.
+    // if it cannot be read, nothing is written. (A copy saved from an .xls or .ods file in an
+    // earlier session is simply replaced.) Fails with a message naming the file.
     Status save();
 
 private:

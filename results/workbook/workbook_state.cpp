@@ -40,7 +40,10 @@ void layPutCellsOver(WorkbookData& fresh, const WorkbookState& workbook) {
 
 Status saveWorkbookState(WorkbookState& workbook) {
     const auto onDisk = stampOf(workbook.target);
-    if (onDisk && onDisk != workbook.syncedStamp) {
+    // A target that is a copy saved from another file (an .xls or .ods workbook) and was never
+    // written in this session is an older copy: the workbook in memory replaces it.
+    const bool ownFile = workbook.syncedStamp || workbook.source == workbook.target;
+    if (onDisk && onDisk != workbook.syncedStamp && ownFile) {
         // Someone else wrote the file since we last read or wrote it (the user saving in the
         // desktop program): keep their cells and lay ours over them.
         auto fresh = readWorkbookFile(workbook.target);

@@ -139,6 +139,20 @@ TEST_F(Application, ChangedXlsOrOdsWorkbookIsSavedAsXlsxBesideIt) {
     }
 }
 
+TEST_F(Application, CopySavedFromXlsInAnEarlierSessionIsReplaced) {
+    std::filesystem::copy_file(fixture("pairs.xls"), folder / "pairs.xls");
+    std::filesystem::copy_file(fixture("types.xlsx"), folder / "pairs.xls.xlsx");  // stale
+    auto app = SpreadsheetApplication::create(shell);
+    auto workbook = app.workbooks().open(folder / "pairs.xls");
+    ASSERT_TRUE(workbook->activeSheet()->cell(123, 1).setValue(" ").ok());
+    ASSERT_TRUE(workbook->save().ok());
+    auto saved = readWorkbookFile(folder / "pairs.xls.xlsx");
+    ASSERT_TRUE(saved.ok());
+    ASSERT_EQ(saved->sheets.size(), 2u);
+    EXPECT_EQ(saved->sheets[1].cells.at({2, 2}).text, "MT-1 core");
+    EXPECT_EQ(saved->sheets[1].cells.at({123, 1}).text, " ");
+}
+
 TEST_F(Application, UnchangedWorkbookIsShownFromItsOwnFileWithoutSaving) {
     std::filesystem::copy_file(fixture("pairs.xls"), folder / "Kelvorad.xls");
     auto app = SpreadsheetApplication::create(shell);
