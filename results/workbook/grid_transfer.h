@@ -33,8 +33,9 @@ Status putGridIntoSheet(const TextGrid& grid, Worksheet& sheet);
 
 // Writes `grid` into worksheet 1 of the workbook at `workbookFile` (created when absent, its
 // other cells and sheets kept when present) and saves it atomically as .xlsx at the
-// workbook's save path (see Workbook::savePath). A workbook that cannot be read or saved
-// gives a message naming the file and the reason; the file is then left as it was.
+// workbook's save path (see Workbook::savePath: `workbookFile` itself when it is named .xlsx). A
+// workbook that cannot be read or saved gives a message naming the file and the reason; the file is
+// then left as it was.
 Status writeGridToWorkbookFile(const TextGrid& grid, const std::filesystem::path& workbookFile);
 
 }  // namespace kelvorad

@@ -214,7 +214,7 @@ Result<Workbook> Workbooks::openOrCreate(const fs::path& path) {
 
     auto state = std::make_shared<WorkbookState>();
     state->source = source;
-    state->target = source;
+    state->target = hasXlsxExtension(source) ? source : fs::path(source.string() + ".xlsx");
     state->data.sheets.push_back(SheetData{"Sheet1", {}});
     state->changed = true;  // not on disk yet
     application.value()->workbooks.push_back(state);

@@ -88,9 +88,10 @@ public:
     Result<int> worksheetCount() const;
     // The file the workbook was opened from (or is to be created at).
     Result<std::filesystem::path> path() const;
-    // Where saving writes: the file itself for an .xlsx file, else the file's name with
-    // ".xlsx" appended beside it ("Kelvorad.xls" is saved as "Kelvorad.xls.xlsx"), so that
-    // saving never overwrites the original in another format or another workbook.
+    // Where saving writes: the file itself for an .xlsx file (or a new one named .xlsx), else
+    // the file's name with ".xlsx" appended beside it ("Kelvorad.xls" is saved as
+    // "Kelvorad.xls.xlsx"), so that saving never overwrites an original in another format
+    // nor writes .xlsx content under another extension.
     Result<std::filesystem::path> savePath() const;
     // True when cells were put since the workbook was read or last saved, or when it was
     // created and is not yet on disk.

@@ -146,6 +146,13 @@ TEST(SavingTables, FailedSaveLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"Output.xlsx"});
 }
 
+TEST(SavingTables, NewFileNotNamedXlsxGetsTheExtensionAppended) {
+    ScratchFolder folder;
+    ASSERT_TRUE(writeGridToWorkbookFile(resultsLikeTable(1), folder / "results.xls").ok());
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"results.xls.xlsx"});
+    expectWorkbookHolds(folder / "results.xls.xlsx", resultsLikeTable(1));
+}
+
 TEST(SavingTables, SaveIntoAMissingFolderFailsWithTheFileNamed) {
     ScratchFolder folder;
     const auto target = folder / "no-such-folder" / "Output.xlsx";
