@@ -57,10 +57,14 @@ bool hasXlsxExtension(const fs::path& path) {
     return extension == ".xlsx";
 }
 
+// The path made absolute and free of "." and ".." and links, so that one file opened under two
+// names is one workbook; the path as given when that cannot be worked out.
 fs::path absolutePath(const fs::path& path) {
     std::error_code error;
-    fs::path absolute = fs::weakly_canonical(fs::absolute(path, error), error);
-    return error ? fs::absolute(path) : absolute;
+    const fs::path absolute = fs::absolute(path, error);
+    if (error) return path;
+    const fs::path canonical = fs::weakly_canonical(absolute, error);
+    return error ? absolute : canonical;
 }
 
 std::shared_ptr<WorkbookState> findOpen(ApplicationState& application, const fs::path& source) {
