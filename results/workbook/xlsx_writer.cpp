@@ -1,0 +1,198 @@
+#include "xlsx_writer.h"
+
+#include <fcntl.h>
+#include <locale.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <xlsxwriter.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "ooxml_text.h"
+
+namespace kelvorad {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kMaxSheetNameLength = 31;
+
+Failure failureFor(const fs::path& target, const std::string& reason) {
+    return Failure{target.string() + ": " + reason};
+}
+
+// libxlsxwriter prints numbers with the C library, which follows LC_NUMERIC: under a locale
+// with a decimal comma it would write "12,5" into the XML. This switches the calling thread
+// to the "C" numeric conventions while the file is written.
+class ClassicNumericLocale {
+public:
+    ClassicNumericLocale() {
+        classic_ = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(nullptr));
+        if (classic_) previous_ = uselocale(classic_);
+    }
+    ~ClassicNumericLocale() {
+        if (!classic_) return;
+        uselocale(previous_);
+        freelocale(classic_);
+    }
+    ClassicNumericLocale(const ClassicNumericLocale&) = delete;
+    ClassicNumericLocale& operator=(const ClassicNumericLocale&) = delete;
+
+private:
+    locale_t classic_ = static_cast<locale_t>(nullptr);
+    locale_t previous_ = static_cast<locale_t>(nullptr);
+};
+
+// A name an .xlsx sheet can carry: at most 31 characters, none of []:*?/\, not empty, not
+// starting or ending with an apostrophe, and unlike every name already taken (ignoring case).
+std::string usableSheetName(const std::string& wanted, std::size_t index,
+                            std::set<std::string>& taken) {
+    std::string name;
+    for (char c : wanted) name += std::strchr("[]:*?/\\", c) && c ? '_' : c;
+    while (!name.empty() && name.front() == '\'') name.erase(name.begin());
+    while (!name.empty() && name.back() == '\'') name.pop_back();
+    if (name.empty()) name = "Sheet" + std::to_string(index + 1);
+    auto truncated = [](std::string text, std::size_t length) {
+        // Cut at a character boundary of the UTF-8 text.
+        if (text.size() <= length) return text;
+        while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
+        return text.substr(0, length);
+    };
+    auto lowered = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return text;
+    };
+    // Counting bytes keeps below 31 characters also for non-ASCII names.
+    std::string candidate = truncated(name, kMaxSheetNameLength);
+    for (int n = 2; taken.count(lowered(candidate)); ++n) {
+        const std::string suffix = " (" + std::to_string(n) + ")";
+        candidate = truncated(name, kMaxSheetNameLength - suffix.size()) + suffix;
+    }
+    taken.insert(lowered(candidate));
+    return candidate;
+}
+
+// A temporary file beside the target, created empty with the target's permissions (or
+// rw-r--r-- for a new file).
+Result<fs::path> createTemporaryBeside(const fs::path& target) {
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    const int fd = mkstemp(buffer.data());
+    if (fd < 0) return failureFor(target, std::strerror(errno));
+    struct stat existing {};
+    const mode_t mode = stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
+    fchmod(fd, mode);
+    close(fd);
+    return fs::path(buffer.data());
+}
+
+bool flushToDisk(const fs::path& file) {
+    const int fd = open(file.c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    const bool ok = fsync(fd) == 0;
+    close(fd);
+    return ok;
+}
+
+lxw_error writeCell(lxw_worksheet* sheet, const CellAddress& address, const CellValue& cell,
+                    lxw_format* dateFormat, lxw_format* timeFormat, lxw_format* dateTimeFormat) {
+    const auto row = static_cast<lxw_row_t>(address.row - 1);
+    const auto column = static_cast<lxw_col_t>(address.column - 1);
+    switch (cell.kind) {
+        case CellKind::Empty:
+            return LXW_NO_ERROR;
+        case CellKind::Text:
+            return worksheet_write_string(sheet, row, column,
+                                          protectLiteralOoxmlEscapes(cell.text).c_str(), nullptr);
+        case CellKind::Number:
+            return worksheet_write_number(sheet, row, column, cell.number, nullptr);
+        case CellKind::Boolean:
+            return worksheet_write_boolean(sheet, row, column, cell.number != 0.0, nullptr);
+        case CellKind::Date:
+            return worksheet_write_number(sheet, row, column, cell.number, dateFormat);
+        case CellKind::Time:
+            return worksheet_write_number(sheet, row, column, cell.number, timeFormat);
+        case CellKind::DateTime:
+            return worksheet_write_number(sheet, row, column, cell.number, dateTimeFormat);
+    }
+    return LXW_NO_ERROR;
+}
+
+Status writeWorkbookTo(const WorkbookData& data, const fs::path& file, const fs::path& target) {
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_FALSE;
+    options.use_zip64 = LXW_FALSE;
+    lxw_workbook* book = workbook_new_opt(file.c_str(), &options);
+    if (!book) return failureFor(target, "cannot start writing the workbook");
+
+    lxw_format* dateFormat = workbook_add_format(book);
+    format_set_num_format(dateFormat, "yyyy-mm-dd");
+    lxw_format* timeFormat = workbook_add_format(book);
+    format_set_num_format(timeFormat, "hh:mm:ss");
+    lxw_format* dateTimeFormat = workbook_add_format(book);
+    format_set_num_format(dateTimeFormat, "yyyy-mm-dd hh:mm:ss");
+
+    std::set<std::string> taken;
+    std::string cellError;
+    const std::size_t sheetCount = std::max<std::size_t>(data.sheets.size(), 1);
+    for (std::size_t i = 0; i < sheetCount; ++i) {
+        const SheetData* sheetData = i < data.sheets.size() ? &data.sheets[i] : nullptr;
+        const std::string name = usableSheetName(sheetData ? sheetData->name : "", i, taken);
+        lxw_worksheet* sheet = workbook_add_worksheet(book, name.c_str());
+        if (!sheet) {
+            workbook_close(book);
+            return failureFor(target, "cannot add the worksheet \"" + name + "\"");
+        }
+        if (i == data.activeSheet) worksheet_activate(sheet);
+        if (!sheetData) continue;
+        for (const auto& [address, cell] : sheetData->cells) {
+            const lxw_error error =
+                writeCell(sheet, address, cell, dateFormat, timeFormat, dateTimeFormat);
+            if (error != LXW_NO_ERROR && cellError.empty()) {
+                cellError = std::string(lxw_strerror(error)) + " (sheet \"" + name + "\", row " +
+                            std::to_string(address.row) + ", column " +
+                            std::to_string(address.column) + ")";
+            }
+        }
+    }
+    const lxw_error closed = workbook_close(book);
+    if (!cellError.empty()) return failureFor(target, cellError);
+    if (closed != LXW_NO_ERROR) return failureFor(target, lxw_strerror(closed));
+    return {};
+}
+
+}  // namespace
+
+Status writeXlsxFile(const WorkbookData& workbook, const fs::path& target) {
+    std::error_code error;
+    if (fs::is_directory(target, error)) return failureFor(target, "is a folder");
+    auto temporary = createTemporaryBeside(target);
+    if (!temporary) return Failure{temporary.error()};
+
+    Status written;
+    {
+        ClassicNumericLocale classicNumbers;
+        written = writeWorkbookTo(workbook, temporary.value(), target);
+    }
+    if (written.ok() && !flushToDisk(temporary.value())) {
+        written = failureFor(target, "cannot flush the workbook to disk");
+    }
+    if (written.ok()) {
+        fs::rename(temporary.value(), target, error);
+        if (error) written = failureFor(target, error.message());
+    }
+    if (!written.ok()) fs::remove(temporary.value(), error);
+    return written;
+}
+
+}  // namespace kelvorad
