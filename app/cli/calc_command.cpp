@@ -11,8 +11,11 @@
 #include <sstream>
 #include <thread>
 
+#include <unistd.h>
+
 #include "analysis_file.h"
 #include "calculation_run.h"
+#include "grid_transfer.h"
 #include "output_file.h"
 #include "pair_text_input.h"
 #include "results_row.h"
@@ -27,6 +30,7 @@ struct CalcOptions {
     MethodChecks checks;
     std::string rowsPath;
     std::string tablePath;
+    std::string xlsxPath;
     std::string plotDir = ".";
     bool summary = false;
 };
@@ -67,7 +71,7 @@ std::optional<CalcOptions> parseArguments(const std::vector<std::string>& args) 
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
         if (a == "--check" || a == "--fe3" || a == "--pressure" || a == "--rows" ||
-            a == "--table" || a == "--plot-dir") {
+            a == "--table" || a == "--plot-dir" || a == "--xlsx") {
             if (!hasValue) return fail("option " + a + " needs a value");
             const std::string& v = args[++i];
             if (a == "--check") {
@@ -94,6 +98,8 @@ std::optional<CalcOptions> parseArguments(const std::vector<std::string>& args) 
                 o.rowsPath = v;
             } else if (a == "--table") {
                 o.tablePath = v;
+            } else if (a == "--xlsx") {
+                o.xlsxPath = v;
             } else {
                 o.plotDir = v;
             }
@@ -169,6 +175,17 @@ std::unique_ptr<InputPairs> loadInput(const std::string& path, std::string& erro
         }
         return std::make_unique<TableInput>(std::move(table));
     }
+    if (ext == ".xlsx" || ext == ".xls" || ext == ".ods") {
+        // The active sheet mirrors the analysis table: its first row the headers, its first
+        // column the row numbers, rows 2 to 351 the pairs.
+        auto table = std::make_unique<AnalysisTable>();
+        const Status status = copyActiveSheetIntoGrid(path, *table);
+        if (!status.ok()) {
+            error = status.error();
+            return nullptr;
+        }
+        return std::make_unique<TableInput>(std::move(table));
+    }
     if (ext == ".tsv" || ext == ".csv" || ext == ".txt") {
         std::string bytes;
         if (!readWholeFile(path, bytes, error)) return nullptr;
@@ -176,7 +193,8 @@ std::unique_ptr<InputPairs> loadInput(const std::string& path, std::string& erro
         return std::make_unique<TextInput>(PairTextInput(decodeAnalysisText(bytes), separator));
     }
     error = "cannot read '" + path +
-            "': not an analysis file (.mi) or a text file of pairs (.tsv, .csv, .txt)";
+            "': not an analysis file (.mi), a workbook (.xlsx, .xls, .ods) or a text file of "
+            "pairs (.tsv, .csv, .txt)";
     return nullptr;
 }
 
@@ -218,6 +236,35 @@ void printSummary(const std::vector<SummaryLine>& results, const RunChoices& cho
                     cell(r.tGE08, "%.1f").c_str(),
                     std::string(equilibriumVerdict(r.passed)).c_str());
     }
+}
+
+// Appends LF-ended lines of TAB-separated fields to the results table.
+void appendTableLines(ResultsTable& table, std::string_view lines) {
+    while (!lines.empty()) {
+        const std::size_t end = lines.find('\n');
+        table.appendResultsRow(lines.substr(0, end));
+        if (end == std::string_view::npos) break;
+        lines.remove_prefix(end + 1);
+    }
+}
+
+// Saves the results table as a new workbook at `path` (a temporary workbook beside it renamed
+// over it, so no rows of an older, longer table survive). Returns the problem, or "".
+std::string saveResultsWorkbook(const ResultsTable& table, const std::string& path) {
+    const std::string temporary = path + ".new" + std::to_string(::getpid()) + ".xlsx";
+    std::error_code ec;
+    std::filesystem::remove(temporary, ec);
+    const Status status = writeGridToWorkbookFile(table, temporary);
+    if (!status.ok()) {
+        std::filesystem::remove(temporary, ec);
+        return status.error();
+    }
+    std::filesystem::rename(temporary, path, ec);
+    if (ec) {
+        std::filesystem::remove(temporary, ec);
+        return "cannot write '" + path + "': " + ec.message();
+    }
+    return "";
 }
 
 // What the run must produce besides the plot data lines.
@@ -302,7 +349,8 @@ end-member fractions, temperatures and oxygen fugacities by every calibration, D
 Bacon and Hirschmann (1988) equilibrium test, exactly as the window's "Open File to Calculate".
 
 INPUT
-  an analysis file (.mi), or a text file of pairs (.tsv tab-separated, .csv comma-separated,
+  an analysis file (.mi), a workbook (.xlsx, .xls, .ods) whose active sheet mirrors the
+  analysis table (the template workbooks Kelvorad.xlsx/.xls), or a text file of pairs (.tsv tab-separated, .csv comma-separated,
   .txt either), one pair per line in the analysis table's layout: magnetite sample, 16 oxides,
   spacer, ilmenite sample, 16 oxides (SiO2 TiO2 Al2O3 V2O3 Cr2O3 Nb2O3 Fe2O3 FeO MnO NiO ZnO MgO
   CaO Na2O K2O BaO, wt%). A first line starting with "Sample" is a header. Text files have no
@@ -319,6 +367,8 @@ options
                      no header ("-" for standard output)
   --table FILE       write the whole results table: its column-number and header rows, then the
                      results rows, 211 TAB-separated columns each ("-" for standard output)
+  --xlsx FILE        write the whole results table (both header rows, 211 columns) into a new
+                     workbook; numbers are stored as numbers
   --plot-dir DIR     folder of the seven plot data files written by every run (default: the
                      current folder): TlogfO2.dat TfO2SL81.dat TfO2BL64Grid.dat XUspXIlm.dat
                      MgMnIlmMagBH88.dat TiR2R3.dat TDeltaNNO.dat
@@ -365,12 +415,15 @@ int runCalcCommand(const std::vector<std::string>& arguments) {
         return 1;
     }
     if (table.isOpen()) table.write(headerRowsAsText());
+    // The workbook gets the whole results table, built in memory and saved at the end.
+    std::unique_ptr<ResultsTable> workbookTable;
+    if (!options->xlsxPath.empty()) workbookTable = std::make_unique<ResultsTable>();
 
     CalculationRun run(options->checks);
     PlotDataWriter plots(options->plotDir);
     // Without data outputs the reader gets a summary; --summary asks for it besides them.
-    const bool summary = options->summary || (!rows.isOpen() && !table.isOpen());
-    const Wants wants{rows.isOpen(), table.isOpen(), summary};
+    const bool summary = options->summary || (!rows.isOpen() && !table.isOpen() && !workbookTable);
+    const Wants wants{rows.isOpen(), table.isOpen() || workbookTable, summary};
     std::vector<SummaryLine> summaryLines;
     processInChunks(run, *input, wants, [&](const Chunk& chunk) {
         if (rows.isOpen()) {
@@ -381,6 +434,7 @@ int runCalcCommand(const std::vector<std::string>& arguments) {
             table.write(chunk.table);
             table.flushIfLarge();
         }
+        if (workbookTable) appendTableLines(*workbookTable, chunk.table);
         plots.addLines(chunk.plots);
         if (chunk.newerDeltaNNOLines) run.noteNewerDeltaNNOLinesWritten();
         summaryLines.insert(summaryLines.end(), chunk.summary.begin(), chunk.summary.end());
@@ -389,6 +443,13 @@ int runCalcCommand(const std::vector<std::string>& arguments) {
     for (const std::string& problem : plots.close()) {
         std::cerr << "kelvorad calc: plot data file not written: " << problem << "\n";
         status = 1;
+    }
+    if (workbookTable) {
+        const std::string error = saveResultsWorkbook(*workbookTable, options->xlsxPath);
+        if (!error.empty()) {
+            std::cerr << "kelvorad calc: " << error << "\n";
+            status = 1;
+        }
     }
     for (OutputFile* out : {&rows, &table}) {
         if (out->isOpen() && !out->commit()) {

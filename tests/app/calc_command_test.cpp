@@ -9,6 +9,9 @@
 
 #include "calculation_run.h"
 #include "cli/cli_main.h"
+#include "fake_desktop_services.h"
+#include "results_table.h"
+#include "spreadsheet_application.h"
 
 using namespace kelvorad;
 namespace fs = std::filesystem;
@@ -240,4 +243,58 @@ TEST_F(CalcCommand, LargeInputsGiveTheSameOutputAsOnePairAtATime) {
     for (const auto& spec : plotFiles()) {
         EXPECT_EQ(read(dir_ / spec.fileName), read(serialDir / spec.fileName)) << spec.fileName;
     }
+}
+
+TEST_F(CalcCommand, WorkbookInputsGiveTheSameRowsAsTheTextFile) {
+    // The fixtures' typed table mirrors the whole analysis table (row numbers in its first
+    // column); the text input takes only the 35 analysis cells of each row.
+    const fs::path workbooks = fs::path(KELVORAD_TEST_DATA_DIR) / "workbooks";
+    std::string pairs;
+    const auto table = lines(read(workbooks / "fixture_pairs.tsv"));
+    for (std::size_t r = 1; r < table.size(); ++r)
+        pairs += table[r].substr(table[r].find('\t') + 1) + "\n";
+    const fs::path text = writeInput("pairs.tsv", pairs);
+    ASSERT_EQ(run({text.string(), "--rows", "-", "--plot-dir", dir_.string()}), 0) << err_;
+    const std::string fromText = out_;
+    ASSERT_FALSE(fromText.empty());
+    for (const char* name : {"pairs.xlsx", "pairs.xls", "pairs.ods"}) {
+        ASSERT_EQ(run({(workbooks / name).string(), "--rows", "-", "--plot-dir", dir_.string()}), 0)
+            << name << ": " << err_;
+        EXPECT_EQ(out_, fromText) << name;
+    }
+}
+
+TEST_F(CalcCommand, CorruptWorkbookIsAnUnreadableInput) {
+    const fs::path input = writeInput("broken.xlsx", "PK\x03\x04 not really a workbook");
+    EXPECT_EQ(run({input, "--rows", (dir_ / "rows.tsv").string(), "--plot-dir", dir_.string()}), 1);
+    EXPECT_NE(err_.find("broken.xlsx"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir_ / "rows.tsv"));
+}
+
+TEST_F(CalcCommand, XlsxOutputHoldsTheWholeResultsTable) {
+    const fs::path input = writeInput("pairs.tsv", std::string(kPair) + "\n" + kPair + "\n");
+    const fs::path xlsx = dir_ / "Output.xlsx";
+    ASSERT_EQ(run({input, "--xlsx", xlsx.string(), "--table", (dir_ / "table.tsv").string(),
+                   "--plot-dir", dir_.string()}),
+              0)
+        << err_;
+    // Read it back through the workbook component: every cell as the table file has it.
+    const auto lines = this->lines(read(dir_ / "table.tsv"));
+    ASSERT_EQ(lines.size(), 4u);
+    ResultsTable expected;
+    for (std::size_t r = 2; r < lines.size(); ++r) expected.appendResultsRow(lines[r]);
+    fakes::FakeShell shell;
+    SpreadsheetApplication application = SpreadsheetApplication::create(shell);
+    auto book = application.workbooks().open(xlsx);
+    ASSERT_TRUE(book.ok()) << book.error();
+    auto sheet = book.value().worksheet(1);
+    ASSERT_TRUE(sheet.ok());
+    for (int r = 0; r < expected.rowCount(); ++r) {
+        for (int c = 0; c < ResultsTable::kColumns; ++c) {
+            auto value = sheet.value().cell(r + 1, c + 1).value();
+            ASSERT_TRUE(value.ok());
+            ASSERT_EQ(value.value(), expected.text(r, c)) << r << "," << c;
+        }
+    }
+    application.quit();
 }
