@@ -313,10 +313,12 @@ Chunk processChunk(const CalculationRun& run, const MethodChecks& checks, const 
 template <typename Consume>
 void processInChunks(const CalculationRun& run, const InputPairs& input, const Wants& wants,
                      Consume&& consume) {
-    constexpr long kChunkRows = 4096;
     const long rowCount = input.rowCount();
     // The workers read a copy of the option states; the run itself updates the real ones.
     const MethodChecks checks = run.checks();
+    // The full thermodynamic model costs about 300 us a pair: small chunks spread even a
+    // table of 350 pairs over the cores.
+    const long kChunkRows = checks.isChecked(MethodItem::GE08Model) ? 64 : 4096;
     if (rowCount <= kChunkRows) {
         consume(processChunk(run, checks, input, 0, rowCount, wants));
         return;
