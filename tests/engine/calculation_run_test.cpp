@@ -8,19 +8,9 @@
 using namespace kelvorad;
 using kelvorad::testing::daciteCells;
 using kelvorad::testing::pairFromCells;
+constexpr auto fields = kelvorad::testing::rowFields;
 
 namespace {
-std::vector<std::string> fields(const std::string& row) {
-    std::vector<std::string> out(1);
-    for (char c : row) {
-        if (c == '\t') {
-            out.emplace_back();
-        } else {
-            out.back().push_back(c);
-        }
-    }
-    return out;
-}
 
 // A pair that fails the equilibrium test: magnetite Mg/Mn far above the ilmenite's band.
 AnalysisPair failingPair() {

@@ -25,4 +25,17 @@ inline AnalysisPair pairFromCells(const std::vector<std::string>& cells) {
     });
 }
 
+// The TAB-separated fields of a results row.
+inline std::vector<std::string> rowFields(const std::string& row) {
+    std::vector<std::string> out(1);
+    for (char c : row) {
+        if (c == '\t') {
+            out.emplace_back();
+        } else {
+            out.back().push_back(c);
+        }
+    }
+    return out;
+}
+
 }  // namespace kelvorad::testing

@@ -13,16 +13,7 @@ namespace {
 std::vector<std::string> rowFields(const std::vector<std::string>& cells) {
     MethodChecks checks;
     CalculationRun run(checks);
-    const std::string row = resultsRow(run.computePair(pairFromCells(cells)));
-    std::vector<std::string> out(1);
-    for (char c : row) {
-        if (c == '\t') {
-            out.emplace_back();
-        } else {
-            out.back().push_back(c);
-        }
-    }
-    return out;
+    return kelvorad::testing::rowFields(resultsRow(run.computePair(pairFromCells(cells))));
 }
 }  // namespace
 
@@ -52,14 +43,7 @@ TEST(ResultsRow, ColumnsHoldTheirQuantities) {
     MethodChecks checks;
     CalculationRun run(checks);
     const PairResult r = run.computePair(pairFromCells(daciteCells()));
-    std::vector<std::string> f(1);
-    for (char c : resultsRow(r)) {
-        if (c == '\t') {
-            f.emplace_back();
-        } else {
-            f.back().push_back(c);
-        }
-    }
+    const auto f = kelvorad::testing::rowFields(resultsRow(r));
     EXPECT_EQ(f[17], formatNumber(r.formulae.magnetite.oxideTotal));
     EXPECT_EQ(f[21], formatNumber(r.formulae.magnetite.cations[Ti]));
     EXPECT_EQ(f[65], formatNumber(r.formulae.ilmenite.cations[Fe2]));
