@@ -153,7 +153,7 @@ std::string isoplethGrid(const FeTiCalibration& calibration, std::string_view ti
                                         364, kIsoplethKeep)});
     }
     // Inset the label frame so that labels do not sit on the axes.
-    const Frame labels{axes.xMin + 20, axes.xMax - 20, axes.yMin + 0.4, axes.yMax - 0.6};
+    const Frame labels{axes.xMin + 40, axes.xMax - 20, axes.yMin + 0.4, axes.yMax - 0.6};
 
     std::string out;
     startDataSet(out,
