@@ -70,11 +70,12 @@ double distanceToCurve(const std::vector<Block>& blocks, double value, double x,
 }  // namespace
 
 // The committed grid files are what the generator writes now; after a change to the engine or
-// the generator, regenerate them: build/tools/kelvorad-grids share/templates
+// the generator, regenerate them: build/tools/template_grids/kelvorad-grids share/templates
 TEST(TemplateGrids, CommittedFilesAreCurrent) {
     for (const TemplateGridFile& file : templateGridFiles()) {
         EXPECT_TRUE(shippedFile(file.fileName) == file.contents())
-            << file.fileName << " is stale: run build/tools/kelvorad-grids share/templates";
+            << file.fileName
+            << " is stale: run build/tools/template_grids/kelvorad-grids share/templates";
     }
 }
 

@@ -6,12 +6,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include "fake_desktop_services.h"
 #include "graph_menu.h"
-#include "recording_desktop.h"
 
 using namespace kelvorad;
-using kelvorad::testing::RecordingShell;
-using kelvorad::testing::ScriptedDialogs;
+using kelvorad::fakes::FakeFileDialogs;
+using kelvorad::fakes::FakeShell;
 namespace fs = std::filesystem;
 
 namespace {
@@ -43,7 +43,7 @@ class GraphLaunching : public ::testing::Test {
 
     fs::path root_;
     GraphFolders folders_;
-    RecordingShell shell_;
+    FakeShell shell_;
 };
 
 TEST_F(GraphLaunching, EveryMenuEntryStartsGnuplotOnItsTemplateInTheWorkingFolder) {
@@ -53,7 +53,7 @@ TEST_F(GraphLaunching, EveryMenuEntryStartsGnuplotOnItsTemplateInTheWorkingFolde
         shell_.started.clear();
         openGraphTemplate(item.templateFile, shell_, folders_);
         ASSERT_EQ(shell_.started.size(), 1u) << item.name;
-        const RecordingShell::Start& start = shell_.started[0];
+        const FakeShell::Started& start = shell_.started[0];
         EXPECT_EQ(start.program, "gnuplot");
         EXPECT_EQ(start.arguments, expectedArguments(folders_.templates / item.templateFile))
             << item.name;
@@ -80,30 +80,30 @@ TEST_F(GraphLaunching, MissingTemplateOrMissingGnuplotIsSilent) {
     EXPECT_TRUE(shell_.started.empty());
 
     // gnuplot not installed: the shell cannot start it, and the command just returns.
-    shell_.starts = false;
+    shell_.succeed = false;
     EXPECT_NO_THROW(openGraphTemplate("TDeltaNNO.grf", shell_, folders_));
     EXPECT_EQ(shell_.started.size(), 1u);
 }
 
 TEST_F(GraphLaunching, ToolbarOpensTheChosenTemplateOrNothingWhenCancelled) {
-    ScriptedDialogs dialogs;
+    FakeFileDialogs dialogs;
     const fs::path elsewhere = root_ / "my graphs" / "Custom.grf";
     fs::create_directories(elsewhere.parent_path());
     touch(elsewhere);
 
-    dialogs.answer = elsewhere.string();
+    dialogs.answers = {elsewhere.string()};
     pickGraphTemplate(dialogs, shell_, folders_);
-    ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(dialogs.asked[0].filter, "Grapher files(*.grf) |*.grf");
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_FALSE(dialogs.calls[0].save);
+    EXPECT_EQ(dialogs.calls[0].filter, "Grapher files(*.grf) |*.grf");
     ASSERT_EQ(shell_.started.size(), 1u);
     EXPECT_EQ(shell_.started[0].arguments, expectedArguments(elsewhere));
     EXPECT_EQ(shell_.started[0].workingDirectory, folders_.working.string());
 
-    dialogs.answer.clear();  // cancelled
+    pickGraphTemplate(dialogs, shell_, folders_);       // no answer left: cancelled
+    dialogs.answers = {(root_ / "gone.grf").string()};  // vanished before it could be opened
     pickGraphTemplate(dialogs, shell_, folders_);
-    dialogs.answer = (root_ / "gone.grf").string();  // vanished before it could be opened
-    pickGraphTemplate(dialogs, shell_, folders_);
-    EXPECT_EQ(dialogs.asked.size(), 3u);
+    EXPECT_EQ(dialogs.calls.size(), 3u);
     EXPECT_EQ(shell_.started.size(), 1u);
 }
 
