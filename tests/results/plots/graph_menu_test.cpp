@@ -29,7 +29,7 @@ TEST(GraphMenu, EveryEntryNamesAShippedTemplateAndAFileTheRunWrites) {
     const std::vector<GraphMenuItem> entries = templateEntries();
     ASSERT_EQ(entries.size(), 10u);
     std::set<std::string_view> runFiles;
-    for (const PlotFileSpec& spec : plotFiles()) runFiles.insert(spec.fileName);
+    for (const PlotFileSpec& file : plotFiles()) runFiles.insert(file.fileName);
     std::set<std::string_view> templates;
     for (const GraphMenuItem& entry : entries) {
         templates.insert(entry.templateFile);
