@@ -6,12 +6,14 @@
 #include <vector>
 
 #include "calc_command.h"
+#include "plot_command.h"
 
 namespace kelvorad {
 
 namespace {
 const char* const kUsage = R"(usage: kelvorad [FILE.mi]
        kelvorad calc INPUT [options]
+       kelvorad plot [options]
        kelvorad --help
 
 Kelvorad estimates the temperature and oxygen fugacity at which coexisting magnetite and
@@ -20,6 +22,7 @@ ilmenite equilibrated, from their analyses (wt%).
   kelvorad               start the main window
   kelvorad FILE.mi       start the main window with an analysis file opened
   kelvorad calc ...      calculate from the command line ('kelvorad calc --help')
+  kelvorad plot ...      draw the graphs of a run into image files ('kelvorad plot --help')
 )";
 }  // namespace
 
@@ -32,6 +35,7 @@ int runCommandLine(int argc, char** argv) {
     const std::string command = argv[1];
     std::vector<std::string> arguments(argv + 2, argv + argc);
     if (command == "calc") return runCalcCommand(arguments);
+    if (command == "plot") return runPlotCommand(arguments);
     if (command == "--help" || command == "-h") {
         std::cout << kUsage;
         return 0;

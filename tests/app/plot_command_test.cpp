@@ -1,0 +1,138 @@
+#include "cli/plot_command.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "../results/plots/png_pixels.h"
+#include "cli/calc_command.h"
+#include "graph_menu.h"
+#include "plot_data_files.h"
+
+using namespace kelvorad;
+using kelvorad::testing::differingPixels;
+using kelvorad::testing::drawnPixels;
+using kelvorad::testing::readPng;
+namespace fs = std::filesystem;
+
+namespace {
+
+class PlotCommand : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("kelvorad_plot_" + std::to_string(getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // Runs the command with standard output and error captured.
+    int run(const std::vector<std::string>& args, std::string_view gnuplot = "gnuplot") {
+        ::testing::internal::CaptureStdout();
+        ::testing::internal::CaptureStderr();
+        const int code = runPlotCommand(args, gnuplot);
+        out_ = ::testing::internal::GetCapturedStdout();
+        err_ = ::testing::internal::GetCapturedStderr();
+        return code;
+    }
+
+    // The plot data files of the bundled example, as "kelvorad calc" writes them.
+    fs::path exampleRun(const std::string& name) {
+        const fs::path folder = dir_ / name;
+        fs::create_directories(folder);
+        ::testing::internal::CaptureStdout();
+        const int code =
+            runCalcCommand({std::string(KELVORAD_SHARE_DIR) + "/examples/fe-ti-oxide-pairs.mi",
+                            "--plot-dir", folder.string()});
+        ::testing::internal::GetCapturedStdout();
+        EXPECT_EQ(code, 0);
+        return folder;
+    }
+
+    fs::path dir_;
+    std::string out_;
+    std::string err_;
+};
+
+// The figures of the bundled example: every template draws, gnuplot says nothing, and each
+// image shows the pairs: it differs from the same template drawn over header-only files by far
+// more pixels than noise (each point is a disc of some 80 pixels; the example has 24 pairs).
+TEST_F(PlotCommand, DrawsAllTenGraphsOfTheBundledExample) {
+    const fs::path empty = dir_ / "empty";
+    fs::create_directories(empty);
+    PlotDataWriter(empty).close();
+    EXPECT_EQ(run({"--plot-dir", empty.string()}), 0);  // gnuplot warns: files without points
+
+    const fs::path example = exampleRun("run");
+    ASSERT_EQ(run({"--plot-dir", example.string(), "--out", (dir_ / "figures").string()}), 0)
+        << err_;
+    EXPECT_EQ(err_, "");
+
+    for (const GraphMenuItem& item : graphMenu()) {
+        if (item.kind != GraphMenuKind::Template) continue;
+        const std::string image = fs::path(item.templateFile).stem().string() + ".png";
+        EXPECT_NE(out_.find((dir_ / "figures" / image).string()), std::string::npos);
+        const auto figure = readPng(dir_ / "figures" / image);
+        const auto withoutPoints = readPng(empty / image);
+        ASSERT_EQ(figure.error, "") << image;
+        EXPECT_EQ(figure.width, 1200);
+        EXPECT_EQ(figure.height, 900);
+        EXPECT_GT(drawnPixels(figure), 20000) << image;
+        EXPECT_GT(differingPixels(figure, withoutPoints), 1000) << image << ": no points drawn";
+    }
+}
+
+TEST_F(PlotCommand, ChosenTemplatesFormatAndLabels) {
+    const fs::path run = exampleRun("run");
+    ASSERT_EQ(this->run({"--plot-dir", run.string(), "--template", "TDeltaNNO", "--template",
+                         "TiR2R3.grf", "--format", "svg", "--labels"}),
+              0)
+        << err_;
+    EXPECT_EQ(out_, (run / "TDeltaNNO.svg").string() + "\n" + (run / "TiR2R3.svg").string() + "\n");
+    std::ifstream svg(run / "TiR2R3.svg");
+    const std::string text{std::istreambuf_iterator<char>(svg), {}};
+    EXPECT_NE(text.find("KV-01 Ilm"), std::string::npos) << "sample labels missing";
+}
+
+// A template in the plot folder is a user's edited copy and wins over the shipped one.
+TEST_F(PlotCommand, EditedCopyInThePlotFolderWinsAndItsFailureIsReported) {
+    const fs::path run = exampleRun("run");
+    std::ofstream(run / "TiR2R3.grf") << "plot this is not gnuplot\n";
+    EXPECT_EQ(this->run({"--plot-dir", run.string(), "--template", "TiR2R3"}), 1);
+    EXPECT_NE(err_.find("TiR2R3.grf: gnuplot failed"), std::string::npos) << err_;
+    EXPECT_FALSE(fs::exists(run / "TiR2R3.png"));
+}
+
+TEST_F(PlotCommand, WithoutGnuplotItSaysSoAndFails) {
+    const fs::path run = exampleRun("run");
+    EXPECT_EQ(this->run({"--plot-dir", run.string()}, "kelvorad-no-such-gnuplot"), 1);
+    EXPECT_NE(err_.find("gnuplot is not installed"), std::string::npos) << err_;
+    EXPECT_FALSE(fs::exists(run / "TlogfO2BL64.png"));
+}
+
+TEST_F(PlotCommand, UsageErrorsAndMissingFolders) {
+    EXPECT_EQ(run({"--format", "gif"}), 2);
+    EXPECT_NE(err_.find("png, svg or pdf"), std::string::npos);
+    EXPECT_EQ(run({"--template"}), 2);
+    EXPECT_EQ(run({"--bogus"}), 2);
+    EXPECT_EQ(run({"--plot-dir", dir_.string(), "--template", "NoSuchGraph"}), 2);
+    EXPECT_NE(err_.find("TDeltaNNO.grf"), std::string::npos) << "the error lists the templates";
+    EXPECT_EQ(run({"--plot-dir", (dir_ / "absent").string()}), 1);
+
+    // A folder without plot data files: warned about, the curves still drawn.
+    EXPECT_EQ(run({"--plot-dir", dir_.string(), "--template", "TlogfO2GS91"}), 0);
+    EXPECT_NE(err_.find("TlogfO2.dat does not exist"), std::string::npos) << err_;
+
+    EXPECT_EQ(run({"--help"}), 0);
+    for (const GraphMenuItem& item : graphMenu()) {
+        if (item.kind == GraphMenuKind::Template) {
+            EXPECT_NE(out_.find(item.templateFile), std::string::npos);
+        }
+    }
+}
+
+}  // namespace
