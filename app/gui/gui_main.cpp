@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "main_window.h"
+#include "program_windows.h"
 #include "qt_desktop_services.h"
 
 namespace kelvorad {
@@ -11,7 +11,8 @@ int runMainWindow(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kelvorad");
     QtDesktop desktop;
-    MainWindow window(desktop.services());
+    ProgramWindows windows(desktop.services());
+    MainWindow& window = windows.mainWindow();
     window.show();
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1) window.openFileNamed(arguments.at(1).toStdString());

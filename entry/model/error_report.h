@@ -16,6 +16,7 @@ inline constexpr int kDeviceIo = 57;
 inline constexpr int kDiskFull = 61;
 inline constexpr int kPathFileAccess = 75;
 inline constexpr int kPathNotFound = 76;
+inline constexpr int kObjectRequired = 424;  // a call through an empty spreadsheet link
 inline constexpr int kClipboardUnavailable = 521;
 }  // namespace error_code
 

@@ -12,7 +12,7 @@
 #include <QTime>
 #include <QTimer>
 
-#include "analysis_table_view.h"
+#include "text_grid_view.h"
 #include "error_report.h"
 #include "main_window_actions.h"
 #include "method_menus.h"

@@ -23,7 +23,7 @@ class QPushButton;
 
 namespace kelvorad {
 
-class AnalysisTableView;
+class TextGridView;
 class MethodMenus;
 
 // Commands the main window offers whose work is done elsewhere in the program. Each is a
@@ -152,7 +152,7 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<MethodMenus> methodMenus_;
     std::array<QAction*, 23> toolbar_{};  // by position; 0 unused
     std::array<std::function<int()>, 23> toolbarCommands_;
-    AnalysisTableView* table_ = nullptr;
+    TextGridView* table_ = nullptr;
     QLineEdit* cellEditor_ = nullptr;
     QFrame* startUpPanel_ = nullptr;
     QLabel* title_ = nullptr;

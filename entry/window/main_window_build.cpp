@@ -14,7 +14,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "analysis_table_view.h"
+#include "text_grid_view.h"
 #include "main_window.h"
 #include "main_window_actions.h"
 #include "method_menus.h"
@@ -326,7 +326,7 @@ void MainWindow::createCentralArea() {
     startUpLayout->addWidget(product);
     layout->addWidget(startUpPanel_, 1);
 
-    table_ = new AnalysisTableView(document_.table(), central);
+    table_ = new TextGridView(document_.table(), analysisTableLook(document_.table()), central);
     table_->setObjectName("MSFlexGrid1");
     layout->addWidget(table_, 1);
 }
@@ -341,7 +341,7 @@ void MainWindow::connectTable() {
         }
     });
     connect(
-        table_, &AnalysisTableView::cellPressed, this,
+        table_, &TextGridView::cellPressed, this,
         [this](Qt::MouseButton button, QPoint globalPosition) {
             const AnalysisTable& table = document_.table();
             mirroredCell_ = {table.row(), table.column()};
@@ -350,7 +350,7 @@ void MainWindow::connectTable() {
         });
     // A click writes the editor's text back into the cell it mirrors; should the current cell
     // have moved on meanwhile, no other cell is overwritten with it.
-    connect(table_, &AnalysisTableView::cellClicked, this, [this] {
+    connect(table_, &TextGridView::cellClicked, this, [this] {
         const AnalysisTable& table = document_.table();
         if (mirroredCell_ != std::make_pair(table.row(), table.column())) return;
         if (document_.setCurrentCellText(cellEditor_->text().toStdString())) {

@@ -9,7 +9,7 @@
 #include <QStatusBar>
 #include <filesystem>
 
-#include "analysis_table_view.h"
+#include "text_grid_view.h"
 #include "error_report.h"
 #include "main_window.h"
 #include "main_window_actions.h"

@@ -131,6 +131,24 @@ QIcon workbookIcon(bool edit, const QColor& colour) {
         }
     });
 }
+
+QIcon graphIcon() {
+    return drawnIcon([](QPainter& p) {
+        p.setPen(QPen(QColor(40, 40, 50), 1.5));
+        p.drawLine(QPointF(5, 3), QPointF(5, 27));
+        p.drawLine(QPointF(5, 27), QPointF(29, 27));
+        p.setPen(QPen(QColor(30, 90, 170), 2));
+        p.setBrush(Qt::NoBrush);
+        QPainterPath curve(QPointF(6, 24));
+        curve.cubicTo(QPointF(14, 22), QPointF(18, 10), QPointF(28, 5));
+        p.drawPath(curve);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(200, 40, 40));
+        for (const QPointF& point : {QPointF(11, 18), QPointF(17, 15), QPointF(22, 9)}) {
+            p.drawEllipse(point, 2.2, 2.2);
+        }
+    });
+}
 }  // namespace
 
 QPixmap magnetiteCrystal(int size) {
@@ -174,6 +192,66 @@ QPixmap ilmeniteCrystal(int size) {
     drawFace(painter, QPolygonF(QList<QPointF>(rim.begin(), rim.end())), QColor(140, 115, 100),
              QColor(45, 32, 26));
     return pixmap;
+}
+
+QPixmap pyroxeneCrystals(int size) {
+    QPixmap pixmap(2 * size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(15, 30, 15), size / 70.0 + 0.5));
+    // A stubby prism seen from above its c axis: the octagonal end face and two side faces.
+    const auto prism = [&painter](QPointF centre, qreal r, qreal length, const QColor& colour) {
+        std::array<QPointF, 8> rim;
+        for (int k = 0; k < 8; ++k) {
+            const double angle = 3.14159265358979 / 4.0 * k + 3.14159265358979 / 8.0;
+            rim[static_cast<std::size_t>(k)] =
+                QPointF(centre.x() + r * std::cos(angle), centre.y() + 0.8 * r * std::sin(angle));
+        }
+        const QPointF back(length, -0.45 * length);
+        for (std::size_t k : {6u, 7u, 0u}) {
+            const QPointF a = rim[k], b = rim[(k + 1) % 8];
+            drawFace(painter, QPolygonF({a, b, b + back, a + back}), colour.lighter(115),
+                     colour.darker(220));
+        }
+        drawFace(painter, QPolygonF(QList<QPointF>(rim.begin(), rim.end())), colour.lighter(140),
+                 colour.darker(160));
+    };
+    const qreal s = size;
+    prism(QPointF(0.55 * s, 0.62 * s), 0.26 * s, 0.85 * s, QColor(60, 95, 50));
+    prism(QPointF(1.05 * s, 0.72 * s), 0.20 * s, 0.70 * s, QColor(45, 75, 40));
+    return pixmap;
+}
+
+QIcon resultsToolbarIcon(int position, const QStyle& style) {
+    switch (position) {
+        case 1:
+            return cutIcon();
+        case 2:
+            return copyIcon();
+        case 3:
+            return pasteIcon();
+        case 4:
+            return deleteIcon();
+        case 5:
+            return selectAllIcon();
+        case 7:
+            return style.standardIcon(QStyle::SP_BrowserStop);
+        case 9:
+            return workbookIcon(false, QColor(20, 140, 80));
+        case 10:
+            return workbookIcon(true, QColor(20, 140, 80));
+        case 12:
+            return style.standardIcon(QStyle::SP_MessageBoxInformation);
+        case 13:
+            return graphIcon();
+        case 14:
+            return style.standardIcon(QStyle::SP_DialogHelpButton);
+        case 16:
+            return style.standardIcon(QStyle::SP_ArrowBack);
+        default:
+            return {};
+    }
 }
 
 QIcon toolbarIcon(int position, const QStyle& style) {

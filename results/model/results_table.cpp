@@ -184,6 +184,18 @@ bool ResultsTable::typeKey(char32_t code) {
     return typeIntoCurrentCell(code);
 }
 
+CellAlignment ResultsTable::cellAlignment(int row, int column) {
+    if (row == 0) return CellAlignment::Centre;
+    if (column < 0 || column >= static_cast<int>(kColumnLayout.size())) {
+        return row == 1 && column >= kFullModelFirstColumn ? CellAlignment::Centre
+                                                            : CellAlignment::LeftCentre;
+    }
+    const ResultsColumn& layout = kColumnLayout[static_cast<std::size_t>(column)];
+    if (layout.wholeColumnCentred) return CellAlignment::Centre;
+    if (row == 1 && !isSpacerColumn(column)) return layout.alignment;
+    return CellAlignment::LeftCentre;
+}
+
 void ResultsTable::selectAll() {
     setCurrent(0, 0);
     setSelectionEnd(rowCount() - 1, columnCount() - 1);

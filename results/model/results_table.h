@@ -38,6 +38,11 @@ class ResultsTable : public TextGrid {
     // Selects every cell, the column-number row and column 0 included.
     void selectAll();
 
+    // How a cell's text is aligned: row 0 centred; columns 1 to 30 centred as whole columns;
+    // the row-1 headers of columns 0 and 31 to 133 as the column layout says (column 0 left,
+    // column 45 right and top); everything else left and vertically centred.
+    static CellAlignment cellAlignment(int row, int column);
+
     // Layout of the columns that carry a header (0 to 133); the rest have none.
     static const std::array<ResultsColumn, 134>& columns();
     // Row-1 headers of the full Ghiorso and Evans (2008) model's group, columns 135 to 140.

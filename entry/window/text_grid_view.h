@@ -1,23 +1,24 @@
 #pragma once
-// The analysis table on screen (MSFlexGrid1): a table view over the plain analysis table in
-// which row 0 and column 0 appear as the fixed header row and row-number column, while they
-// stay cells the table can address. Keys typed into the view edit the current cell a
-// character at a time; Enter and Tab walk the cells in reading order. The plain table's
+// A table on screen (MSFlexGrid1 of either window): a table view over a plain text grid in
+// which row 0 and column 0 appear as the fixed header row and header column, while they stay
+// cells the grid can address. Keys typed into the view go to the grid a character at a time,
+// through the look's typeKey (which also says where Enter and Tab lead). The plain grid's
 // current cell and selection are the ones that count; the view follows them and reports the
 // user's clicks and arrow keys back to them.
 
 #include <QTableView>
 
-#include "analysis_table.h"
+#include "grid_look.h"
+#include "text_grid.h"
 
 namespace kelvorad {
 
-class AnalysisTableModel;
+class TextGridModel;
 
-class AnalysisTableView : public QTableView {
+class TextGridView : public QTableView {
     Q_OBJECT
   public:
-    AnalysisTableView(AnalysisTable& table, QWidget* parent);
+    TextGridView(TextGrid& table, GridLook look, QWidget* parent);
 
     // Shows what the plain table now holds: counts, every cell, current cell and selection.
     void showTable();
@@ -50,8 +51,9 @@ class AnalysisTableView : public QTableView {
     void pullSelection();
     void scrollToCurrent();
 
-    AnalysisTable& table_;
-    AnalysisTableModel* model_;
+    TextGrid& table_;
+    GridLook look_;
+    TextGridModel* model_;
     QWidget* cornerButton_ = nullptr;
     bool pushing_ = false;
 };

@@ -1,4 +1,4 @@
-#include "analysis_table_view.h"
+#include "text_grid_view.h"
 
 #include <QAbstractButton>
 #include <QHeaderView>
@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QStyleOptionHeader>
 
-#include "analysis_table_model.h"
+#include "text_grid_model.h"
 
 namespace kelvorad {
 
@@ -29,8 +29,11 @@ bool isNavigationKey(int key) {
 }
 }  // namespace
 
-AnalysisTableView::AnalysisTableView(AnalysisTable& table, QWidget* parent)
-    : QTableView(parent), table_(table), model_(new AnalysisTableModel(table, this)) {
+TextGridView::TextGridView(TextGrid& table, GridLook look, QWidget* parent)
+    : QTableView(parent),
+      table_(table),
+      look_(std::move(look)),
+      model_(new TextGridModel(table, look_, this)) {
     setModel(model_);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -43,53 +46,60 @@ AnalysisTableView::AnalysisTableView(AnalysisTable& table, QWidget* parent)
     horizontalHeader()->setHighlightSections(true);
     verticalHeader()->setHighlightSections(true);
     verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    verticalHeader()->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Row No")) +
-                                      16);
-    // Cell (0, 0), "Row No", shows in the corner between the two headers.
+    // Cell (0, 0) shows in the corner between the two headers.
     cornerButton_ = findChild<QAbstractButton*>();
     if (cornerButton_) cornerButton_->installEventFilter(this);
-    connect(model_, &QAbstractItemModel::modelReset, this, &AnalysisTableView::applyLayout);
+    connect(model_, &QAbstractItemModel::modelReset, this, &TextGridView::applyLayout);
     applyLayout();
     pushSelection();
 }
 
-void AnalysisTableView::applyLayout() {
+void TextGridView::applyLayout() {
     setRowHidden(0, true);
     setColumnHidden(0, true);
     const double pixelsPerTwip = logicalDpiX() / 1440.0;
-    const auto& columns = AnalysisTable::columns();
-    for (int c = 1; c < model_->columnCount() && c < AnalysisTable::kColumns; ++c) {
-        setColumnWidth(c, static_cast<int>(columns[c].widthTwips * pixelsPerTwip + 0.5));
+    // Column 0 is the vertical header: its designed width, else room for the corner's text.
+    const int headerTwips = look_.widthTwips(0);
+    if (headerTwips > 0) {
+        verticalHeader()->setFixedWidth(static_cast<int>(headerTwips * pixelsPerTwip + 0.5));
+    } else {
+        const QString corner = QString::fromStdString(table_.text(0, 0));
+        verticalHeader()->setMinimumWidth(fontMetrics().horizontalAdvance(corner) + 16);
+    }
+    for (int c = 1; c < model_->columnCount(); ++c) {
+        if (const int twips = look_.widthTwips(c); twips > 0) {
+            setColumnWidth(c, static_cast<int>(twips * pixelsPerTwip + 0.5));
+        }
     }
 }
 
-void AnalysisTableView::showTable() {
+void TextGridView::showTable() {
     model_->tableChanged();
     if (cornerButton_) cornerButton_->update();
     pushSelection();
     scrollToCurrent();
 }
 
-void AnalysisTableView::showCell(int row, int column) {
+void TextGridView::showCell(int row, int column) {
     model_->cellChanged(row, column);
     if (row == 0 && column == 0 && cornerButton_) cornerButton_->update();
 }
 
-void AnalysisTableView::scrollToFirstRow() {
+void TextGridView::scrollToFirstRow() {
     if (model_->rowCount() > 1 && model_->columnCount() > 1) {
         scrollTo(model_->index(1, 1), QAbstractItemView::PositionAtTop);
     }
     scrollToTop();
 }
 
-void AnalysisTableView::setMinimumRowHeight(int pixels) {
+void TextGridView::setMinimumRowHeight(int pixels) {
     verticalHeader()->setMinimumSectionSize(pixels);
     if (verticalHeader()->defaultSectionSize() < pixels) {
         verticalHeader()->setDefaultSectionSize(pixels);
     }
 }
 
-void AnalysisTableView::keyPressEvent(QKeyEvent* event) {
+void TextGridView::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers =
         event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
     if (isNavigationKey(event->key())) {
@@ -122,10 +132,10 @@ void AnalysisTableView::keyPressEvent(QKeyEvent* event) {
     for (char32_t code : text.toUcs4()) typeCode(code);
 }
 
-void AnalysisTableView::typeCode(char32_t code) {
+void TextGridView::typeCode(char32_t code) {
     const int row = table_.row();
     const int column = table_.column();
-    if (table_.typeKey(code)) showCell(row, column);
+    if (look_.typeKey(code)) showCell(row, column);
     if (row != table_.row() || column != table_.column()) {
         pushSelection();
         scrollToCurrent();
@@ -134,7 +144,7 @@ void AnalysisTableView::typeCode(char32_t code) {
 
 // The pressed cell becomes the current cell, except that Shift extends the selection and the
 // right button keeps a selection it points into (for the Edit menu it opens).
-void AnalysisTableView::mousePressEvent(QMouseEvent* event) {
+void TextGridView::mousePressEvent(QMouseEvent* event) {
     QTableView::mousePressEvent(event);
     const QModelIndex index = indexAt(event->position().toPoint());
     if (!index.isValid()) return;
@@ -150,19 +160,19 @@ void AnalysisTableView::mousePressEvent(QMouseEvent* event) {
     emit cellPressed(event->button(), event->globalPosition().toPoint());
 }
 
-void AnalysisTableView::mouseReleaseEvent(QMouseEvent* event) {
+void TextGridView::mouseReleaseEvent(QMouseEvent* event) {
     QTableView::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid()) {
         emit cellClicked();
     }
 }
 
-void AnalysisTableView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+void TextGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
     pullSelection();
 }
 
-void AnalysisTableView::selectionChanged(const QItemSelection& selected,
+void TextGridView::selectionChanged(const QItemSelection& selected,
                                          const QItemSelection& deselected) {
     QTableView::selectionChanged(selected, deselected);
     pullSelection();
@@ -170,7 +180,7 @@ void AnalysisTableView::selectionChanged(const QItemSelection& selected,
 
 // The view's current cell is the moving corner of its selection; the table's current cell is
 // the corner the selection started from, and the view's current cell its opposite corner.
-void AnalysisTableView::pullSelection() {
+void TextGridView::pullSelection() {
     if (pushing_ || !selectionModel()) return;
     const QModelIndex current = currentIndex();
     if (!current.isValid()) return;
@@ -186,7 +196,7 @@ void AnalysisTableView::pullSelection() {
     table_.setSelectionEnd(current.row(), current.column());
 }
 
-void AnalysisTableView::pushSelection() {
+void TextGridView::pushSelection() {
     if (!selectionModel() || model_->rowCount() == 0 || model_->columnCount() == 0) return;
     pushing_ = true;
     const CellRect s = table_.selection();
@@ -198,7 +208,7 @@ void AnalysisTableView::pushSelection() {
     pushing_ = false;
 }
 
-void AnalysisTableView::scrollToCurrent() {
+void TextGridView::scrollToCurrent() {
     // Row 0 and column 0 are shown by the headers, which never scroll away.
     const int row = std::max(table_.row(), 1);
     const int column = std::max(table_.column(), 1);
@@ -207,7 +217,7 @@ void AnalysisTableView::scrollToCurrent() {
     }
 }
 
-bool AnalysisTableView::eventFilter(QObject* watched, QEvent* event) {
+bool TextGridView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == cornerButton_ && event->type() == QEvent::Paint) {
         QPainter painter(cornerButton_);
         QStyleOptionHeader option;

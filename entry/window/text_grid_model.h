@@ -1,23 +1,23 @@
 #pragma once
-// The analysis table as a Qt item model: every cell of the plain table, (0, 0) to (row count
-// - 1, 35). Row 0 and column 0 are also offered as header data, so that a view can show them
-// as fixed headers while they stay ordinary addressable cells.
+// A text grid as a Qt item model: every cell of the plain grid, (0, 0) to (row count - 1,
+// column count - 1). Row 0 and column 0 are also offered as header data, so that a view can
+// show them as fixed headers while they stay ordinary addressable cells.
 
 #include <QAbstractTableModel>
 
-#include "analysis_table.h"
+#include "grid_look.h"
+#include "text_grid.h"
 
 namespace kelvorad {
 
-class AnalysisTableModel : public QAbstractTableModel {
+class TextGridModel : public QAbstractTableModel {
     Q_OBJECT
   public:
-    AnalysisTableModel(AnalysisTable& table, QObject* parent);
+    TextGridModel(TextGrid& table, const GridLook& look, QObject* parent);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
-    // Display text, alignment (the column's, centred in row 0 and column 0) and a header look
-    // for row 0 and column 0. Invalid indexes give an empty QVariant.
+    // Display text, alignment (the look's) and a header look for row 0 and column 0. Invalid indexes give an empty QVariant.
     QVariant data(const QModelIndex& index, int role) const override;
     // Horizontal sections show row 0's text, vertical sections column 0's.
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
@@ -29,7 +29,8 @@ class AnalysisTableModel : public QAbstractTableModel {
     void cellChanged(int row, int column);
 
   private:
-    AnalysisTable& table_;
+    TextGrid& table_;
+    const GridLook& look_;
     int rows_;
     int columns_;
 };

@@ -1,4 +1,4 @@
-#include "analysis_table_model.h"
+#include "text_grid_model.h"
 
 #include <QBrush>
 #include <QGuiApplication>
@@ -6,37 +6,22 @@
 
 namespace kelvorad {
 
-namespace {
-Qt::Alignment alignmentOf(CellAlignment alignment) {
-    switch (alignment) {
-        case CellAlignment::Left:
-            return Qt::AlignLeft | Qt::AlignTop;
-        case CellAlignment::LeftCentre:
-            return Qt::AlignLeft | Qt::AlignVCenter;
-        case CellAlignment::RightTop:
-            return Qt::AlignRight | Qt::AlignTop;
-        case CellAlignment::Centre:
-            break;
-    }
-    return Qt::AlignCenter;
-}
-}  // namespace
-
-AnalysisTableModel::AnalysisTableModel(AnalysisTable& table, QObject* parent)
+TextGridModel::TextGridModel(TextGrid& table, const GridLook& look, QObject* parent)
     : QAbstractTableModel(parent),
       table_(table),
+      look_(look),
       rows_(table.rowCount()),
       columns_(table.columnCount()) {}
 
-int AnalysisTableModel::rowCount(const QModelIndex& parent) const {
+int TextGridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : rows_;
 }
 
-int AnalysisTableModel::columnCount(const QModelIndex& parent) const {
+int TextGridModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : columns_;
 }
 
-QVariant AnalysisTableModel::data(const QModelIndex& index, int role) const {
+QVariant TextGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     const int row = index.row();
     const int column = index.column();
@@ -46,8 +31,7 @@ QVariant AnalysisTableModel::data(const QModelIndex& index, int role) const {
         case Qt::EditRole:
             return QString::fromStdString(table_.text(row, column));
         case Qt::TextAlignmentRole:
-            if (fixed || column >= AnalysisTable::kColumns) return int(Qt::AlignCenter);
-            return int(alignmentOf(AnalysisTable::columns()[column].alignment));
+            return int(look_.alignment(row, column));
         case Qt::BackgroundRole:
             if (fixed) return QGuiApplication::palette().brush(QPalette::Button);
             return {};
@@ -56,16 +40,19 @@ QVariant AnalysisTableModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-QVariant AnalysisTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+QVariant TextGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role == Qt::DisplayRole) {
         return orientation == Qt::Horizontal ? QString::fromStdString(table_.text(0, section))
                                              : QString::fromStdString(table_.text(section, 0));
     }
-    if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
+    if (role == Qt::TextAlignmentRole) {
+        return orientation == Qt::Horizontal ? int(look_.alignment(0, section))
+                                             : int(look_.alignment(section, 0));
+    }
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-void AnalysisTableModel::tableChanged() {
+void TextGridModel::tableChanged() {
     if (rows_ != table_.rowCount() || columns_ != table_.columnCount()) {
         beginResetModel();
         rows_ = table_.rowCount();
@@ -79,7 +66,7 @@ void AnalysisTableModel::tableChanged() {
     emit headerDataChanged(Qt::Vertical, 0, rows_ - 1);
 }
 
-void AnalysisTableModel::cellChanged(int row, int column) {
+void TextGridModel::cellChanged(int row, int column) {
     if (row < 0 || row >= rows_ || column < 0 || column >= columns_) return;
     emit dataChanged(index(row, column), index(row, column));
     if (row == 0) emit headerDataChanged(Qt::Horizontal, column, column);

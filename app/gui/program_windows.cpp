@@ -1,0 +1,52 @@
+#include "program_windows.h"
+
+#include "spreadsheet_application.h"
+#include "window_calculation.h"
+
+namespace kelvorad {
+
+ProgramWindows::ProgramWindows(DesktopServices desktop)
+    : desktop_(desktop),
+      main_(desktop),
+      results_(desktop, [this](ResultsWindow& window) { connectResultsWindow(window); }) {
+    connectMainWindow();
+}
+
+void ProgramWindows::connectMainWindow() {
+    main_.setHook(WindowHook::Calculate,
+                  [this] { return calculateFromWindow(main_, results_, desktop_); });
+    main_.setHook(WindowHook::NextScreen, [this] {
+        results_.show();
+        return 0;
+    });
+    // Exit: the spreadsheet application quits first, so that closing the results window asks
+    // nothing more; then the other windows close.
+    main_.setHook(WindowHook::CloseOtherWindows, [this] {
+        quitAllApplications();
+        if (ResultsWindow* window = results_.existingWindow()) window->close();
+        return 0;
+    });
+    main_.setHook(WindowHook::QuitSpreadsheet, [] {
+        quitAllApplications();
+        return 0;
+    });
+}
+
+void ProgramWindows::connectResultsWindow(ResultsWindow& window) {
+    window.setHook(ResultsHook::PreviousScreen, [this] {
+        main_.show();
+        main_.raise();
+        return 0;
+    });
+    window.setHook(ResultsHook::Exit, [this] { return exitFromResults(); });
+}
+
+// The results window's Exit ends the program as the main window's does, through the main
+// window's close, so that typed analyses not yet saved are asked about rather than lost.
+int ProgramWindows::exitFromResults() {
+    quitAllApplications();
+    main_.close();
+    return 0;
+}
+
+}  // namespace kelvorad

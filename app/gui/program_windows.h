@@ -1,0 +1,31 @@
+#pragma once
+// The program's windows and how their commands reach each other: the main window, where
+// analyses are entered; the results window, created on first use; the About and citation
+// windows; and the commands that join them (Calculate, Display Next and Previous Screen,
+// About, Help, Exit).
+
+#include "desktop_services.h"
+#include "main_window.h"
+#include "results_screen.h"
+
+namespace kelvorad {
+
+class ProgramWindows {
+  public:
+    // The services must outlive the windows.
+    explicit ProgramWindows(DesktopServices desktop);
+
+    MainWindow& mainWindow() { return main_; }
+    ResultsScreen& resultsScreen() { return results_; }
+
+  private:
+    void connectMainWindow();
+    void connectResultsWindow(ResultsWindow& window);
+    int exitFromResults();
+
+    DesktopServices desktop_;
+    MainWindow main_;
+    ResultsScreen results_;
+};
+
+}  // namespace kelvorad

@@ -1,0 +1,30 @@
+#pragma once
+// How a table view shows and edits its text grid: the alignment of each cell, the width of
+// each column, and what a key typed into the table does. The main window's analysis table and
+// the results window's results table differ only in these.
+
+#include <Qt>
+#include <functional>
+
+#include "analysis_table.h"
+
+namespace kelvorad {
+
+struct GridLook {
+    // A typed code (Enter 13, Tab 9, Backspace 8 or a character) applied to the grid; true
+    // when a cell's text changed. The grid's current cell may move.
+    std::function<bool(char32_t code)> typeKey;
+    // The alignment of a cell's text.
+    std::function<Qt::Alignment(int row, int column)> alignment;
+    // A column's width in twips (1/1440 inch); 0 keeps the view's default width.
+    std::function<int(int column)> widthTwips;
+};
+
+// The Qt form of a cell alignment of the plain tables.
+Qt::Alignment qtAlignment(CellAlignment alignment);
+
+// The analysis table's look: fixed row 0 and column 0 centred, data cells aligned and columns
+// sized as the table's column layout says; Enter and Tab walk the cells in reading order.
+GridLook analysisTableLook(AnalysisTable& table);
+
+}  // namespace kelvorad

@@ -1,0 +1,443 @@
+// Building the results window: set-up (the spreadsheet link, then the header rows), actions,
+// menus, toolbar, status bar and the central area.
+#include "results_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDate>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTime>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "error_report.h"
+#include "graph_launching.h"
+#include "graph_menu.h"
+#include "grid_look.h"
+#include "results_window_actions.h"
+#include "text_grid_view.h"
+#include "window_pictures.h"
+
+namespace kelvorad {
+
+namespace {
+QAction* makeAction(QObject* owner, const char* name, const char* caption,
+                    const QKeySequence& shortcut = {}) {
+    auto* action = new QAction(QString::fromUtf8(caption), owner);
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    return action;
+}
+
+QMenu* makeMenu(QWidget* owner, const char* name, const QString& caption) {
+    auto* menu = new QMenu(caption, owner);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    menu->setSeparatorsCollapsible(false);
+    return menu;
+}
+
+void addNamedSeparator(QMenu& menu, const char* name) {
+    menu.addSeparator()->setObjectName(name);
+}
+
+struct ToolbarButton {
+    int position;
+    const char* tooltip;
+};
+
+// Positions 6, 8, 11 and 15 separate the groups.
+constexpr std::array<ToolbarButton, 12> kToolbarButtons{{
+    {1, "Cut"},
+    {2, "Copy"},
+    {3, "Paste"},
+    {4, "Delete"},
+    {5, "Select All"},
+    {7, "Exit program"},
+    {9, "Send results to Excel File (Output.xlsx)"},
+    {10, "Open and Edit Excel file (Output.xlsx)"},
+    {12, "About"},
+    {13, "Plot graph by using Grapher"},
+    {14, "Help"},
+    {16, "Display Previous Screen"},
+}};
+
+constexpr std::array<const char*, 8> kPanelTooltips{
+    "File",
+    "Number of oxygen for Magnetite recalculation",
+    "Number of oxygen for Ilmenite recalculation",
+    "Ferric iron estimation method",
+    "Input P for relative fO2 (delta NNO) estimation",
+    "Method for T(oC)-logfO2 plot",
+    "Clock",
+    "Date",
+};
+
+GridLook resultsTableLook(ResultsTable& table) {
+    GridLook look;
+    look.typeKey = [&table](char32_t code) { return table.typeKey(code); };
+    look.alignment = [](int row, int column) {
+        return qtAlignment(ResultsTable::cellAlignment(row, column));
+    };
+    look.widthTwips = [](int column) {
+        const auto& columns = ResultsTable::columns();
+        if (column < 0 || column >= static_cast<int>(columns.size())) return 0;
+        return columns[static_cast<std::size_t>(column)].widthTwips;
+    };
+    return look;
+}
+}  // namespace
+
+ResultsWindow::ResultsWindow(DesktopServices desktop, QWidget* parent)
+    : QMainWindow(parent), desktop_(desktop), actions_(std::make_unique<Actions>()) {
+    setObjectName("Form10");
+    setWindowTitle("K e l v o r a d");
+    createActions();
+    createMenus();
+    createToolBar();
+    createStatusBar();
+    createCentralArea();
+    connectTable();
+    // Set-up: the progress bar hidden, the spreadsheet link, then the table. The header rows
+    // are the plain table's own; the row height follows the edit box.
+    progress_->hide();
+    setUpSpreadsheetLink();
+    view_->setMinimumRowHeight(editBox_->sizeHint().height());
+    table_.setCurrent(0, 0);
+    view_->showTable();
+    resize(1280, 760);
+}
+
+// The table view reads the plain table, which is a member: the view goes first.
+ResultsWindow::~ResultsWindow() { std::unique_ptr<QWidget> centralArea(takeCentralWidget()); }
+
+// Creates a hidden application, opens Output.xlsx in the working folder (an empty workbook
+// of that name when there is none) and takes its first worksheet. A step that fails leaves
+// its handle empty; the send then reports the empty link.
+void ResultsWindow::setUpSpreadsheetLink() {
+    application_ = SpreadsheetApplication::create(desktop_.shell);
+    if (!application_.isSet()) return;
+    application_.setVisible(false);
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::absolute(kOutputWorkbookName, error);
+    if (error) path = kOutputWorkbookName;
+    Result<Workbook> workbook = application_.workbooks().openOrCreate(path);
+    if (!workbook) return;
+    workbook_ = workbook.value();
+    Result<Worksheet> sheet = workbook_.worksheet(1);
+    if (sheet) worksheet_ = sheet.value();
+}
+
+void ResultsWindow::createActions() {
+    Actions& a = *actions_;
+    using Key = QKeySequence;
+    // Ctrl+C cuts here, and Ctrl+Y copies.
+    a.cut = makeAction(this, "mnuEditCut", "Cut", Key(Qt::CTRL | Qt::Key_C));
+    a.copy = makeAction(this, "mnuEditCopy", "Copy", Key(Qt::CTRL | Qt::Key_Y));
+    a.paste = makeAction(this, "mnuEditPaste", "Paste", Key(Qt::CTRL | Qt::Key_P));
+    a.editDelete = makeAction(this, "mnuEditDelete", "Delete", Key(Qt::CTRL | Qt::Key_D));
+    a.selectAll = makeAction(this, "mnuEditSelectAll", "Select All", Key(Qt::CTRL | Qt::Key_S));
+    a.exit = makeAction(this, "mnuExit", "Exit", Key(Qt::CTRL | Qt::Key_E));
+    a.send = makeAction(this, "mnuSEF", "Send Results to Excel (Output.xlsx)",
+                        Key(Qt::CTRL | Qt::Key_G));
+    a.show = makeAction(this, "mnuOEF", "Open Excel File (Output.xlsx)", Key(Qt::CTRL | Qt::Key_H));
+    a.close = makeAction(this, "mnuEOX", "Exit Excel File (i.e., Output.xlsx)");
+    a.about = makeAction(this, "mnuAbaout", "About");
+    a.helpContents = makeAction(this, "mnuHelpContents", "Click Here for Help Index           F1");
+
+    connect(a.cut, &QAction::triggered, this, [this] { cut(); });
+    connect(a.copy, &QAction::triggered, this, [this] { copy(); });
+    connect(a.paste, &QAction::triggered, this, [this] { paste(); });
+    connect(a.editDelete, &QAction::triggered, this, [this] { deleteSelection(); });
+    connect(a.selectAll, &QAction::triggered, this, [this] { selectAll(); });
+    connect(a.exit, &QAction::triggered, this, [this] { reportError(runHook(ResultsHook::Exit)); });
+    connect(a.send, &QAction::triggered, this, [this] { reportError(sendResultsToWorkbook()); });
+    connect(a.show, &QAction::triggered, this, [this] { reportError(showSpreadsheet()); });
+    connect(a.close, &QAction::triggered, this, [this] { closeSpreadsheet(); });
+    connect(a.about, &QAction::triggered, this, [this] { runHook(ResultsHook::About); });
+    connect(a.helpContents, &QAction::triggered, this, [this] { runHook(ResultsHook::Help); });
+    auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(helpKey, &QShortcut::activated, this, [this] { runHook(ResultsHook::Help); });
+}
+
+void ResultsWindow::createMenus() {
+    Actions& a = *actions_;
+    QMenuBar* bar = menuBar();
+    a.edit = makeMenu(bar, "mnuEdit", "Edit");
+    addNamedSeparator(*a.edit, "mnusep23");
+    a.edit->addActions({a.cut, a.copy, a.paste, a.editDelete, a.selectAll});
+    addNamedSeparator(*a.edit, "mnusep");
+    a.edit->addAction(a.exit);
+    bar->addMenu(a.edit);
+
+    a.excel = makeMenu(bar, "mnuOEF1", "Excel");
+    addNamedSeparator(*a.excel, "mnusep3");
+    a.excel->addActions({a.send, a.show});
+    addNamedSeparator(*a.excel, "mnusep20");
+    a.excel->addAction(a.close);
+    addNamedSeparator(*a.excel, "mnusep15");
+    bar->addMenu(a.excel);
+
+    a.graph = makeMenu(bar, "mnuGraph", QString::fromUtf8(kGraphMenuCaption.data(),
+                                                          int(kGraphMenuCaption.size())));
+    createGraphMenu(*a.graph);
+    bar->addMenu(a.graph);
+
+    bar->addAction(a.about);
+    a.help = makeMenu(bar, "mnuHelp", "Help");
+    a.help->addAction(a.helpContents);
+    bar->addMenu(a.help);
+    // Opening the Help menu itself shows the help, as choosing its item does.
+    connect(a.help, &QMenu::aboutToShow, this, [this] { runHook(ResultsHook::Help); });
+}
+
+// The Graph menu from its constant table: each submenu with its separators and entries, each
+// entry opening its fixed template.
+void ResultsWindow::createGraphMenu(QMenu& graph) {
+    const auto text = [](std::string_view view) {
+        return QString::fromUtf8(view.data(), static_cast<int>(view.size()));
+    };
+    QMenu* submenu = nullptr;
+    for (const GraphMenuItem& item : graphMenu()) {
+        const QString name = text(item.name);
+        switch (item.kind) {
+            case GraphMenuKind::Submenu:
+                submenu = makeMenu(&graph, name.toUtf8().constData(), text(item.caption));
+                graph.addMenu(submenu);
+                break;
+            case GraphMenuKind::Separator:
+                if (submenu) submenu->addSeparator()->setObjectName(name);
+                break;
+            case GraphMenuKind::Template: {
+                if (!submenu) break;
+                QAction* action = submenu->addAction(text(item.caption));
+                action->setObjectName(name);
+                const std::string templateName(item.templateFile);
+                connect(action, &QAction::triggered, this, [this, templateName] {
+                    openGraphTemplate(templateName, desktop_.shell);
+                });
+                break;
+            }
+        }
+    }
+}
+
+void ResultsWindow::createToolBar() {
+    QToolBar* bar = addToolBar("Toolbar1");
+    bar->setObjectName("Toolbar1");
+    bar->setMovable(false);
+    bar->setIconSize(QSize(24, 24));
+    using Command = std::function<int()>;
+    const auto run = [](auto slot) -> Command {
+        return [slot] {
+            slot();
+            return 0;
+        };
+    };
+    toolbarCommands_ = {
+        Command{},
+        [this] { return cut(); },
+        [this] { return copy(); },
+        [this] { return paste(); },
+        run([this] { deleteSelection(); }),
+        run([this] { selectAll(); }),
+        Command{},
+        [this] { return runHook(ResultsHook::Exit); },
+        Command{},
+        [this] { return sendResultsWithNotice(); },
+        [this] { return showSpreadsheet(); },
+        Command{},
+        [this] { return runHook(ResultsHook::About); },
+        run([this] { pickGraphTemplate(desktop_.dialogs, desktop_.shell); }),
+        [this] { return runHook(ResultsHook::Help); },
+        Command{},
+        [this] { return runHook(ResultsHook::PreviousScreen); },
+    };
+    std::size_t next = 0;
+    for (int position = 1; position <= 16; ++position) {
+        QAction* action = nullptr;
+        if (next < kToolbarButtons.size() && kToolbarButtons[next].position == position) {
+            const QString tooltip = QString::fromUtf8(kToolbarButtons[next++].tooltip);
+            action = bar->addAction(resultsToolbarIcon(position, *style()), tooltip);
+            action->setToolTip(tooltip);
+            connect(action, &QAction::triggered, this,
+                    [this, position] { runToolbarButton(position); });
+        } else {
+            action = bar->addSeparator();
+        }
+        action->setObjectName(QString("Toolbar1Button%1").arg(position));
+        toolbar_[static_cast<std::size_t>(position)] = action;
+    }
+}
+
+void ResultsWindow::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("StatusBar1");
+    for (std::size_t k = 0; k < statusPanels_.size(); ++k) {
+        auto* panel = new QLabel(bar);
+        panel->setObjectName(QString("StatusBar1Panel%1").arg(k + 1));
+        panel->setToolTip(kPanelTooltips[k]);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setContentsMargins(6, 0, 6, 0);
+        bar->addWidget(panel, k == 0 ? 2 : (k < 6 ? 1 : 0));
+        statusPanels_[k] = panel;
+    }
+    auto* clock = new QTimer(this);
+    connect(clock, &QTimer::timeout, this, &ResultsWindow::updateClock);
+    clock->start(1000);
+    updateClock();
+}
+
+void ResultsWindow::createCentralArea() {
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    auto* layout = new QVBoxLayout(central);
+
+    auto* heading = new QFrame(central);
+    heading->setObjectName("Frame2");
+    heading->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    auto* headingLayout = new QHBoxLayout(heading);
+    auto* titles = new QVBoxLayout;
+    title_ = new QLabel(kResultsTitle, heading);
+    title_->setObjectName("Label3");
+    QFont titleFont = title_->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
+    titleFont.setBold(true);
+    title_->setFont(titleFont);
+    title_->setAlignment(Qt::AlignCenter);
+    subtitle_ = new QLabel(kResultsSubtitle, heading);
+    subtitle_->setObjectName("Label2");
+    subtitle_->setAlignment(Qt::AlignCenter);
+    titles->addWidget(title_);
+    titles->addWidget(subtitle_);
+    auto* picture = new QLabel(heading);
+    picture->setObjectName("Image1");
+    picture->setToolTip("Pyroxene crystals");
+    picture->setPixmap(pyroxeneCrystals(64));
+    headingLayout->addLayout(titles, 1);
+    headingLayout->addWidget(picture);
+    layout->addWidget(heading);
+
+    auto* editorRow = new QHBoxLayout;
+    editBox_ = new QLineEdit(central);
+    editBox_->setObjectName("Text1");
+    editBox_->setToolTip("The current cell");
+    editBox_->installEventFilter(this);
+    progress_ = new QProgressBar(central);
+    progress_->setObjectName("ProgressBar1");
+    progress_->setRange(0, 50);
+    progress_->setTextVisible(false);
+    editorRow->addWidget(editBox_, 1);
+    editorRow->addWidget(progress_);
+    layout->addLayout(editorRow);
+
+    view_ = new TextGridView(table_, resultsTableLook(table_), central);
+    view_->setObjectName("MSFlexGrid1");
+    layout->addWidget(view_, 1);
+}
+
+// The edit box mirrors the current cell when a mouse button goes down on the table; a click,
+// and every change of the edit box's text, writes its text into the current cell.
+void ResultsWindow::connectTable() {
+    connect(editBox_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        const std::string value = text.toStdString();
+        if (table_.text(table_.row(), table_.column()) == value) return;
+        table_.setText(table_.row(), table_.column(), value);
+        view_->showCell(table_.row(), table_.column());
+    });
+    connect(view_, &TextGridView::cellPressed, this,
+            [this](Qt::MouseButton button, QPoint globalPosition) {
+                editBox_->setText(
+                    QString::fromStdString(table_.text(table_.row(), table_.column())));
+                if (button == Qt::RightButton) popUpCentred(*actions_->edit, globalPosition);
+            });
+    connect(view_, &TextGridView::cellClicked, this, [this] {
+        const std::string value = editBox_->text().toStdString();
+        if (table_.text(table_.row(), table_.column()) == value) return;
+        table_.setText(table_.row(), table_.column(), value);
+        view_->showCell(table_.row(), table_.column());
+    });
+}
+
+void ResultsWindow::showTableChanges() {
+    view_->showTable();
+}
+
+void ResultsWindow::appendResultsRow(std::string_view fields) {
+    table_.appendResultsRow(fields);
+}
+
+void ResultsWindow::setStatusPanel(int panel, const std::string& text) {
+    if (panel < 1 || panel > static_cast<int>(statusPanels_.size())) return;
+    statusPanels_[static_cast<std::size_t>(panel - 1)]->setText(QString::fromStdString(text));
+}
+
+std::string ResultsWindow::statusPanel(int panel) const {
+    if (panel < 1 || panel > static_cast<int>(statusPanels_.size())) return {};
+    return statusPanels_[static_cast<std::size_t>(panel - 1)]->text().toStdString();
+}
+
+void ResultsWindow::setHook(ResultsHook hook, std::function<int()> command) {
+    hooks_[static_cast<std::size_t>(hook)] = std::move(command);
+}
+
+int ResultsWindow::runHook(ResultsHook hook) {
+    const auto& command = hooks_[static_cast<std::size_t>(hook)];
+    return command ? command() : error_code::kNone;
+}
+
+QAction& ResultsWindow::toolbarButton(int position) const {
+    return *toolbar_.at(static_cast<std::size_t>(position));
+}
+
+// Every toolbar position starts with no pending error; separators run only the report.
+void ResultsWindow::runToolbarButton(int position) {
+    const auto index = static_cast<std::size_t>(position);
+    const int error =
+        index < toolbarCommands_.size() && toolbarCommands_[index] ? toolbarCommands_[index]() : 0;
+    reportError(error);
+}
+
+// The results window's error report has no message for division by zero (11).
+void ResultsWindow::reportError(int code) {
+    if (const auto message = errorReportMessage(code, false)) {
+        desktop_.messages.showMessage(kResultsMessageTitle, std::string(*message));
+    }
+}
+
+void ResultsWindow::updateClock() {
+    const QLocale locale;
+    statusPanels_[6]->setText(locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+    statusPanels_[7]->setText(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+}
+
+void ResultsWindow::popUpCentred(QMenu& menu, QPoint globalPosition) {
+    menu.popup(globalPosition - QPoint(menu.sizeHint().width() / 2, 0));
+}
+
+// Keys pressed in the edit box go back to the table, as the focus does.
+bool ResultsWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == editBox_) {
+        if (event->type() == QEvent::ShortcutOverride) return true;
+        if (event->type() == QEvent::KeyPress) {
+            view_->setFocus();
+            QCoreApplication::sendEvent(view_, event);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace kelvorad

@@ -1,0 +1,151 @@
+// The results window's commands: the Edit menu's table editing and the Excel menu's export,
+// each running its steps in order and returning the error code for the toolbar's report.
+#include <QAction>
+#include <QCloseEvent>
+#include <QProgressBar>
+#include <QLabel>
+
+#include "analysis_document.h"
+#include "error_report.h"
+#include "results_window.h"
+#include "results_window_actions.h"
+#include "text_grid_view.h"
+
+namespace kelvorad {
+
+int ResultsWindow::copy() {
+    return desktop_.clipboard.setText(table_.selectionText()) ? error_code::kNone
+                                                              : error_code::kClipboardUnavailable;
+}
+
+// A selection whose copy failed is not emptied, so no cell is lost.
+int ResultsWindow::cut() {
+    const int error = copy();
+    if (error != error_code::kNone) return error;
+    deleteSelection();
+    return error_code::kNone;
+}
+
+int ResultsWindow::paste() {
+    const std::optional<std::string> text = desktop_.clipboard.text();
+    if (!text) return error_code::kClipboardUnavailable;
+    if (text->empty()) return error_code::kNone;
+    table_.putIntoSelection(clipboardTextForTable(*text));
+    view_->showTable();
+    return error_code::kNone;
+}
+
+void ResultsWindow::deleteSelection() {
+    table_.emptySelection();
+    view_->showTable();
+}
+
+// Every cell, the column-number row and column 0 included, with row 1 the top visible row.
+void ResultsWindow::selectAll() {
+    view_->setUpdatesEnabled(false);
+    table_.selectAll();
+    view_->showTable();
+    view_->scrollToFirstRow();
+    view_->setUpdatesEnabled(true);
+}
+
+void ResultsWindow::setProgressObserver(std::function<void(int)> observer) {
+    progressObserver_ = std::move(observer);
+}
+
+// A value outside 0 to 50 is not taken: the bar keeps the value it had.
+void ResultsWindow::setProgress(int value) {
+    if (value >= progress_->minimum() && value <= progress_->maximum()) progress_->setValue(value);
+    if (progressObserver_) progressObserver_(progress_->value());
+}
+
+// Copies every cell of the table, empty ones included, to worksheet 1 of Output.xlsx: cell
+// (r, c) to worksheet cell (r + 1, c + 1). Nothing is saved here: the workbook is saved when the
+// spreadsheet is shown. An empty link gives 424 ("Object required"); any other failed cell is
+// reported once, with the component's reason, after the copy.
+int ResultsWindow::sendResultsToWorkbook() {
+    progress_->show();
+    progress_->setEnabled(true);
+    progress_->setRange(0, 50);
+    setProgress(1);
+    std::string firstFailure;
+    const int rows = table_.rowCount();
+    const int columns = table_.columnCount();
+    for (int r = 0; r < rows; ++r) {
+        setProgress(r + 2);
+        for (int c = 0; c < columns; ++c) {
+            table_.setCurrent(r, c);
+            if (!worksheet_.isSet()) continue;
+            const Status put = worksheet_.cell(r + 1, c + 1).setValue(table_.text(r, c));
+            if (!put && firstFailure.empty()) firstFailure = put.error();
+        }
+        setProgress(2);
+    }
+    progress_->setEnabled(false);
+    progress_->hide();
+    view_->showTable();
+    if (!worksheet_.isSet()) return error_code::kObjectRequired;
+    sentNotShown_ = true;
+    if (!firstFailure.empty()) desktop_.messages.showMessage(kResultsMessageTitle, firstFailure);
+    return error_code::kNone;
+}
+
+int ResultsWindow::sendResultsWithNotice() {
+    title_->setText("Wait Please");
+    subtitle_->setText("The program sends all calculated results to the Excel file named as "
+                       "Output.xlsx.");
+    const int error = sendResultsToWorkbook();
+    subtitle_->setText(kResultsSubtitle);
+    title_->setText(kResultsTitle);
+    return error;
+}
+
+// Making the application visible saves Output.xlsx (atomically) and opens it in the
+// desktop's spreadsheet program. A save that fails is reported with the file and the reason.
+// The component has no window of its own to show, so without Output.xlsx nothing would appear:
+// an empty workbook link is reported like an empty application link.
+int ResultsWindow::showSpreadsheet() {
+    if (!application_.isSet() || !workbook_.isSet()) return error_code::kObjectRequired;
+    const Status shown = application_.setVisible(true);
+    if (!shown) {
+        desktop_.messages.showMessage(kResultsMessageTitle, shown.error());
+        return error_code::kNone;
+    }
+    sentNotShown_ = false;
+    return error_code::kNone;
+}
+
+bool ResultsWindow::closeSpreadsheet() {
+    return close();
+}
+
+// Closing the window (its close box, or "Exit Excel File") quits its spreadsheet application.
+// Results sent to Output.xlsx but never saved would be lost with it, so the user is asked
+// first, as a spreadsheet program asks before quitting with unsaved changes.
+void ResultsWindow::closeEvent(QCloseEvent* event) {
+    const bool live = application_.isSet() && !application_.hasQuit();
+    const Result<bool> changed = workbook_.isChanged();
+    if (live && sentNotShown_ && changed && changed.value()) {
+        const auto answer = desktop_.messages.askYesNoCancel(
+            kResultsMessageTitle,
+            "The results sent to Output.xlsx have not been saved. Save them before the "
+            "spreadsheet closes?");
+        if (answer == MessageBoxes::Answer::Cancel) {
+            event->ignore();
+            return;
+        }
+        if (answer == MessageBoxes::Answer::Yes) {
+            const Status saved = workbook_.save();
+            if (!saved) {
+                desktop_.messages.showMessage(kResultsMessageTitle, saved.error());
+                event->ignore();
+                return;
+            }
+        }
+    }
+    if (live) application_.quit();
+    emit closing();
+    event->accept();
+}
+
+}  // namespace kelvorad
