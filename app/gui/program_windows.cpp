@@ -42,9 +42,10 @@ void ProgramWindows::connectResultsWindow(ResultsWindow& window) {
 }
 
 // The results window's Exit ends the program as the main window's does, through the main
-// window's close, so that typed analyses not yet saved are asked about rather than lost.
+// window's close, so that typed analyses not yet saved are asked about rather than lost. The
+// main window's close quits the spreadsheet application and closes this window; Cancel to its
+// question leaves everything running.
 int ProgramWindows::exitFromResults() {
-    quitAllApplications();
     main_.close();
     return 0;
 }

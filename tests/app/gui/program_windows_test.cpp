@@ -1,0 +1,53 @@
+// The commands that join the windows: Display Next and Previous Screen, and Exit from the
+// results window, which must not lose typed analyses.
+#include "program_windows_fixture.h"
+
+namespace kelvorad::fakes {
+namespace {
+
+using Joined = ProgramWindowsTest;
+using Answer = MessageBoxes::Answer;
+
+TEST_F(Joined, NextScreenCreatesTheResultsWindowAndPreviousScreenShowsTheMainWindow) {
+    EXPECT_EQ(results(), nullptr) << "created on first use";
+    main().toolbarButton(22).trigger();
+    ASSERT_NE(results(), nullptr);
+    EXPECT_TRUE(results()->isVisible());
+    EXPECT_EQ(results()->resultsTable().rowCount(), 2);
+    main().hide();
+    results()->toolbarButton(16).trigger();
+    EXPECT_TRUE(main().isVisible());
+    EXPECT_TRUE(results()->isVisible()) << "the results window stays open";
+}
+
+TEST_F(Joined, ResultsExitAsksBeforeLosingTypedAnalyses) {
+    mainAction("mnuNewFile").trigger();
+    main().analysisTable().setText(1, 1, "typed");
+    main().toolbarButton(22).trigger();
+    main().hide();  // behind the results window, as after Display Next Screen
+    desktop.messages.answers = {Answer::Cancel};
+    resultsAction("mnuExit").trigger();
+    EXPECT_EQ(desktop.messages.questionCount(), 1);
+    EXPECT_EQ(main().analysisTable().text(1, 1), "typed");
+    ASSERT_NE(results(), nullptr) << "Cancel keeps the program running";
+    EXPECT_FALSE(results()->spreadsheetApplication().hasQuit());
+
+    desktop.messages.answers = {Answer::No};
+    results()->toolbarButton(7).trigger();
+    EXPECT_EQ(desktop.messages.questionCount(), 2);
+    EXPECT_EQ(results(), nullptr) << "the results window closed with the program";
+}
+
+TEST_F(Joined, ExitQuitsTheSpreadsheetAndClosesTheResultsWindow) {
+    main().toolbarButton(22).trigger();
+    ResultsWindow* window = results();
+    ASSERT_NE(window, nullptr);
+    window->sendResultsToWorkbook();  // unsaved in the workbook: Exit asks nothing about it
+    mainAction("mnuExit").trigger();
+    EXPECT_EQ(desktop.messages.questionCount(), 0);
+    EXPECT_EQ(results(), nullptr);
+    EXPECT_FALSE(main().isVisible());
+}
+
+}  // namespace
+}  // namespace kelvorad::fakes

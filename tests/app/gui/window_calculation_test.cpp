@@ -1,0 +1,215 @@
+// The calculation run started from the main window: title, option menus as the run leaves
+// them, the results window's panels and rows, the plot data files, and the file asked for
+// when none was opened.
+#include <QLabel>
+#include <QTimer>
+#include <fstream>
+
+#include "calculation_run.h"
+#include "program_windows_fixture.h"
+#include "results_row.h"
+
+namespace kelvorad::fakes {
+namespace {
+
+using WindowCalculation = ProgramWindowsTest;
+using Answer = MessageBoxes::Answer;
+
+constexpr int kExamplePairs = 24;
+
+std::vector<std::string> splitFields(const std::string& row) {
+    std::vector<std::string> fields(1);
+    for (char c : row) {
+        if (c == '\t') {
+            fields.emplace_back();
+        } else {
+            fields.back() += c;
+        }
+    }
+    return fields;
+}
+
+std::vector<std::string> panels(ResultsWindow& window) {
+    std::vector<std::string> texts;
+    for (int k = 2; k <= 6; ++k) texts.push_back(window.statusPanel(k));
+    return texts;
+}
+
+std::vector<std::string> checkedNames(MainWindow& window) {
+    return window.methodChecks().checkedNames();
+}
+
+long lineCount(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    long lines = 0;
+    for (std::string line; std::getline(in, line);) ++lines;
+    return lines;
+}
+
+TEST_F(WindowCalculation, ExampleFileRunsWithTheDefaultMethods) {
+    openExample();
+    std::string titleDuringRun;
+    QTimer::singleShot(0, [this, &titleDuringRun] {
+        titleDuringRun = main().findChild<QLabel*>("Label3")->text().toStdString();
+    });
+    calculate();
+    EXPECT_EQ(titleDuringRun, "Wait Please");
+    EXPECT_EQ(main().screenTitle(), "Data Entry Screen");
+    ASSERT_NE(results(), nullptr);
+    EXPECT_TRUE(results()->isVisible());
+    EXPECT_EQ(panels(*results()),
+              (std::vector<std::string>{"4 oxygen", "3 oxygen", "Stormer (1983)",
+                                        "NNO (2000 bars)",
+                                        "Anderson & Lindsley (1985) using Stormer (1983)"}));
+    EXPECT_EQ(results()->statusPanel(1), examplePath());
+    EXPECT_EQ(checkedNames(main()), (std::vector<std::string>{"mnuFe3Stormer", "mnu2000NNO",
+                                                              "mnuAL85uS83", "mnuTNNOAL85"}));
+    EXPECT_EQ(results()->resultsTable().rowCount(), 2 + kExamplePairs);
+    EXPECT_TRUE(desktop.messages.shown.empty());
+
+    // Every plot data file was written in the working folder, one header line at least.
+    for (const PlotFileSpec& file : plotFiles()) {
+        const auto path = folder.path() / file.fileName;
+        ASSERT_TRUE(std::filesystem::exists(path)) << file.fileName;
+        EXPECT_GE(lineCount(path), 1) << file.fileName;
+    }
+    EXPECT_EQ(lineCount(folder.path() / "TlogfO2.dat"), 1 + kExamplePairs);
+}
+
+TEST_F(WindowCalculation, EveryCellOfAResultsRowIsTheEnginesRow) {
+    openExample();
+    calculate();
+    const AnalysisTable& input = main().analysisTable();
+    MethodChecks checks;
+    CalculationRun engine(checks);
+    for (int pair : {1, 7, kExamplePairs}) {
+        std::string expected;
+        engine.processPair(readAnalysisPair([&](int k) -> const std::string& {
+                               return input.text(pair, k + 1);
+                           }),
+                           nullptr, expected);
+        const std::vector<std::string> fields = splitFields(expected);
+        ASSERT_EQ(fields.size(), static_cast<std::size_t>(kResultsRowFields));
+        const ResultsTable& table = results()->resultsTable();
+        for (int c = 0; c < ResultsTable::kColumns; ++c) {
+            const std::string want = c < kResultsRowFields ? fields[c] : std::string();
+            ASSERT_EQ(table.text(1 + pair, c), want) << "pair " << pair << ", column " << c;
+        }
+    }
+}
+
+TEST_F(WindowCalculation, ChosenMethodsAreShownAndDefaultsGiveWay) {
+    openExample();
+    mainAction("mnu1NNO").trigger();
+    mainAction("mnuFe3Droop").trigger();
+    calculate();
+    EXPECT_EQ(panels(*results()),
+              (std::vector<std::string>{"4 oxygen", "3 oxygen", "Droop (1987)", "NNO (1 bar)",
+                                        "Anderson & Lindsley (1985) using Stormer (1983)"}));
+    EXPECT_EQ(checkedNames(main()), (std::vector<std::string>{"mnuFe3Droop", "mnu1NNO",
+                                                              "mnuAL85uS83", "mnuTNNOAL85"}));
+    // The rows were computed with Droop (1987) at 1 bar: the same as the engine's with those
+    // options.
+    MethodChecks checks;
+    checks.setChecked(MethodItem::NNO1, true);
+    checks.setChecked(MethodItem::Fe3Droop, true);
+    CalculationRun engine(checks);
+    std::string expected;
+    const AnalysisTable& input = main().analysisTable();
+    engine.processPair(
+        readAnalysisPair([&](int k) -> const std::string& { return input.text(3, k + 1); }),
+        nullptr, expected);
+    EXPECT_EQ(splitFields(expected)[126], results()->resultsTable().text(4, 126));
+}
+
+TEST_F(WindowCalculation, RowsAccumulateUntilTheWindowIsClosed) {
+    openExample();
+    calculate();
+    calculate();
+    ResultsTable& table = results()->resultsTable();
+    EXPECT_EQ(table.rowCount(), 2 + 2 * kExamplePairs);
+    EXPECT_EQ(table.text(2, 0), table.text(2 + kExamplePairs, 0));
+    closeResultsWindow();
+    EXPECT_EQ(results(), nullptr);
+    calculate();
+    ASSERT_NE(results(), nullptr);
+    EXPECT_EQ(results()->resultsTable().rowCount(), 2 + kExamplePairs);
+    EXPECT_EQ(results()->resultsTable().text(1, 0), "Sample");
+}
+
+TEST_F(WindowCalculation, WithoutAnOpenedFileTheRunAsksForOneAndLoadsIt) {
+    desktop.dialogs.answers.push_back(examplePath());
+    main().toolbarButton(13).trigger();
+    ASSERT_EQ(desktop.dialogs.calls.size(), 1u);
+    EXPECT_EQ(desktop.dialogs.calls[0].filter, "Magnetite and Ilmenite(*.mi) |*.mi");
+    EXPECT_EQ(results()->resultsTable().rowCount(), 2 + kExamplePairs);
+    EXPECT_FALSE(main().isOpenFileToCalculateChecked()) << "this path does not check mnuOpen";
+    EXPECT_EQ(results()->statusPanel(1), examplePath());
+    EXPECT_TRUE(desktop.messages.shown.empty());
+}
+
+TEST_F(WindowCalculation, CancelledDialogCalculatesThePairsAlreadyTyped) {
+    mainAction("mnuNewFile").trigger();
+    AnalysisTable& table = main().analysisTable();
+    table.setCurrent(1, 1);
+    table.setSelectionEnd(1, 35);
+    table.putIntoSelection(
+        "T1\t0.1\t8.4\t2.1\t0.4\t0.05\t\t\t81.2\t0.5\t\t0.1\t1.9\t\t\t\t\t\tI1\t0.03\t46.1\t0.1\t"
+        "0.3\t0.02\t\t\t48.9\t0.65\t\t\t2.85");
+    main().showTableChanges();
+    calculate();  // the dialog is cancelled
+    EXPECT_EQ(desktop.dialogs.calls.size(), 1u);
+    EXPECT_EQ(desktop.messages.questionCount(), 0) << "nothing is loaded, nothing to ask";
+    ASSERT_NE(results(), nullptr);
+    ASSERT_EQ(results()->resultsTable().rowCount(), 3);
+    EXPECT_EQ(results()->resultsTable().text(2, 0), "T1");
+    EXPECT_EQ(table.text(1, 1), "T1");
+}
+
+TEST_F(WindowCalculation, LoadingOverUnsavedPairsAsksFirstAndCancelWritesNothing) {
+    mainAction("mnuNewFile").trigger();
+    AnalysisTable& table = main().analysisTable();
+    table.setText(1, 1, "typed, not saved");
+    main().showTableChanges();
+    desktop.dialogs.answers.push_back(examplePath());
+    desktop.messages.answers = {Answer::Cancel};
+    calculate();
+    EXPECT_EQ(desktop.messages.questionCount(), 1);
+    EXPECT_EQ(table.text(1, 1), "typed, not saved");
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "TlogfO2.dat"));
+    EXPECT_EQ(results()->resultsTable().rowCount(), 2);
+    EXPECT_EQ(main().screenTitle(), "Data Entry Screen");
+
+    desktop.dialogs.answers.push_back(examplePath());
+    desktop.messages.answers = {Answer::No};
+    calculate();
+    EXPECT_EQ(results()->resultsTable().rowCount(), 2 + kExamplePairs);
+    EXPECT_EQ(table.text(1, 1), "KV-01 Mt");
+}
+
+TEST_F(WindowCalculation, AnEmptyTableWritesHeaderLinesOnly) {
+    main().toolbarButton(13).trigger();
+    EXPECT_EQ(results()->resultsTable().rowCount(), 2);
+    for (const PlotFileSpec& file : plotFiles()) {
+        EXPECT_EQ(lineCount(folder.path() / file.fileName), 1) << file.fileName;
+    }
+    EXPECT_EQ(main().screenTitle(), "Data Entry Screen");
+    EXPECT_TRUE(desktop.messages.shown.empty());
+}
+
+TEST_F(WindowCalculation, PlotFilesThatCannotBeWrittenAreNamedOnceAfterTheRun) {
+    std::filesystem::create_directory(folder.path() / "TiR2R3.dat");
+    std::filesystem::create_directory(folder.path() / "TDeltaNNO.dat");
+    openExample();
+    calculate();
+    EXPECT_EQ(results()->resultsTable().rowCount(), 2 + kExamplePairs) << "the run goes on";
+    ASSERT_EQ(desktop.messages.shown.size(), 1u);
+    const std::string& text = desktop.messages.shown[0].text;
+    EXPECT_NE(text.find("TiR2R3.dat"), std::string::npos) << text;
+    EXPECT_NE(text.find("TDeltaNNO.dat"), std::string::npos) << text;
+    EXPECT_EQ(text.find("TlogfO2.dat"), std::string::npos) << text;
+    EXPECT_EQ(lineCount(folder.path() / "TlogfO2.dat"), 1 + kExamplePairs);
+}
+
+}  // namespace
+}  // namespace kelvorad::fakes
