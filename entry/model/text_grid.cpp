@@ -137,6 +137,11 @@ void TextGrid::removeRow(int at) {
     rowSel_ = clampRow(rowSel_);
 }
 
+void TextGrid::reserveMoreRows(int rows) {
+    cells_.reserve(cells_.size() +
+                   static_cast<std::size_t>(std::max(rows, 0)) * static_cast<std::size_t>(columns_));
+}
+
 void TextGrid::appendRow(std::string_view fields) {
     cells_.resize(cells_.size() + static_cast<std::size_t>(columns_));
     ++rows_;

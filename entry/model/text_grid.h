@@ -56,6 +56,8 @@ class TextGrid {
 
     // Appends one row whose cells are the TAB-separated fields of `fields` (extra fields dropped).
     void appendRow(std::string_view fields);
+    // Makes room for `rows` more rows, so that appending them moves no cell.
+    void reserveMoreRows(int rows);
 
     // Editing at the end of the current cell's text: Backspace (8) drops the last character,
     // other control codes are ignored, printable text is appended. Returns true if it changed.

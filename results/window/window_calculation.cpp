@@ -1,6 +1,7 @@
 #include "window_calculation.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <filesystem>
 
 #include "calculation_run.h"
@@ -11,8 +12,10 @@ namespace kelvorad {
 
 namespace {
 constexpr const char* kMessageTitle = "Kelvorad";
-// The run lets the windows repaint after this many pairs (user input waits until the end).
-constexpr int kPairsBetweenRepaints = 32;
+// A long run (the full thermodynamic model takes a few hundred microseconds a pair) lets the
+// windows repaint this often; user input waits until the end. A table of the classic models
+// is done long before.
+constexpr qint64 kMillisecondsBetweenRepaints = 100;
 
 void letWindowsRepaint() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -76,15 +79,18 @@ int calculateFromWindow(MainWindow& main, ResultsScreen& results, DesktopService
     PlotDataWriter plots(folder);
     const AnalysisTable& table = main.analysisTable();
     const int lastRow = table.rowCount() - 1;
-    int processed = 0;
+    window.resultsTable().reserveMoreRows(lastRow);
+    QElapsedTimer sinceRepaint;
+    sinceRepaint.start();
     run.processRows(
         1, lastRow, [&table](int row, int k) -> const std::string& { return table.text(row, k + 1); },
         &plots, [&](const PairResult&, const std::string& row) {
             window.setStatusPanel(1, fileName);
             window.appendResultsRow(row);
-            if (++processed % kPairsBetweenRepaints == 0) {
+            if (sinceRepaint.elapsed() >= kMillisecondsBetweenRepaints) {
                 window.showTableChanges();
                 letWindowsRepaint();
+                sinceRepaint.restart();
             }
         });
     const std::vector<std::string> problems = plots.close();
