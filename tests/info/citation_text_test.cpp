@@ -87,14 +87,5 @@ TEST(CitationText, HoldsEveryMethodInFullOnItsOwnParagraphOnce) {
     }
 }
 
-TEST(CitationText, ReferenceReadsAuthorsYearTitleSource) {
-    const Reference reference{"Spencer, K.J. and Lindsley, D.H.", 1981,
-                              "A solution model for coexisting iron-titanium oxides",
-                              "American Mineralogist 66, 1189–1201"};
-    EXPECT_EQ(referenceText(reference),
-              "Spencer, K.J. and Lindsley, D.H. (1981) A solution model for coexisting "
-              "iron-titanium oxides. American Mineralogist 66, 1189–1201.");
-}
-
 }  // namespace
 }  // namespace kelvorad
