@@ -1,7 +1,11 @@
-// Saves a picture of the main window in its data-entry look, with a few analysis pairs typed,
-// for the documentation: kelvorad_screenshots OUTPUT.png. Run it under a real (or virtual) X
-// display so that fonts and styles are the desktop's. The window's side file "mi.tem" goes
-// to a temporary folder.
+// Saves a picture of one of the program's windows for the documentation:
+// kelvorad_screenshots WHAT OUTPUT.png, WHAT being
+//   main      the main window in its data-entry look, with a few analysis pairs typed,
+//   about     the About window,
+//   citation  the citation window About's Published in shows.
+// Each WHAT is one function in kShots. Run it under a real (or virtual) X display so that fonts and
+// styles are the desktop's. Side files the windows write (the main window's "mi.tem") go to a
+// temporary folder.
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -10,7 +14,9 @@
 #include <QTimer>
 #include <array>
 #include <iostream>
+#include <string_view>
 
+#include "info_windows.h"
 #include "main_window.h"
 #include "qt_desktop_services.h"
 
@@ -28,19 +34,18 @@ constexpr std::array<const char*, 5> kPairs{
     "MT-05\t0.10\t8.76\t2.22\t0.44\t0.05\t\t\t80.95\t0.50\t0.02\t0.10\t2.00\t0.01\t\t\t\t\t"
     "ILM-05\t0.03\t46.40\t0.13\t0.29\t0.02\t\t\t48.55\t0.66\t\t0.02\t2.90\t0.02",
 };
-}  // namespace
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    if (argc != 2) {
-        std::cerr << "usage: kelvorad_screenshots OUTPUT.png\n";
-        return 2;
-    }
-    const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1]));
-    QTemporaryDir scratch;
-    if (!scratch.isValid() || !QDir::setCurrent(scratch.path())) return 1;
+// Lets the window settle (layout, fonts, first paint), then saves its picture.
+bool save(QWidget& window, const QString& output) {
+    QEventLoop settle;
+    QTimer::singleShot(300, &settle, &QEventLoop::quit);
+    settle.exec();
+    if (window.grab().save(output)) return true;
+    std::cerr << "kelvorad_screenshots: cannot write " << output.toStdString() << "\n";
+    return false;
+}
 
-    kelvorad::QtDesktop desktop;
+bool shootMain(kelvorad::QtDesktop& desktop, const QString& output) {
     kelvorad::MainWindow window(desktop.services());
     window.resize(1360, 760);
     window.show();
@@ -61,12 +66,58 @@ int main(int argc, char** argv) {
     }
     window.setStatusPanel1("New File");
     window.setScreenTitle("Data Entry Screen");
-    QEventLoop settle;
-    QTimer::singleShot(300, &settle, &QEventLoop::quit);
-    settle.exec();
-    if (!window.grab().save(output)) {
-        std::cerr << "kelvorad_screenshots: cannot write " << output.toStdString() << "\n";
-        return 1;
+    return save(window, output);
+}
+
+bool shootAbout(kelvorad::QtDesktop& desktop, const QString& output) {
+    kelvorad::InfoWindows windows(desktop.shell);
+    windows.showAbout();
+    return save(*windows.aboutWindow(), output);
+}
+
+bool shootCitation(kelvorad::QtDesktop& desktop, const QString& output) {
+    kelvorad::InfoWindows windows(desktop.shell);
+    windows.showCitation();
+    return save(*windows.citationWindow(), output);
+}
+
+struct Shot {
+    std::string_view what;
+    bool (*shoot)(kelvorad::QtDesktop&, const QString&);
+};
+
+constexpr std::array<Shot, 3> kShots{{
+    {"main", shootMain},
+    {"about", shootAbout},
+    {"citation", shootCitation},
+}};
+
+void printUsage() {
+    std::cerr << "usage: kelvorad_screenshots WHAT OUTPUT.png, WHAT one of:";
+    for (const Shot& shot : kShots) std::cerr << " " << shot.what;
+    std::cerr << "\n";
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        printUsage();
+        return 2;
     }
-    return 0;
+    const std::string_view what = argv[1];
+    const Shot* shot = nullptr;
+    for (const Shot& candidate : kShots) {
+        if (candidate.what == what) shot = &candidate;
+    }
+    if (!shot) {
+        printUsage();
+        return 2;
+    }
+    const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[2]));
+    QTemporaryDir scratch;
+    if (!scratch.isValid() || !QDir::setCurrent(scratch.path())) return 1;
+
+    kelvorad::QtDesktop desktop;
+    return shot->shoot(desktop, output) ? 0 : 1;
 }
