@@ -1,5 +1,6 @@
 #include "program_windows.h"
 
+#include "help_file.h"
 #include "spreadsheet_application.h"
 #include "window_calculation.h"
 
@@ -8,13 +9,16 @@ namespace kelvorad {
 ProgramWindows::ProgramWindows(DesktopServices desktop)
     : desktop_(desktop),
       main_(desktop),
-      results_(desktop, [this](ResultsWindow& window) { connectResultsWindow(window); }) {
+      results_(desktop, [this](ResultsWindow& window) { connectResultsWindow(window); }),
+      info_(desktop.shell) {
     connectMainWindow();
 }
 
 void ProgramWindows::connectMainWindow() {
     main_.setHook(WindowHook::Calculate,
                   [this] { return calculateFromWindow(main_, results_, desktop_); });
+    main_.setHook(WindowHook::About, [this] { return showAbout(); });
+    main_.setHook(WindowHook::Help, [this] { return showHelpFile(); });
     main_.setHook(WindowHook::NextScreen, [this] {
         results_.show();
         return 0;
@@ -33,12 +37,25 @@ void ProgramWindows::connectMainWindow() {
 }
 
 void ProgramWindows::connectResultsWindow(ResultsWindow& window) {
+    window.setHook(ResultsHook::About, [this] { return showAbout(); });
+    window.setHook(ResultsHook::Help, [this] { return showHelpFile(); });
     window.setHook(ResultsHook::PreviousScreen, [this] {
         main_.show();
         main_.raise();
         return 0;
     });
     window.setHook(ResultsHook::Exit, [this] { return exitFromResults(); });
+}
+
+int ProgramWindows::showAbout() {
+    info_.showAbout();
+    return 0;
+}
+
+// The manual in the desktop's browser; a missing file or browser shows no message.
+int ProgramWindows::showHelpFile() {
+    showHelp(desktop_.shell);
+    return 0;
 }
 
 // The results window's Exit ends the program as the main window's does, through the main

@@ -5,6 +5,7 @@
 // About, Help, Exit).
 
 #include "desktop_services.h"
+#include "info_windows.h"
 #include "main_window.h"
 #include "results_screen.h"
 
@@ -17,15 +18,19 @@ class ProgramWindows {
 
     MainWindow& mainWindow() { return main_; }
     ResultsScreen& resultsScreen() { return results_; }
+    InfoWindows& infoWindows() { return info_; }
 
   private:
     void connectMainWindow();
     void connectResultsWindow(ResultsWindow& window);
     int exitFromResults();
+    int showAbout();
+    int showHelpFile();
 
     DesktopServices desktop_;
     MainWindow main_;
     ResultsScreen results_;
+    InfoWindows info_;
 };
 
 }  // namespace kelvorad

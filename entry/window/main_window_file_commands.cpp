@@ -77,6 +77,7 @@ void MainWindow::openFileNamed(const std::string& path) {
     setToolbarEnabled({4}, true);
     table_->show();
     document_.setFileName(path);
+    dialogFileName_ = path;  // a file named on the command line counts as chosen in the dialog
     cellEditor_->show();
     statusPanels_[0]->setEnabled(true);
     setOpenFileToCalculateChecked(true);

@@ -2,10 +2,12 @@
 // kelvorad_screenshots WHAT OUTPUT.png, WHAT being
 //   main      the main window in its data-entry look, with a few analysis pairs typed,
 //   about     the About window,
-//   citation  the citation window About's Published in shows.
+//   citation  the citation window About's Published in shows,
+//   results   the results window after a run over the bundled example.
 // Each WHAT is one function in kShots. Run it under a real (or virtual) X display so that fonts and
 // styles are the desktop's. Side files the windows write (the main window's "mi.tem") go to a
 // temporary folder.
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -16,8 +18,10 @@
 #include <iostream>
 #include <string_view>
 
+#include "data_folder.h"
 #include "info_windows.h"
 #include "main_window.h"
+#include "program_windows.h"
 #include "qt_desktop_services.h"
 
 namespace {
@@ -81,15 +85,34 @@ bool shootCitation(kelvorad::QtDesktop& desktop, const QString& output) {
     return save(*windows.citationWindow(), output);
 }
 
+bool shootResults(kelvorad::QtDesktop& desktop, const QString& output) {
+    kelvorad::ProgramWindows windows(desktop.services());
+    kelvorad::MainWindow& main = windows.mainWindow();
+    main.show();
+    main.openFileNamed((kelvorad::dataFolder() / "examples" / "fe-ti-oxide-pairs.mi").string());
+    main.findChild<QAction*>("mnuOpen")->trigger();
+    kelvorad::ResultsWindow* results = windows.resultsScreen().existingWindow();
+    if (!results) return false;
+    results->resize(1500, 820);
+    // The temperatures and the start of the oxygen fugacities, beside the sample names.
+    kelvorad::ResultsTable& table = results->resultsTable();
+    table.setCurrent(6, 112);
+    results->showTableChanges();
+    table.setCurrent(6, 100);
+    results->showTableChanges();
+    return save(*results, output);
+}
+
 struct Shot {
     std::string_view what;
     bool (*shoot)(kelvorad::QtDesktop&, const QString&);
 };
 
-constexpr std::array<Shot, 3> kShots{{
+constexpr std::array<Shot, 4> kShots{{
     {"main", shootMain},
     {"about", shootAbout},
     {"citation", shootCitation},
+    {"results", shootResults},
 }};
 
 void printUsage() {

@@ -49,5 +49,32 @@ TEST_F(Joined, ExitQuitsTheSpreadsheetAndClosesTheResultsWindow) {
     EXPECT_FALSE(main().isVisible());
 }
 
+TEST_F(Joined, HelpFromBothWindowsOpensTheManualInTheDataFolder) {
+    const std::string manual =
+        (std::filesystem::path(KELVORAD_SHARE_DIR) / "help" / "kelvorad.html").string();
+    main().toolbarButton(21).trigger();
+    mainAction("mnuHelpContents").trigger();
+    main().toolbarButton(22).trigger();
+    results()->toolbarButton(14).trigger();
+    resultsAction("mnuHelpContents").trigger();
+    EXPECT_EQ(desktop.shell.opened, std::vector<std::string>(4, manual));
+    EXPECT_TRUE(std::filesystem::exists(manual));
+    EXPECT_TRUE(desktop.messages.shown.empty());
+}
+
+TEST_F(Joined, AboutFromBothWindowsShowsOneAboutWindow) {
+    main().toolbarButton(20).trigger();
+    QWidget* about = windows->infoWindows().aboutWindow();
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->objectName(), "Form8");
+    EXPECT_TRUE(about->isVisible());
+    about->close();
+    main().toolbarButton(22).trigger();
+    resultsAction("mnuAbaout").trigger();
+    EXPECT_EQ(windows->infoWindows().aboutWindow(), about);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_FALSE(about->isModal());
+}
+
 }  // namespace
 }  // namespace kelvorad::fakes
