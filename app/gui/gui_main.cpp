@@ -4,6 +4,7 @@
 
 #include "main_window.h"
 #include "qt_desktop_services.h"
+#include "workbook_commands.h"
 
 namespace kelvorad {
 
@@ -12,6 +13,7 @@ int runMainWindow(int argc, char** argv) {
     QApplication::setApplicationName("Kelvorad");
     QtDesktop desktop;
     MainWindow window(desktop.services());
+    WorkbookCommands workbookCommands(window, desktop.services());
     window.show();
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1) window.openFileNamed(arguments.at(1).toStdString());
