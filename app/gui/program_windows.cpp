@@ -10,7 +10,8 @@ ProgramWindows::ProgramWindows(DesktopServices desktop)
     : desktop_(desktop),
       main_(desktop),
       results_(desktop, [this](ResultsWindow& window) { connectResultsWindow(window); }),
-      info_(desktop.shell) {
+      info_(desktop.shell),
+      workbookCommands_(main_, desktop) {
     connectMainWindow();
 }
 
@@ -28,10 +29,6 @@ void ProgramWindows::connectMainWindow() {
     main_.setHook(WindowHook::CloseOtherWindows, [this] {
         quitAllApplications();
         if (ResultsWindow* window = results_.existingWindow()) window->close();
-        return 0;
-    });
-    main_.setHook(WindowHook::QuitSpreadsheet, [] {
-        quitAllApplications();
         return 0;
     });
 }

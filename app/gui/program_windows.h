@@ -1,13 +1,14 @@
 #pragma once
 // The program's windows and how their commands reach each other: the main window, where
-// analyses are entered; the results window, created on first use; the About and citation
-// windows; and the commands that join them (Calculate, Display Next and Previous Screen,
-// About, Help, Exit).
+// analyses are entered, with its workbook commands; the results window, created on first use;
+// the About and citation windows; and the commands that join them (Calculate, Display Next and
+// Previous Screen, About, Help, Exit).
 
 #include "desktop_services.h"
 #include "info_windows.h"
 #include "main_window.h"
 #include "results_screen.h"
+#include "workbook_commands.h"
 
 namespace kelvorad {
 
@@ -31,6 +32,7 @@ class ProgramWindows {
     MainWindow main_;
     ResultsScreen results_;
     InfoWindows info_;
+    WorkbookCommands workbookCommands_;  // the load and edit commands, Exit's spreadsheet quit
 };
 
 }  // namespace kelvorad

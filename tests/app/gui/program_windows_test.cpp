@@ -49,6 +49,14 @@ TEST_F(Joined, ExitQuitsTheSpreadsheetAndClosesTheResultsWindow) {
     EXPECT_FALSE(main().isVisible());
 }
 
+TEST_F(Joined, WorkbookCommandsAreInstalledOnTheMainWindow) {
+    main().toolbarButton(18).trigger();  // edit the .xlsx template
+    const auto copy = folder.path() / "Kelvorad.xlsx";
+    EXPECT_TRUE(std::filesystem::exists(copy));
+    EXPECT_EQ(desktop.shell.opened, std::vector<std::string>{copy.string()});
+    EXPECT_EQ(main().screenTitle(), "Data Entry Screen");
+}
+
 TEST_F(Joined, HelpFromBothWindowsOpensTheManualInTheDataFolder) {
     const std::string manual =
         (std::filesystem::path(KELVORAD_SHARE_DIR) / "help" / "kelvorad.html").string();
