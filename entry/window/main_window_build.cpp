@@ -18,37 +18,17 @@
 #include "main_window.h"
 #include "main_window_actions.h"
 #include "method_menus.h"
+#include "window_building.h"
 #include "window_pictures.h"
 
 namespace kelvorad {
 
 namespace {
-QAction* makeAction(QObject* owner, const char* name, const char* caption,
-                    const QKeySequence& shortcut = {}) {
-    auto* action = new QAction(QString::fromUtf8(caption), owner);
-    action->setObjectName(name);
-    action->setShortcut(shortcut);
-    return action;
-}
-
-QMenu* makeMenu(QWidget* owner, const char* name, const char* caption) {
-    auto* menu = new QMenu(QString::fromUtf8(caption), owner);
-    menu->setObjectName(name);
-    menu->menuAction()->setObjectName(name);
-    menu->setSeparatorsCollapsible(false);
-    return menu;
-}
-
 QLabel* makeLabel(QWidget* owner, const char* name, const QString& text) {
     auto* label = new QLabel(text, owner);
     label->setObjectName(name);
     return label;
 }
-
-struct ToolbarButton {
-    int position;
-    const char* tooltip;
-};
 
 constexpr std::array<ToolbarButton, 18> kToolbarButtons{{
     {1, "New"},
@@ -211,21 +191,10 @@ void MainWindow::createToolBar() {
         [this] { return runHook(WindowHook::Help); },
         [this] { return runHook(WindowHook::NextScreen); },
     };
-    std::size_t next = 0;
-    for (int position = 1; position <= 22; ++position) {
-        QAction* action = nullptr;
-        if (next < kToolbarButtons.size() && kToolbarButtons[next].position == position) {
-            const QString tooltip = QString::fromUtf8(kToolbarButtons[next++].tooltip);
-            action = bar->addAction(toolbarIcon(position, *style()), tooltip);
-            action->setToolTip(tooltip);
-            connect(action, &QAction::triggered, this,
-                    [this, position] { runToolbarButton(position); });
-        } else {
-            action = bar->addSeparator();
-        }
-        action->setObjectName(QString("Toolbar1Button%1").arg(position));
-        toolbar_[static_cast<std::size_t>(position)] = action;
-    }
+    const std::vector<QAction*> buttons = fillToolbar(
+        *bar, 22, kToolbarButtons, [this](int position) { return toolbarIcon(position, *style()); },
+        [this](int position) { runToolbarButton(position); });
+    std::copy(buttons.begin(), buttons.end(), toolbar_.begin());
 }
 
 void MainWindow::runToolbarButton(int position) {

@@ -28,35 +28,15 @@
 #include "grid_look.h"
 #include "results_window_actions.h"
 #include "text_grid_view.h"
+#include "window_building.h"
 #include "window_pictures.h"
 
 namespace kelvorad {
 
 namespace {
-QAction* makeAction(QObject* owner, const char* name, const char* caption,
-                    const QKeySequence& shortcut = {}) {
-    auto* action = new QAction(QString::fromUtf8(caption), owner);
-    action->setObjectName(name);
-    action->setShortcut(shortcut);
-    return action;
-}
-
-QMenu* makeMenu(QWidget* owner, const char* name, const QString& caption) {
-    auto* menu = new QMenu(caption, owner);
-    menu->setObjectName(name);
-    menu->menuAction()->setObjectName(name);
-    menu->setSeparatorsCollapsible(false);
-    return menu;
-}
-
 void addNamedSeparator(QMenu& menu, const char* name) {
     menu.addSeparator()->setObjectName(name);
 }
-
-struct ToolbarButton {
-    int position;
-    const char* tooltip;
-};
 
 // Positions 6, 8, 11 and 15 separate the groups.
 constexpr std::array<ToolbarButton, 12> kToolbarButtons{{
@@ -265,21 +245,11 @@ void ResultsWindow::createToolBar() {
         Command{},
         [this] { return runHook(ResultsHook::PreviousScreen); },
     };
-    std::size_t next = 0;
-    for (int position = 1; position <= 16; ++position) {
-        QAction* action = nullptr;
-        if (next < kToolbarButtons.size() && kToolbarButtons[next].position == position) {
-            const QString tooltip = QString::fromUtf8(kToolbarButtons[next++].tooltip);
-            action = bar->addAction(resultsToolbarIcon(position, *style()), tooltip);
-            action->setToolTip(tooltip);
-            connect(action, &QAction::triggered, this,
-                    [this, position] { runToolbarButton(position); });
-        } else {
-            action = bar->addSeparator();
-        }
-        action->setObjectName(QString("Toolbar1Button%1").arg(position));
-        toolbar_[static_cast<std::size_t>(position)] = action;
-    }
+    const std::vector<QAction*> buttons = fillToolbar(
+        *bar, 16, kToolbarButtons,
+        [this](int position) { return resultsToolbarIcon(position, *style()); },
+        [this](int position) { runToolbarButton(position); });
+    std::copy(buttons.begin(), buttons.end(), toolbar_.begin());
 }
 
 void ResultsWindow::createStatusBar() {

@@ -64,6 +64,12 @@ class FakeMessageBoxes : public MessageBoxes {
         answers.pop_front();
         return answer;
     }
+    // The texts shown, messages and questions alike, in order.
+    std::vector<std::string> texts() const {
+        std::vector<std::string> all;
+        for (const auto& s : shown) all.push_back(s.text);
+        return all;
+    }
     int questionCount() const {
         int n = 0;
         for (const auto& s : shown) n += s.question ? 1 : 0;

@@ -32,15 +32,10 @@ class ProgramWindowsTest : public ::testing::Test {
 
     MainWindow& main() { return windows->mainWindow(); }
     ResultsWindow* results() { return windows->resultsScreen().existingWindow(); }
-    QAction& mainAction(const char* name) {
-        QAction* found = main().findChild<QAction*>(name);
-        if (!found) throw std::runtime_error(std::string("no action ") + name);
-        return *found;
-    }
+    QAction& mainAction(const char* name) { return namedChild<QAction>(main(), name); }
     QAction& resultsAction(const char* name) {
-        QAction* found = results() ? results()->findChild<QAction*>(name) : nullptr;
-        if (!found) throw std::runtime_error(std::string("no results action ") + name);
-        return *found;
+        if (!results()) throw std::runtime_error("no results window");
+        return namedChild<QAction>(*results(), name);
     }
     static std::string examplePath() {
         return std::string(KELVORAD_SHARE_DIR) + "/examples/fe-ti-oxide-pairs.mi";
@@ -56,11 +51,7 @@ class ProgramWindowsTest : public ::testing::Test {
         results()->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    std::vector<std::string> messages() const {
-        std::vector<std::string> texts;
-        for (const auto& shown : desktop.messages.shown) texts.push_back(shown.text);
-        return texts;
-    }
+    std::vector<std::string> messages() const { return desktop.messages.texts(); }
 
     ScratchWorkingFolder folder;
     FakeDesktop desktop;

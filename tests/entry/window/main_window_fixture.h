@@ -17,6 +17,7 @@
 #include <string>
 
 #include "fake_desktop_services.h"
+#include "named_child.h"
 #include "main_window.h"
 
 namespace kelvorad::fakes {
@@ -32,15 +33,9 @@ class MainWindowTest : public ::testing::Test {
 
     template <typename T = QWidget>
     T& widget(const char* name) {
-        T* found = window->findChild<T*>(name);
-        if (!found) throw std::runtime_error(std::string("no widget ") + name);
-        return *found;
+        return namedChild<T>(*window, name);
     }
-    QAction& action(const char* name) {
-        QAction* found = window->findChild<QAction*>(name);
-        if (!found) throw std::runtime_error(std::string("no action ") + name);
-        return *found;
-    }
+    QAction& action(const char* name) { return namedChild<QAction>(*window, name); }
     QTableView& grid() { return widget<QTableView>("MSFlexGrid1"); }
     AnalysisTable& table() { return window->analysisTable(); }
     QString title() { return widget<QLabel>("Label3").text(); }

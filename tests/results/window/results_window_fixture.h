@@ -15,6 +15,7 @@
 #include <string>
 
 #include "fake_desktop_services.h"
+#include "named_child.h"
 #include "results_window.h"
 
 namespace kelvorad::fakes {
@@ -55,15 +56,9 @@ class ResultsWindowTest : public ::testing::Test {
 
     template <typename T = QWidget>
     T& widget(const char* name) {
-        T* found = window->findChild<T*>(name);
-        if (!found) throw std::runtime_error(std::string("no widget ") + name);
-        return *found;
+        return namedChild<T>(*window, name);
     }
-    QAction& action(const char* name) {
-        QAction* found = window->findChild<QAction*>(name);
-        if (!found) throw std::runtime_error(std::string("no action ") + name);
-        return *found;
-    }
+    QAction& action(const char* name) { return namedChild<QAction>(*window, name); }
     QTableView& grid() { return widget<QTableView>("MSFlexGrid1"); }
     ResultsTable& table() { return window->resultsTable(); }
     std::pair<int, int> current() { return {table().row(), table().column()}; }
@@ -91,11 +86,7 @@ class ResultsWindowTest : public ::testing::Test {
         }
         window->showTableChanges();
     }
-    std::vector<std::string> messages() const {
-        std::vector<std::string> texts;
-        for (const auto& shown : desktop.messages.shown) texts.push_back(shown.text);
-        return texts;
-    }
+    std::vector<std::string> messages() const { return desktop.messages.texts(); }
 
     ScratchWorkingFolder folder;
     FakeDesktop desktop;

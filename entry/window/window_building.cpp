@@ -1,0 +1,48 @@
+#include "window_building.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QToolBar>
+
+namespace kelvorad {
+
+QAction* makeAction(QObject* owner, const char* name, const char* caption,
+                    const QKeySequence& shortcut) {
+    auto* action = new QAction(QString::fromUtf8(caption), owner);
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    return action;
+}
+
+QMenu* makeMenu(QWidget* owner, const char* name, const QString& caption) {
+    auto* menu = new QMenu(caption, owner);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    menu->setSeparatorsCollapsible(false);
+    return menu;
+}
+
+std::vector<QAction*> fillToolbar(QToolBar& bar, int positions,
+                                  std::span<const ToolbarButton> buttons,
+                                  const std::function<QIcon(int)>& icon,
+                                  const std::function<void(int)>& clicked) {
+    std::vector<QAction*> actions(static_cast<std::size_t>(positions) + 1, nullptr);
+    std::size_t next = 0;
+    for (int position = 1; position <= positions; ++position) {
+        QAction* action = nullptr;
+        if (next < buttons.size() && buttons[next].position == position) {
+            const QString tooltip = QString::fromUtf8(buttons[next++].tooltip);
+            action = bar.addAction(icon(position), tooltip);
+            action->setToolTip(tooltip);
+            QObject::connect(action, &QAction::triggered, &bar,
+                             [clicked, position] { clicked(position); });
+        } else {
+            action = bar.addSeparator();
+        }
+        action->setObjectName(QString("Toolbar1Button%1").arg(position));
+        actions[static_cast<std::size_t>(position)] = action;
+    }
+    return actions;
+}
+
+}  // namespace kelvorad
