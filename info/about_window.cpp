@@ -8,16 +8,12 @@
 #include <QVBoxLayout>
 
 #include "program_info.h"
+#include "window_building.h"
 #include "window_pictures.h"
 
 namespace kelvorad {
 
 namespace {
-QLabel* makeLabel(QWidget* owner, const char* name, const QString& text) {
-    auto* label = new QLabel(text, owner);
-    label->setObjectName(name);
-    return label;
-}
 
 QPushButton* makeButton(QWidget* owner, const char* name, const char* caption) {
     auto* button = new QPushButton(QString::fromUtf8(caption), owner);

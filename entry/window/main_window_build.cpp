@@ -24,12 +24,6 @@
 namespace kelvorad {
 
 namespace {
-QLabel* makeLabel(QWidget* owner, const char* name, const QString& text) {
-    auto* label = new QLabel(text, owner);
-    label->setObjectName(name);
-    return label;
-}
-
 constexpr std::array<ToolbarButton, 18> kToolbarButtons{{
     {1, "New"},
     {2, "Open"},
@@ -153,19 +147,11 @@ void MainWindow::createMenus() {
 }
 
 void MainWindow::createToolBar() {
-    QToolBar* bar = addToolBar("Toolbar1");
-    bar->setObjectName("Toolbar1");
-    bar->setMovable(false);
-    bar->setIconSize(QSize(24, 24));
+    QToolBar& bar = addProgramToolBar(*this);
     // The command of each position, returning the error code for the report that follows it.
     // The file commands report their own failures, naming the file, so they leave no code.
     using Command = std::function<int()>;
-    const auto run = [](auto slot) -> Command {
-        return [slot] {
-            slot();
-            return 0;
-        };
-    };
+    const auto run = [](auto slot) { return withoutErrorCode(slot); };
     toolbarCommands_ = {
         Command{},
         run([this] { newFile(); }),
@@ -192,7 +178,7 @@ void MainWindow::createToolBar() {
         [this] { return runHook(WindowHook::NextScreen); },
     };
     const std::vector<QAction*> buttons = fillToolbar(
-        *bar, 22, kToolbarButtons, [this](int position) { return toolbarIcon(position, *style()); },
+        bar, 22, kToolbarButtons, [this](int position) { return toolbarIcon(position, *style()); },
         [this](int position) { runToolbarButton(position); });
     std::copy(buttons.begin(), buttons.end(), toolbar_.begin());
 }

@@ -1,6 +1,8 @@
 #include "window_building.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QMainWindow>
 #include <QMenu>
 #include <QToolBar>
 
@@ -20,6 +22,20 @@ QMenu* makeMenu(QWidget* owner, const char* name, const QString& caption) {
     menu->menuAction()->setObjectName(name);
     menu->setSeparatorsCollapsible(false);
     return menu;
+}
+
+QLabel* makeLabel(QWidget* owner, const char* name, const QString& text) {
+    auto* label = new QLabel(text, owner);
+    label->setObjectName(name);
+    return label;
+}
+
+QToolBar& addProgramToolBar(QMainWindow& window) {
+    QToolBar* bar = window.addToolBar("Toolbar1");
+    bar->setObjectName("Toolbar1");
+    bar->setMovable(false);
+    bar->setIconSize(QSize(24, 24));
+    return *bar;
 }
 
 std::vector<QAction*> fillToolbar(QToolBar& bar, int positions,

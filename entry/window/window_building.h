@@ -11,6 +11,8 @@
 #include <vector>
 
 class QAction;
+class QLabel;
+class QMainWindow;
 class QMenu;
 class QObject;
 class QToolBar;
@@ -24,6 +26,21 @@ QAction* makeAction(QObject* owner, const char* name, const char* caption,
 // A menu whose menu-bar action carries the same object name; separators are never collapsed,
 // so that a menu shows its separator lines where it was given them.
 QMenu* makeMenu(QWidget* owner, const char* name, const QString& caption);
+
+// A label with an object name.
+QLabel* makeLabel(QWidget* owner, const char* name, const QString& text);
+
+// The window's toolbar "Toolbar1": fixed in place, 24-pixel icons.
+QToolBar& addProgramToolBar(QMainWindow& window);
+
+// A toolbar command that leaves no error code for the report that follows it.
+template <typename Slot>
+std::function<int()> withoutErrorCode(Slot slot) {
+    return [slot] {
+        slot();
+        return 0;
+    };
+}
 
 struct ToolbarButton {
     int position;         // from 1

@@ -215,17 +215,9 @@ void ResultsWindow::createGraphMenu(QMenu& graph) {
 }
 
 void ResultsWindow::createToolBar() {
-    QToolBar* bar = addToolBar("Toolbar1");
-    bar->setObjectName("Toolbar1");
-    bar->setMovable(false);
-    bar->setIconSize(QSize(24, 24));
+    QToolBar& bar = addProgramToolBar(*this);
     using Command = std::function<int()>;
-    const auto run = [](auto slot) -> Command {
-        return [slot] {
-            slot();
-            return 0;
-        };
-    };
+    const auto run = [](auto slot) { return withoutErrorCode(slot); };
     toolbarCommands_ = {
         Command{},
         [this] { return cut(); },
@@ -246,7 +238,7 @@ void ResultsWindow::createToolBar() {
         [this] { return runHook(ResultsHook::PreviousScreen); },
     };
     const std::vector<QAction*> buttons = fillToolbar(
-        *bar, 16, kToolbarButtons,
+        bar, 16, kToolbarButtons,
         [this](int position) { return resultsToolbarIcon(position, *style()); },
         [this](int position) { runToolbarButton(position); });
     std::copy(buttons.begin(), buttons.end(), toolbar_.begin());
