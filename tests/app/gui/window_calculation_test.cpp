@@ -122,6 +122,23 @@ TEST_F(WindowCalculation, ChosenMethodsAreShownAndDefaultsGiveWay) {
     EXPECT_EQ(splitFields(expected)[126], results()->resultsTable().text(4, 126));
 }
 
+TEST_F(WindowCalculation, FullThermodynamicModelFillsColumns135To140) {
+    openExample();
+    mainAction("mnuGE08Model").trigger();
+    calculate();
+    const ResultsTable& table = results()->resultsTable();
+    EXPECT_EQ(table.text(1, 135), "[TGE08model](oC)");
+    EXPECT_EQ(table.text(1, 140), "Status]");
+    for (int row = 2; row < table.rowCount(); ++row) {
+        EXPECT_EQ(table.text(row, 134), "") << row;
+        const std::string& status = table.text(row, 140);
+        EXPECT_TRUE(status == "converged" || status == "no root" || status == "outside model")
+            << row << ": " << status;
+    }
+    EXPECT_FALSE(table.text(2, 135).empty());
+    EXPECT_TRUE(main().methodChecks().isChecked(MethodItem::GE08Model));
+}
+
 TEST_F(WindowCalculation, RowsAccumulateUntilTheWindowIsClosed) {
     openExample();
     calculate();
