@@ -3,9 +3,9 @@
 // Qt platform (QT_QPA_PLATFORM=offscreen for a machine without a display); the results window
 // is closed between runs so that every run starts from its two header rows.
 // Usage: window_run_bench [runs]   (default 21)
+#include <QAction>
 #include <QApplication>
 #include <QTemporaryDir>
-#include <QAction>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>

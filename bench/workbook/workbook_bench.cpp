@@ -17,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class NoDesktop : public Shell {
-public:
+  public:
     bool openDocument(const std::string&) override { return true; }
     bool startDetached(const std::string&, const std::vector<std::string>&,
                        const std::string&) override {

@@ -138,8 +138,8 @@ void TextGrid::removeRow(int at) {
 }
 
 void TextGrid::reserveMoreRows(int rows) {
-    cells_.reserve(cells_.size() +
-                   static_cast<std::size_t>(std::max(rows, 0)) * static_cast<std::size_t>(columns_));
+    cells_.reserve(cells_.size() + static_cast<std::size_t>(std::max(rows, 0)) *
+                                       static_cast<std::size_t>(columns_));
 }
 
 void TextGrid::appendRow(std::string_view fields) {

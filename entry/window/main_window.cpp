@@ -12,10 +12,10 @@
 #include <QTime>
 #include <QTimer>
 
-#include "text_grid_view.h"
 #include "error_report.h"
 #include "main_window_actions.h"
 #include "method_menus.h"
+#include "text_grid_view.h"
 
 namespace kelvorad {
 
@@ -35,7 +35,9 @@ MainWindow::MainWindow(DesktopServices desktop, QWidget* parent)
 
 // The table view reads the document, which is a member: the view goes first, before the
 // members, rather than with the other child widgets after them.
-MainWindow::~MainWindow() { std::unique_ptr<QWidget> centralArea(takeCentralWidget()); }
+MainWindow::~MainWindow() {
+    std::unique_ptr<QWidget> centralArea(takeCentralWidget());
+}
 
 void MainWindow::showTableChanges() {
     table_->showTable();

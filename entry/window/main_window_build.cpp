@@ -14,10 +14,10 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "text_grid_view.h"
 #include "main_window.h"
 #include "main_window_actions.h"
 #include "method_menus.h"
+#include "text_grid_view.h"
 #include "window_building.h"
 #include "window_pictures.h"
 

@@ -1,7 +1,7 @@
 // The Edit menu's commands on the analysis table (also the table's right-button menu and
 // toolbar buttons 7 to 11). The work is the document's; here the table is shown again.
-#include "text_grid_view.h"
 #include "main_window.h"
+#include "text_grid_view.h"
 
 namespace kelvorad {
 

@@ -9,10 +9,10 @@
 #include <QStatusBar>
 #include <filesystem>
 
-#include "text_grid_view.h"
 #include "error_report.h"
 #include "main_window.h"
 #include "main_window_actions.h"
+#include "text_grid_view.h"
 
 namespace kelvorad {
 

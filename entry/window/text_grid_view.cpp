@@ -173,7 +173,7 @@ void TextGridView::currentChanged(const QModelIndex& current, const QModelIndex&
 }
 
 void TextGridView::selectionChanged(const QItemSelection& selected,
-                                         const QItemSelection& deselected) {
+                                    const QItemSelection& deselected) {
     QTableView::selectionChanged(selected, deselected);
     pullSelection();
 }

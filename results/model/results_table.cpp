@@ -188,7 +188,7 @@ CellAlignment ResultsTable::cellAlignment(int row, int column) {
     if (row == 0) return CellAlignment::Centre;
     if (column < 0 || column >= static_cast<int>(kColumnLayout.size())) {
         return row == 1 && column >= kFullModelFirstColumn ? CellAlignment::Centre
-                                                            : CellAlignment::LeftCentre;
+                                                           : CellAlignment::LeftCentre;
     }
     const ResultsColumn& layout = kColumnLayout[static_cast<std::size_t>(column)];
     if (layout.wholeColumnCentred) return CellAlignment::Centre;

@@ -101,7 +101,9 @@ ResultsWindow::ResultsWindow(DesktopServices desktop, QWidget* parent)
 }
 
 // The table view reads the plain table, which is a member: the view goes first.
-ResultsWindow::~ResultsWindow() { std::unique_ptr<QWidget> centralArea(takeCentralWidget()); }
+ResultsWindow::~ResultsWindow() {
+    std::unique_ptr<QWidget> centralArea(takeCentralWidget());
+}
 
 // Creates a hidden application, opens Output.xlsx in the working folder (an empty workbook
 // of that name when there is none) and takes its first worksheet. A step that fails leaves
@@ -170,8 +172,8 @@ void ResultsWindow::createMenus() {
     addNamedSeparator(*a.excel, "mnusep15");
     bar->addMenu(a.excel);
 
-    a.graph = makeMenu(bar, "mnuGraph", QString::fromUtf8(kGraphMenuCaption.data(),
-                                                          int(kGraphMenuCaption.size())));
+    a.graph = makeMenu(bar, "mnuGraph",
+                       QString::fromUtf8(kGraphMenuCaption.data(), int(kGraphMenuCaption.size())));
     createGraphMenu(*a.graph);
     bar->addMenu(a.graph);
 
@@ -205,9 +207,8 @@ void ResultsWindow::createGraphMenu(QMenu& graph) {
                 QAction* action = submenu->addAction(text(item.caption));
                 action->setObjectName(name);
                 const std::string templateName(item.templateFile);
-                connect(action, &QAction::triggered, this, [this, templateName] {
-                    openGraphTemplate(templateName, desktop_.shell);
-                });
+                connect(action, &QAction::triggered, this,
+                        [this, templateName] { openGraphTemplate(templateName, desktop_.shell); });
                 break;
             }
         }
@@ -319,12 +320,12 @@ void ResultsWindow::connectTable() {
         table_.setText(table_.row(), table_.column(), value);
         view_->showCell(table_.row(), table_.column());
     });
-    connect(view_, &TextGridView::cellPressed, this,
-            [this](Qt::MouseButton button, QPoint globalPosition) {
-                editBox_->setText(
-                    QString::fromStdString(table_.text(table_.row(), table_.column())));
-                if (button == Qt::RightButton) popUpCentred(*actions_->edit, globalPosition);
-            });
+    connect(
+        view_, &TextGridView::cellPressed, this,
+        [this](Qt::MouseButton button, QPoint globalPosition) {
+            editBox_->setText(QString::fromStdString(table_.text(table_.row(), table_.column())));
+            if (button == Qt::RightButton) popUpCentred(*actions_->edit, globalPosition);
+        });
     connect(view_, &TextGridView::cellClicked, this, [this] {
         const std::string value = editBox_->text().toStdString();
         if (table_.text(table_.row(), table_.column()) == value) return;

@@ -2,8 +2,8 @@
 // each running its steps in order and returning the error code for the toolbar's report.
 #include <QAction>
 #include <QCloseEvent>
-#include <QProgressBar>
 #include <QLabel>
+#include <QProgressBar>
 
 #include "analysis_document.h"
 #include "error_report.h"
@@ -92,8 +92,9 @@ int ResultsWindow::sendResultsToWorkbook() {
 
 int ResultsWindow::sendResultsWithNotice() {
     title_->setText("Wait Please");
-    subtitle_->setText("The program sends all calculated results to the Excel file named as "
-                       "Output.xlsx.");
+    subtitle_->setText(
+        "The program sends all calculated results to the Excel file named as "
+        "Output.xlsx.");
     const int error = sendResultsToWorkbook();
     subtitle_->setText(kResultsSubtitle);
     title_->setText(kResultsTitle);

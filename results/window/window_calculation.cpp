@@ -42,8 +42,9 @@ bool loadFileFirst(MainWindow& main, DesktopServices desktop) {
 
 void reportPlotFileProblems(const std::vector<std::string>& problems, DesktopServices desktop) {
     if (problems.empty()) return;
-    std::string text = "The calculation finished, but these plot data files could not be "
-                       "written, so the graphs will not show this run:";
+    std::string text =
+        "The calculation finished, but these plot data files could not be "
+        "written, so the graphs will not show this run:";
     for (const std::string& problem : problems) text += "\n" + problem;
     desktop.messages.showMessage(kMessageTitle, text);
 }
@@ -83,8 +84,9 @@ int calculateFromWindow(MainWindow& main, ResultsScreen& results, DesktopService
     QElapsedTimer sinceRepaint;
     sinceRepaint.start();
     run.processRows(
-        1, lastRow, [&table](int row, int k) -> const std::string& { return table.text(row, k + 1); },
-        &plots, [&](const PairResult&, const std::string& row) {
+        1, lastRow,
+        [&table](int row, int k) -> const std::string& { return table.text(row, k + 1); }, &plots,
+        [&](const PairResult&, const std::string& row) {
             window.setStatusPanel(1, fileName);
             window.appendResultsRow(row);
             if (sinceRepaint.elapsed() >= kMillisecondsBetweenRepaints) {

@@ -27,7 +27,7 @@ std::uint32_t read32(std::string_view data, std::size_t at) {
 }
 
 class CompoundFile {
-public:
+  public:
     explicit CompoundFile(std::string_view file) : file_(file) {}
 
     bool load() {
@@ -57,7 +57,7 @@ public:
         return std::nullopt;
     }
 
-private:
+  private:
     // No chain can be longer than the file has sectors; a longer one loops.
     std::size_t sectorCount() const { return file_.size() / sectorSize_; }
 

@@ -11,7 +11,7 @@ namespace {
 
 // The shell of an application that is never shown.
 class NoDesktop : public Shell {
-public:
+  public:
     bool openDocument(const std::string&) override { return false; }
     bool startDetached(const std::string&, const std::vector<std::string>&,
                        const std::string&) override {

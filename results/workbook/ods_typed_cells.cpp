@@ -58,7 +58,7 @@ std::optional<double> durationInDays(std::string_view text) {
 
 // Walks the tables, rows and cells of content.xml, keeping the position of every cell.
 class TableWalker {
-public:
+  public:
     explicit TableWalker(std::vector<PlacedCell>& found) : found_(found) {}
 
     void doctype(const orcus::sax::doctype_declaration&) {}
@@ -110,7 +110,7 @@ public:
         }
     }
 
-private:
+  private:
     void clearAttributes() {
         rowsRepeated_ = columnsRepeated_ = 1;
         valueType_ = booleanValue_ = timeValue_ = {};

@@ -39,7 +39,7 @@ struct TooLarge : std::runtime_error {
 
 // The strings a workbook shares between its cells, addressed by index.
 class SharedStrings : public iface::import_shared_strings {
-public:
+  public:
     const std::string* find(std::size_t index) const {
         return index < strings_.size() ? &strings_[index] : nullptr;
     }
@@ -67,7 +67,7 @@ public:
         return index;
     }
 
-private:
+  private:
     std::vector<std::string> strings_;
     std::map<std::string, std::size_t, std::less<>> lookup_;
     std::string segments_;
@@ -76,7 +76,7 @@ private:
 // Of all the styling a workbook carries, only the number formats matter here: they tell a
 // date from a plain number. Everything else is accepted and dropped.
 class NumberFormats : public iface::import_styles {
-public:
+  public:
     // The kind of date (or Number) that cell format `xf` shows.
     CellKind kindOfCellFormat(std::size_t xf) const {
         if (xf >= cellFormats_.size()) return CellKind::Number;
@@ -158,7 +158,7 @@ public:
     void set_cell_style_parent_name(std::string_view) override {}
     std::size_t commit_cell_style() override { return 0; }
 
-private:
+  private:
     std::size_t resetPending() {
         pendingFormat_ = 0;
         return 0;
@@ -173,7 +173,7 @@ private:
 
 // The date origin of the workbook: 1899-12-30 unless the file says 1904-01-01.
 class GlobalSettings : public iface::import_global_settings {
-public:
+  public:
     double serialOffset() const { return offset_; }
 
     void set_origin_date(int year, int month, int day) override {
@@ -183,7 +183,7 @@ public:
     ss::formula_grammar_t get_default_formula_grammar() const override { return grammar_; }
     void set_character_set(orcus::character_set_t) override {}
 
-private:
+  private:
     double offset_ = 0.0;
     ss::formula_grammar_t grammar_ = ss::formula_grammar_t::unknown;
 };
@@ -192,7 +192,7 @@ private:
 // reader gives cell positions in. A reference of another form is refused, which ends the
 // reading of the file with a failure.
 class A1References : public iface::import_reference_resolver {
-public:
+  public:
     ss::src_address_t resolve_address(std::string_view address) override {
         if (const auto bang = address.rfind('!'); bang != std::string_view::npos) {
             address.remove_prefix(bang + 1);
@@ -245,7 +245,7 @@ class Collector;
 class SheetCollector : public iface::import_sheet,
                        public iface::import_sheet_view,
                        public iface::import_formula {
-public:
+  public:
     SheetCollector(Collector& owner, std::size_t index, std::string_view name)
         : owner_(owner), index_(index), name_(name) {}
 
@@ -316,7 +316,7 @@ public:
         formulaResult_.reset();
     }
 
-private:
+  private:
     void store(ss::row_t row, ss::col_t col, RawCell cell);
 
     Collector& owner_;
@@ -330,7 +330,7 @@ private:
 };
 
 class Collector : public iface::import_factory {
-public:
+  public:
     // .xlsx texts carry "_xHHHH_" escapes; OpenDocument texts do not.
     explicit Collector(bool decodeEscapes) : decodeEscapes_(decodeEscapes) {}
 
@@ -371,7 +371,7 @@ public:
 
     WorkbookData takeWorkbook();
 
-private:
+  private:
     GlobalSettings settings_;
     SharedStrings strings_;
     NumberFormats formats_;

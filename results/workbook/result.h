@@ -17,7 +17,7 @@ struct Failure {
 
 template <typename T>
 class Result {
-public:
+  public:
     Result(T value) : content_(std::move(value)) {}
     Result(Failure failure) : content_(std::move(failure)) {}
 
@@ -36,13 +36,13 @@ public:
         return ok() ? none : std::get<1>(content_).message;
     }
 
-private:
+  private:
     std::variant<T, Failure> content_;
 };
 
 // The outcome of an operation that gives nothing back.
 class Status {
-public:
+  public:
     Status() = default;
     Status(Failure failure) : failure_(std::move(failure.message)) {}
 
@@ -53,7 +53,7 @@ public:
         return failure_ ? *failure_ : none;
     }
 
-private:
+  private:
     std::optional<std::string> failure_;
 };
 

@@ -33,7 +33,7 @@ class Worksheet;
 
 // One cell of a worksheet, rows and columns from 1.
 class Cell {
-public:
+  public:
     // The cell's text: a number in general format, "TRUE"/"FALSE", a date as in date_text.h;
     // an empty cell gives the empty text. Fails for an empty or stale reference or a cell
     // outside the sheet.
@@ -45,7 +45,7 @@ public:
     // What the cell holds (and how it is saved).
     Result<CellKind> kind() const;
 
-private:
+  private:
     friend class Worksheet;
     Cell(const Worksheet& sheet, int row, int column);
     std::shared_ptr<detail::ApplicationState> application_;
@@ -56,7 +56,7 @@ private:
 };
 
 class Worksheet {
-public:
+  public:
     Worksheet() = default;
     bool isSet() const { return application_ != nullptr; }
 
@@ -65,7 +65,7 @@ public:
     // The sheet's tab name.
     Result<std::string> name() const;
 
-private:
+  private:
     friend class Workbook;
     friend class Cell;
     Worksheet(std::shared_ptr<detail::ApplicationState> application,
@@ -77,7 +77,7 @@ private:
 };
 
 class Workbook {
-public:
+  public:
     Workbook() = default;
     bool isSet() const { return application_ != nullptr; }
 
@@ -103,7 +103,7 @@ public:
     // earlier session is simply replaced.) Fails with a message naming the file.
     Status save();
 
-private:
+  private:
     friend class Workbooks;
     Workbook(std::shared_ptr<detail::ApplicationState> application,
              std::weak_ptr<detail::WorkbookState> workbook)
@@ -113,7 +113,7 @@ private:
 };
 
 class Workbooks {
-public:
+  public:
     Workbooks() = default;
 
     // Reads a workbook file (.xlsx, .ods or .xls, told by content) into memory. Opening a file
@@ -126,7 +126,7 @@ public:
     Result<Workbook> openOrCreate(const std::filesystem::path& path);
     Result<int> count() const;
 
-private:
+  private:
     friend class SpreadsheetApplication;
     explicit Workbooks(std::shared_ptr<detail::ApplicationState> application)
         : application_(std::move(application)) {}
@@ -134,7 +134,7 @@ private:
 };
 
 class SpreadsheetApplication {
-public:
+  public:
     // An empty reference.
     SpreadsheetApplication() = default;
 
@@ -160,7 +160,7 @@ public:
     // that every handle into it fails from now on. Fails when it has already quit.
     Status quit();
 
-private:
+  private:
     explicit SpreadsheetApplication(std::shared_ptr<detail::ApplicationState> state)
         : state_(std::move(state)) {}
     std::shared_ptr<detail::ApplicationState> state_;

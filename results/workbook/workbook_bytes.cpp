@@ -17,7 +17,7 @@ void putText(std::string& out, const std::string& text) {
 }
 
 class Reader {
-public:
+  public:
     explicit Reader(std::string_view bytes) : bytes_(bytes) {}
 
     bool number(std::uint64_t& value) {
@@ -35,7 +35,7 @@ public:
     }
     bool atEnd() const { return bytes_.empty(); }
 
-private:
+  private:
     std::string_view bytes_;
 };
 

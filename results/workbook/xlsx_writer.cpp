@@ -32,7 +32,7 @@ Failure failureFor(const fs::path& target, const std::string& reason) {
 // with a decimal comma it would write "12,5" into the XML. This switches the calling thread
 // to the "C" numeric conventions while the file is written.
 class ClassicNumericLocale {
-public:
+  public:
     ClassicNumericLocale() {
         classic_ = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(nullptr));
         if (classic_) previous_ = uselocale(classic_);
@@ -45,7 +45,7 @@ public:
     ClassicNumericLocale(const ClassicNumericLocale&) = delete;
     ClassicNumericLocale& operator=(const ClassicNumericLocale&) = delete;
 
-private:
+  private:
     locale_t classic_ = static_cast<locale_t>(nullptr);
     locale_t previous_ = static_cast<locale_t>(nullptr);
 };

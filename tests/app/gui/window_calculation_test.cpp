@@ -58,8 +58,7 @@ TEST_F(WindowCalculation, ExampleFileRunsWithTheDefaultMethods) {
     ASSERT_NE(results(), nullptr);
     EXPECT_TRUE(results()->isVisible());
     EXPECT_EQ(panels(*results()),
-              (std::vector<std::string>{"4 oxygen", "3 oxygen", "Stormer (1983)",
-                                        "NNO (2000 bars)",
+              (std::vector<std::string>{"4 oxygen", "3 oxygen", "Stormer (1983)", "NNO (2000 bars)",
                                         "Anderson & Lindsley (1985) using Stormer (1983)"}));
     EXPECT_EQ(results()->statusPanel(1), examplePath());
     EXPECT_EQ(checkedNames(main()), (std::vector<std::string>{"mnuFe3Stormer", "mnu2000NNO",
@@ -84,10 +83,9 @@ TEST_F(WindowCalculation, EveryCellOfAResultsRowIsTheEnginesRow) {
     CalculationRun engine(checks);
     for (int pair : {1, 7, kExamplePairs}) {
         std::string expected;
-        engine.processPair(readAnalysisPair([&](int k) -> const std::string& {
-                               return input.text(pair, k + 1);
-                           }),
-                           nullptr, expected);
+        engine.processPair(
+            readAnalysisPair([&](int k) -> const std::string& { return input.text(pair, k + 1); }),
+            nullptr, expected);
         const std::vector<std::string> fields = splitFields(expected);
         ASSERT_EQ(fields.size(), static_cast<std::size_t>(kResultsRowFields));
         const ResultsTable& table = results()->resultsTable();
@@ -106,8 +104,8 @@ TEST_F(WindowCalculation, ChosenMethodsAreShownAndDefaultsGiveWay) {
     EXPECT_EQ(panels(*results()),
               (std::vector<std::string>{"4 oxygen", "3 oxygen", "Droop (1987)", "NNO (1 bar)",
                                         "Anderson & Lindsley (1985) using Stormer (1983)"}));
-    EXPECT_EQ(checkedNames(main()), (std::vector<std::string>{"mnuFe3Droop", "mnu1NNO",
-                                                              "mnuAL85uS83", "mnuTNNOAL85"}));
+    EXPECT_EQ(checkedNames(main()),
+              (std::vector<std::string>{"mnuFe3Droop", "mnu1NNO", "mnuAL85uS83", "mnuTNNOAL85"}));
     // The rows were computed with Droop (1987) at 1 bar: the same as the engine's with those
     // options.
     MethodChecks checks;

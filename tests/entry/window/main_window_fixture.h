@@ -17,8 +17,8 @@
 #include <string>
 
 #include "fake_desktop_services.h"
-#include "named_child.h"
 #include "main_window.h"
+#include "named_child.h"
 
 namespace kelvorad::fakes {
 

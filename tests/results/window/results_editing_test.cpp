@@ -109,7 +109,8 @@ class Graphs : public ResultsWindowTest {
         std::filesystem::create_directories(templates / "templates");
         setDataFolder(templates);
         for (const GraphMenuItem& item : graphMenu()) {
-            if (item.kind == GraphMenuKind::Template) touch(templates / "templates" / item.templateFile);
+            if (item.kind == GraphMenuKind::Template)
+                touch(templates / "templates" / item.templateFile);
         }
     }
     void TearDown() override {

@@ -55,15 +55,14 @@ TEST_F(Layout, HeaderAlignmentsAndColumnWidthsFollowTheColumnTable) {
 }
 
 TEST_F(Layout, StatusBarCaptionsPictureAndHiddenProgressBar) {
-    const std::vector<std::string> tooltips{
-        "File",
-        "Number of oxygen for Magnetite recalculation",
-        "Number of oxygen for Ilmenite recalculation",
-        "Ferric iron estimation method",
-        "Input P for relative fO2 (delta NNO) estimation",
-        "Method for T(oC)-logfO2 plot",
-        "Clock",
-        "Date"};
+    const std::vector<std::string> tooltips{"File",
+                                            "Number of oxygen for Magnetite recalculation",
+                                            "Number of oxygen for Ilmenite recalculation",
+                                            "Ferric iron estimation method",
+                                            "Input P for relative fO2 (delta NNO) estimation",
+                                            "Method for T(oC)-logfO2 plot",
+                                            "Clock",
+                                            "Date"};
     for (int k = 1; k <= 8; ++k) {
         const QString name = QString("StatusBar1Panel%1").arg(k);
         auto& panel = widget<QLabel>(name.toUtf8().constData());
@@ -116,24 +115,23 @@ TEST_F(Layout, MenusCaptionsAndShortcuts) {
     QMenu& excel = widget<QMenu>("mnuOEF1");
     QStringList excelNames;
     for (QAction* item : excel.actions()) excelNames << item->objectName();
-    EXPECT_EQ(excelNames, QStringList({"mnusep3", "mnuSEF", "mnuOEF", "mnusep20", "mnuEOX",
-                                       "mnusep15"}));
+    EXPECT_EQ(excelNames,
+              QStringList({"mnusep3", "mnuSEF", "mnuOEF", "mnusep20", "mnuEOX", "mnusep15"}));
 }
 
 TEST_F(Layout, ToolbarTooltipsBySixteenPositions) {
-    const std::map<int, std::string> tooltips{
-        {1, "Cut"},
-        {2, "Copy"},
-        {3, "Paste"},
-        {4, "Delete"},
-        {5, "Select All"},
-        {7, "Exit program"},
-        {9, "Send results to Excel File (Output.xlsx)"},
-        {10, "Open and Edit Excel file (Output.xlsx)"},
-        {12, "About"},
-        {13, "Plot graph by using Grapher"},
-        {14, "Help"},
-        {16, "Display Previous Screen"}};
+    const std::map<int, std::string> tooltips{{1, "Cut"},
+                                              {2, "Copy"},
+                                              {3, "Paste"},
+                                              {4, "Delete"},
+                                              {5, "Select All"},
+                                              {7, "Exit program"},
+                                              {9, "Send results to Excel File (Output.xlsx)"},
+                                              {10, "Open and Edit Excel file (Output.xlsx)"},
+                                              {12, "About"},
+                                              {13, "Plot graph by using Grapher"},
+                                              {14, "Help"},
+                                              {16, "Display Previous Screen"}};
     for (int position = 1; position <= 16; ++position) {
         QAction& button = window->toolbarButton(position);
         const auto found = tooltips.find(position);

@@ -21,7 +21,7 @@ using testing::writeFile;
 
 // Each test starts with no live application left over from another.
 class Application : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { quitAllApplications(); }
     void TearDown() override { quitAllApplications(); }
     RecordingShell shell;

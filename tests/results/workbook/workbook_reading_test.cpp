@@ -120,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(EveryFormat, LoadingPairs,
                          ::testing::Values("pairs.xlsx", "pairs.xls", "pairs.ods"));
 
 class TemplateWorkbooks : public ::testing::TestWithParam<const char*> {
-protected:
+  protected:
     std::filesystem::path shipped() const {
         return std::filesystem::path(KELVORAD_SHARE_DIR) / "workbooks" / GetParam();
     }

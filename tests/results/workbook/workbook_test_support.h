@@ -11,7 +11,7 @@ namespace kelvorad::testing {
 
 // A fresh, empty folder removed again at the end of the test.
 class ScratchFolder {
-public:
+  public:
     ScratchFolder();
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
@@ -21,13 +21,13 @@ public:
     // The names of the files in the folder, sorted.
     std::vector<std::string> fileNames() const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
 // A shell that records the documents it was asked to open.
 class RecordingShell : public Shell {
-public:
+  public:
     bool openDocument(const std::string& pathOrUrl) override {
         opened.push_back(pathOrUrl);
         return accept;
