@@ -1,4 +1,5 @@
 #include "compound_file.h"
+#include "little_endian.h"
 
 #include <cctype>
 #include <cstdint>
@@ -16,15 +17,6 @@ constexpr std::size_t kHeaderDifatEntries = 109;
 constexpr std::size_t kDirectoryEntrySize = 128;
 constexpr std::uint8_t kStreamObject = 2;
 constexpr std::uint8_t kRootObject = 5;
-
-std::uint32_t read16(std::string_view data, std::size_t at) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(data[at])) |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(data[at + 1])) << 8;
-}
-
-std::uint32_t read32(std::string_view data, std::size_t at) {
-    return read16(data, at) | read16(data, at + 2) << 16;
-}
 
 class CompoundFile {
   public:

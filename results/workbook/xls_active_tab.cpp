@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "compound_file.h"
+#include "little_endian.h"
 #include "text_grid.h"
 
 namespace kelvorad {
@@ -17,11 +18,6 @@ constexpr std::uint32_t kSheet = 0x0085;
 constexpr std::size_t kRecordHeader = 4;
 constexpr std::size_t kCurrentTabOffset = 10;
 constexpr std::size_t kSheetNameOffset = 6;
-
-std::uint32_t read16(std::string_view data, std::size_t at) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(data[at])) |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(data[at + 1])) << 8;
-}
 
 // A sheet record's name: a character count, an option byte (bit 0: two bytes a character),
 // then the characters. Older files have no option byte and 8-bit names.

@@ -1,4 +1,5 @@
 #include "zip_guard.h"
+#include "little_endian.h"
 
 #include <cstdint>
 
@@ -12,15 +13,6 @@ constexpr std::uint32_t kDirectoryEntrySignature = 0x02014b50;
 constexpr std::size_t kEndOfDirectorySize = 22;
 constexpr std::size_t kDirectoryEntrySize = 46;
 constexpr std::size_t kMaxCommentSize = 0xffff;
-
-std::uint32_t read16(std::string_view data, std::size_t at) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(data[at])) |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(data[at + 1])) << 8;
-}
-
-std::uint32_t read32(std::string_view data, std::size_t at) {
-    return read16(data, at) | read16(data, at + 2) << 16;
-}
 
 }  // namespace
 
