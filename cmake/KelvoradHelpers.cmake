@@ -1,26 +1,19 @@
-# Warnings for the project's own targets: everything on, and fatal.
+# Warnings for the project's own targets: always on; fatal with KELVORAD_WERROR (CI turns it
+# on, so that a packager's build with a newer compiler does not stop on a new warning).
 function(kelvorad_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  if(KELVORAD_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
 endfunction()
 
-# Adds each named subdirectory that holds a CMakeLists.txt.
-macro(kelvorad_add_existing_subdirs)
-  foreach(dir ${ARGN})
-    if(EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt")
-      add_subdirectory(${dir})
-    endif()
-  endforeach()
-endmacro()
-
-# Adds every direct subdirectory that holds a CMakeLists.txt, in name order.
-macro(kelvorad_add_all_subdirs)
-  file(GLOB _kelvorad_children RELATIVE "${CMAKE_CURRENT_SOURCE_DIR}" "${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt")
-  list(SORT _kelvorad_children)
-  foreach(_child ${_kelvorad_children})
-    get_filename_component(_dir "${_child}" DIRECTORY)
-    add_subdirectory(${_dir})
-  endforeach()
-endmacro()
+# A static library whose code also goes into the workbook file library (a shared module):
+# position-independent, and with hidden symbols so that the module exports only its entry
+# points.
+function(kelvorad_shared_code target)
+  set_target_properties(${target} PROPERTIES
+    POSITION_INDEPENDENT_CODE ON CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+endfunction()
 
 # A GoogleTest executable registered with CTest; GUI tests run on the offscreen platform.
 function(kelvorad_add_test name)
@@ -33,4 +26,36 @@ function(kelvorad_add_test name)
     KELVORAD_SHARE_DIR="${CMAKE_SOURCE_DIR}/share")
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# Writes every link between two of the project's targets to `file`, one
+# "<folder>|<target>|<linked folder>|<linked target>" line each (folders relative to the
+# source tree), for the layer check (cmake/check_layers.cmake).
+function(kelvorad_write_target_links file)
+  set(lines "")
+  set(pending "${CMAKE_SOURCE_DIR}")
+  while(pending)
+    list(POP_FRONT pending dir)
+    get_property(children DIRECTORY "${dir}" PROPERTY SUBDIRECTORIES)
+    list(APPEND pending ${children})
+    get_property(targets DIRECTORY "${dir}" PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(target IN LISTS targets)
+      get_target_property(links ${target} LINK_LIBRARIES)
+      get_target_property(interface_links ${target} INTERFACE_LINK_LIBRARIES)
+      foreach(linked IN LISTS links interface_links)
+        if(TARGET "${linked}")
+          get_target_property(imported ${linked} IMPORTED)
+          if(NOT imported)
+            get_target_property(linked_dir ${linked} SOURCE_DIR)
+            file(RELATIVE_PATH from "${CMAKE_SOURCE_DIR}" "${dir}")
+            file(RELATIVE_PATH to "${CMAKE_SOURCE_DIR}" "${linked_dir}")
+            list(APPEND lines "${from}|${target}|${to}|${linked}")
+          endif()
+        endif()
+      endforeach()
+    endforeach()
+  endwhile()
+  list(REMOVE_DUPLICATES lines)
+  list(JOIN lines "\n" text)
+  file(WRITE "${file}" "${text}\n")
 endfunction()

@@ -11,11 +11,14 @@
 // temperature is the root of its exchange dG on [500, 2000] K where the sign changes there.
 
 #include <array>
+#include <limits>
 #include <string_view>
 
-#include "number_text.h"
-
 namespace kelvorad::ge08 {
+
+// A missing value is NaN, as everywhere in the engine; the model stands below the engine's
+// run and does not include it, so it names NaN itself.
+inline constexpr double kMissing = std::numeric_limits<double>::quiet_NaN();
 
 enum class Ge08Status {
     converged,     // the Fe-Ti exchange temperature was found

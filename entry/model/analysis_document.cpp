@@ -1,5 +1,6 @@
 #include "analysis_document.h"
 
+#include "clipboard_text.h"
 #include "error_report.h"
 
 namespace kelvorad {
@@ -62,17 +63,6 @@ bool AnalysisDocument::setCurrentCellText(std::string_view text) {
     if (table_.text(table_.row(), table_.column()) == text) return false;
     table_.setText(table_.row(), table_.column(), std::string(text));
     return true;
-}
-
-std::string clipboardTextForTable(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        out.push_back(text[i] == '\n' ? '\r' : text[i]);
-    }
-    if (!out.empty() && out.back() == '\r') out.pop_back();
-    return out;
 }
 
 }  // namespace kelvorad

@@ -8,11 +8,10 @@
 #include <array>
 #include <string_view>
 
+#include "cell_alignment.h"
 #include "text_grid.h"
 
 namespace kelvorad {
-
-enum class CellAlignment { Left, LeftCentre, Centre, RightTop };
 
 struct AnalysisColumn {
     std::string_view header;

@@ -14,6 +14,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "analysis_table_look.h"
 #include "main_window.h"
 #include "main_window_actions.h"
 #include "method_menus.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "analysis_table.h"
+#include "cell_alignment.h"
 #include "text_grid.h"
 
 namespace kelvorad {

@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QProgressBar>
 
-#include "analysis_document.h"
+#include "clipboard_text.h"
 #include "error_report.h"
 #include "results_window.h"
 #include "results_window_actions.h"

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../results/plots/png_pixels.h"
 #include "cli/calc_command.h"
 #include "graph_menu.h"
 #include "plot_data_files.h"
+#include "png_pixels.h"
 
 using namespace kelvorad;
 using kelvorad::testing::differingPixels;

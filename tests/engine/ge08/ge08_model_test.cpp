@@ -9,6 +9,7 @@
 
 #include "ge08_model.h"
 #include "nno_buffer.h"
+#include "number_text.h"
 #include "oxide_pair.h"
 #include "oxide_projection.h"
 #include "test_pairs.h"

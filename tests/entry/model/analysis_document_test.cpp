@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "clipboard_text.h"
 #include "error_report.h"
 #include "fake_desktop_services.h"
 

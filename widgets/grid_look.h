@@ -6,7 +6,7 @@
 #include <Qt>
 #include <functional>
 
-#include "analysis_table.h"
+#include "cell_alignment.h"
 
 namespace kelvorad {
 
@@ -22,9 +22,5 @@ struct GridLook {
 
 // The Qt form of a cell alignment of the plain tables.
 Qt::Alignment qtAlignment(CellAlignment alignment);
-
-// The analysis table's look: fixed row 0 and column 0 centred, data cells aligned and columns
-// sized as the table's column layout says; Enter and Tab walk the cells in reading order.
-GridLook analysisTableLook(AnalysisTable& table);
 
 }  // namespace kelvorad

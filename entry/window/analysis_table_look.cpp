@@ -1,20 +1,6 @@
-#include "grid_look.h"
+#include "analysis_table_look.h"
 
 namespace kelvorad {
-
-Qt::Alignment qtAlignment(CellAlignment alignment) {
-    switch (alignment) {
-        case CellAlignment::Left:
-            return Qt::AlignLeft | Qt::AlignTop;
-        case CellAlignment::LeftCentre:
-            return Qt::AlignLeft | Qt::AlignVCenter;
-        case CellAlignment::RightTop:
-            return Qt::AlignRight | Qt::AlignTop;
-        case CellAlignment::Centre:
-            break;
-    }
-    return Qt::AlignCenter;
-}
 
 GridLook analysisTableLook(AnalysisTable& table) {
     GridLook look;
