@@ -84,7 +84,11 @@ std::string usableSheetName(const std::string& wanted, std::size_t index,
 // rw-r--r-- for a new file).
 Result<fs::path> createTemporaryBeside(const fs::path& target) {
     const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    // Built by appending: g++ 12 warns falsely (-Wrestrict) on "..." + std::string&&.
+    std::string name = ".";
+    name += target.filename().string();
+    name += ".XXXXXX";
+    const std::string pattern = (folder / name).string();
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
     const int fd = mkstemp(buffer.data());
