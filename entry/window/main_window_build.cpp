@@ -14,7 +14,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "analysis_table_look.h"
+#include "grid_look.h"
 #include "main_window.h"
 #include "main_window_actions.h"
 #include "method_menus.h"
@@ -48,6 +48,23 @@ constexpr std::array<ToolbarButton, 18> kToolbarButtons{{
 
 const char* const kBanner =
     " * Calculation    * Geothermometer     * Oxygen Barometer                    ";
+
+// The analysis table's look: fixed row 0 and column 0 centred, data cells aligned and columns
+// sized as the table's column layout says; Enter and Tab walk the cells in reading order.
+GridLook analysisTableLook(AnalysisTable& table) {
+    GridLook look;
+    look.typeKey = [&table](char32_t code) { return table.typeKey(code); };
+    look.alignment = [](int row, int column) -> Qt::Alignment {
+        const bool fixed = row == 0 || column == 0;
+        if (fixed || column >= AnalysisTable::kColumns) return Qt::AlignCenter;
+        return qtAlignment(AnalysisTable::columns()[static_cast<std::size_t>(column)].alignment);
+    };
+    look.widthTwips = [](int column) {
+        if (column < 0 || column >= AnalysisTable::kColumns) return 0;
+        return AnalysisTable::columns()[static_cast<std::size_t>(column)].widthTwips;
+    };
+    return look;
+}
 }  // namespace
 
 void MainWindow::createActions() {
