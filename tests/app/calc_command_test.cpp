@@ -198,7 +198,7 @@ TEST_F(CalcCommand, LargeInputsGiveTheSameOutputAsOnePairAtATime) {
     for (int i = 0; i < 9000; ++i) {
         std::string line = kPair;
         if (i % 97 == 5) line = std::string(34, '\t');
-        if (i % 13 == 0) line.replace(0, 5, "S" + std::to_string(i));
+        if (i % 13 == 0) line.replace(0, 5, std::string(1, 'S').append(std::to_string(i)));
         if (i % 101 == 7) line = "EMPTY" + std::string(34, '\t');
         const std::size_t feo = line.find("\t80.52\t");
         if (i % 7 == 3 && feo != std::string::npos) {

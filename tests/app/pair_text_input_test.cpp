@@ -38,7 +38,10 @@ TEST(PairTextInput, SeparatorIsGuessedFromTheFirstLine) {
 
 TEST(PairTextInput, ExtraCellsBeyondThePairAreIgnored) {
     std::string line = "S";
-    for (int k = 1; k < 40; ++k) line += "\t" + std::to_string(k);
+    for (int k = 1; k < 40; ++k) {
+        line += '\t';
+        line += std::to_string(k);
+    }
     PairTextInput input(line, '\t');
     std::vector<std::string> cells;
     input.cells(0, cells);

@@ -83,7 +83,7 @@ TEST(FullModelInTheRun, PairWithoutIlmeniteBlanksTheModelValues) {
     MethodChecks checks = withFullModel();
     CalculationRun run(checks);
     std::vector<std::string> cells = daciteCells();
-    cells[20] = "0";  // ilmenite TiO2
+    cells[20] = std::string("0");  // ilmenite TiO2
     const auto f = fields(resultsRow(run.computePair(pairFromCells(cells))));
     ASSERT_EQ(f.size(), 141u);
     for (int c = 135; c <= 139; ++c) EXPECT_EQ(f[c], "") << c;

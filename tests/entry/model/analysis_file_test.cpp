@@ -150,7 +150,10 @@ TEST(AnalysisFileRead, TextBeyondTheDataAreaIsDropped) {
     std::string text = "\"";
     for (int r = 0; r < 360; ++r) {
         if (r) text += '\r';
-        for (int c = 0; c < 40; ++c) text += (c ? "\t" : "") + std::to_string(r + 1);
+        for (int c = 0; c < 40; ++c) {
+            if (c) text += '\t';
+            text += std::to_string(r + 1);
+        }
     }
     text += "\"\r\n";
     const fs::path path = scratchDir() / "wide.mi";

@@ -80,7 +80,10 @@ class ResultsWindowTest : public ::testing::Test {
             std::string fields;
             for (int c = 0; c < 134; ++c) {
                 if (c > 0) fields += '\t';
-                fields += "r" + std::to_string(row) + "c" + std::to_string(c);
+                fields += 'r';
+                fields += std::to_string(row);
+                fields += 'c';
+                fields += std::to_string(c);
             }
             window->appendResultsRow(fields);
         }
