@@ -57,6 +57,13 @@ constexpr std::array<MethodValues, 12> kMethodValues{{
     {MethodItem::AL85uS83, &OxideThermometry::tAL85, &OxideThermometry::fo2AL85, 3},
 }};
 
+// A field written straight after a text field would be read as part of it ("M004-0.10"): it gets
+// a blank first. Fields at the start of a line, or after a number (which ends with a blank),
+// need none.
+void separateFromPrevious(std::string& out) {
+    if (!out.empty() && out.back() != ' ' && out.back() != '\n') out.push_back(' ');
+}
+
 }  // namespace
 
 const std::array<PlotFileSpec, kPlotFileCount>& plotFiles() {
@@ -68,12 +75,17 @@ void appendPlotNumber(std::string& out, double value) {
         out += " NaN ";
         return;
     }
-    if (!(value < 0.0)) out.push_back(' ');
+    if (value < 0.0) {
+        separateFromPrevious(out);
+    } else {
+        out.push_back(' ');
+    }
     appendNumber(out, value);
     out.push_back(' ');
 }
 
 void appendPlotText(std::string& out, std::string_view text) {
+    separateFromPrevious(out);
     bool needsQuotes = text.empty();
     for (char c : text) {
         if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '"') needsQuotes = true;
