@@ -131,7 +131,9 @@ bool appendPlotLines(PlotBuffers& b, const PairResult& r, const MethodChecks& ch
     if (tAL85 >= 600 && tAL85 < 1300) {
         line(b[kXUspXIlm], sample, {r.fractions.xUsp, r.fractions.xIlm});
     }
-    if (within(r.logMgMnIlmenite, -1.4, 1.4) && within(r.logMgMnMagnetite, -1.4, 1.4)) {
+    // A pair without Mg or Mn in a phase has no log(Mg/Mn) to place on the graph.
+    if (r.equilibrium != EquilibriumVerdict::NotTested && within(r.logMgMnIlmenite, -1.4, 1.4) &&
+        within(r.logMgMnMagnetite, -1.4, 1.4)) {
         line(b[kMgMnIlmMagBH88], sample, {r.logMgMnIlmenite, r.logMgMnMagnetite});
     }
 

@@ -202,7 +202,7 @@ std::unique_ptr<InputPairs> loadInput(const std::string& path, std::string& erro
 struct SummaryLine {
     std::string sample;
     double tAL85, logFO2, deltaNNO, tS08, tGE08;
-    bool passed;
+    EquilibriumVerdict equilibrium;
 
     explicit SummaryLine(const PairResult& r)
         : sample(r.input.magnetite.sample),
@@ -211,7 +211,7 @@ struct SummaryLine {
           deltaNNO(r.thermometry.deltaNNOAL85[3]),
           tS08(r.newer.tS08),
           tGE08(r.newer.tGE08),
-          passed(r.passedEquilibriumTest) {}
+          equilibrium(r.equilibrium) {}
 };
 
 // A short table of the main estimates (Andersen and Lindsley with Stormer fractions, and the
@@ -234,7 +234,7 @@ void printSummary(const std::vector<SummaryLine>& results, const RunChoices& cho
                     cell(r.tAL85, "%.1f").c_str(), cell(r.logFO2, "%.2f").c_str(),
                     cell(r.deltaNNO, "%.2f").c_str(), cell(r.tS08, "%.1f").c_str(),
                     cell(r.tGE08, "%.1f").c_str(),
-                    std::string(equilibriumVerdict(r.passed)).c_str());
+                    std::string(equilibriumVerdictText(r.equilibrium)).c_str());
     }
 }
 

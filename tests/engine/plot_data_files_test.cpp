@@ -33,6 +33,7 @@ PairResult resultWith(double tAL85, double fo2AL85, const std::string& sample = 
     r.fractions.xIlm = 0.9;
     r.logMgMnMagnetite = 0.5;
     r.logMgMnIlmenite = 0.6;
+    r.equilibrium = EquilibriumVerdict::Failed;
     r.formulae.magnetite.cations[Ti] = 0.4;
     r.formulae.ilmenite.cations[Ti] = 0.9;
     r.sumsMagnetite = {1.4, 1.2};
@@ -244,6 +245,12 @@ TEST(PlotWindows, MagnesiumManganeseWindow) {
     PlotBuffers outside;
     appendPlotLines(outside, r, defaultChecks());
     EXPECT_EQ(outside[kMgMnIlmMagBH88], "");
+    // No point for a pair without Mg or Mn in a phase: its log(Mg/Mn) of 0 is no value.
+    r.logMgMnIlmenite = 0.0;
+    r.equilibrium = EquilibriumVerdict::NotTested;
+    PlotBuffers untested;
+    appendPlotLines(untested, r, defaultChecks());
+    EXPECT_EQ(untested[kMgMnIlmMagBH88], "");
 }
 
 TEST(PlotDeltaNNO, ThreeLinesPerPairWithBothNewerModels) {
