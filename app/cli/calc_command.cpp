@@ -372,8 +372,9 @@ options
   --xlsx FILE        write the whole results table (both header rows, 211 columns) into a new
                      workbook; numbers are stored as numbers
   --plot-dir DIR     folder of the seven plot data files written by every run (default: the
-                     current folder): TlogfO2.dat TfO2SL81.dat TfO2BL64Grid.dat XUspXIlm.dat
-                     MgMnIlmMagBH88.dat TiR2R3.dat TDeltaNNO.dat
+                     current folder; made, with its parents, when missing): TlogfO2.dat
+                     TfO2SL81.dat TfO2BL64Grid.dat XUspXIlm.dat MgMnIlmMagBH88.dat TiR2R3.dat
+                     TDeltaNNO.dat
   -h, --help         this text
 
   --summary          print the summary of the main estimates besides --rows or --table
@@ -421,6 +422,14 @@ int runCalcCommand(const std::vector<std::string>& arguments) {
     std::unique_ptr<ResultsTable> workbookTable;
     if (!options->xlsxPath.empty()) workbookTable = std::make_unique<ResultsTable>();
 
+    // The plot data folder is made when missing, parents and all, as "kelvorad plot --out" makes
+    // its image folder; a folder that cannot be made is reported with the files it loses.
+    std::error_code folderError;
+    std::filesystem::create_directories(options->plotDir, folderError);
+    if (folderError) {
+        std::cerr << "kelvorad calc: cannot create the plot data folder '" << options->plotDir
+                  << "': " << folderError.message() << "\n";
+    }
     CalculationRun run(options->checks);
     PlotDataWriter plots(options->plotDir);
     // Without data outputs the reader gets a summary; --summary asks for it besides them.
