@@ -35,8 +35,9 @@ PairResult CalculationRun::computePair(const AnalysisPair& pair) const {
             ge08::computeGe08Model(pair.magnetite.wt, pair.ilmenite.wt, choices_.pressureBars);
     }
 
-    r.passedEquilibriumTest = passesEquilibriumTest(r.logMgMnMagnetite, r.logMgMnIlmenite);
-    if (applyEquilibriumTest_ && !r.passedEquilibriumTest) withdrawEstimates(r);
+    // A pair that could not be tested (no Mg or Mn in a phase) keeps its estimates.
+    r.equilibrium = equilibriumVerdict(mag, ilm);
+    if (applyEquilibriumTest_ && r.equilibrium == EquilibriumVerdict::Failed) withdrawEstimates(r);
     if (pair.ilmenite.wt[TiO2] == 0.0) blankMissingIlmenite(r);
     return r;
 }

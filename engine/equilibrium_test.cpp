@@ -25,4 +25,29 @@ bool passesEquilibriumTest(double magnetiteLogMgMn, double ilmeniteLogMgMn) {
     return limits.lower <= magnetiteLogMgMn && magnetiteLogMgMn <= limits.upper;
 }
 
+namespace {
+bool hasMgAndMn(const OxideValues& c) {
+    return c[Mg] > 0 && c[Mn] > 0;  // false for a missing (NaN) cation
+}
+}  // namespace
+
+EquilibriumVerdict equilibriumVerdict(const OxideValues& magnetite, const OxideValues& ilmenite) {
+    if (!hasMgAndMn(magnetite) || !hasMgAndMn(ilmenite)) return EquilibriumVerdict::NotTested;
+    return passesEquilibriumTest(logMgMn(magnetite), logMgMn(ilmenite))
+               ? EquilibriumVerdict::Passed
+               : EquilibriumVerdict::Failed;
+}
+
+std::string_view equilibriumVerdictText(EquilibriumVerdict verdict) {
+    switch (verdict) {
+        case EquilibriumVerdict::Passed:
+            return "Passed";
+        case EquilibriumVerdict::Failed:
+            return "Failed";
+        case EquilibriumVerdict::NotTested:
+            break;
+    }
+    return "Not tested";
+}
+
 }  // namespace kelvorad

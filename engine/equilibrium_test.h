@@ -30,12 +30,18 @@ struct EquilibriumLimits {
 // The band of magnetite log(Mg/Mn) in equilibrium with an ilmenite of log(Mg/Mn) = L.
 EquilibriumLimits equilibriumLimits(double ilmeniteLogMgMn);
 
-// True ("Passed") when lower <= magnetite log(Mg/Mn) <= upper, both bounds inclusive; a
-// missing value fails.
+// True when lower <= magnetite log(Mg/Mn) <= upper, both bounds inclusive; a missing value
+// fails.
 bool passesEquilibriumTest(double magnetiteLogMgMn, double ilmeniteLogMgMn);
 
-inline std::string_view equilibriumVerdict(bool passed) {
-    return passed ? "Passed" : "Failed";
-}
+enum class EquilibriumVerdict { Passed, Failed, NotTested };
+
+// The test of one pair from the cations of both phases. The criterion compares log(Mg/Mn) of
+// the two phases, which is undefined when Mg or Mn is zero, negative or missing in either of
+// them: such a pair is not tested (rather than judged on a log(Mg/Mn) of 0).
+EquilibriumVerdict equilibriumVerdict(const OxideValues& magnetite, const OxideValues& ilmenite);
+
+// "Passed", "Failed" or "Not tested", as the results row shows it.
+std::string_view equilibriumVerdictText(EquilibriumVerdict verdict);
 
 }  // namespace kelvorad

@@ -78,7 +78,7 @@ constexpr std::array<MethodItemInfo, kMethodItemCount> kItems{{
      "Lindsley (1985)",
      M::Oxybarometry},
     {I::GE08uLeastSquares, "mnuGE08uLeastSquares",
-     "DeltaNNO (Ghioro and Evans, 2008) through least-squares using model by Andersen and "
+     "DeltaNNO (Ghiorso and Evans, 2008) through least-squares using model by Andersen and "
      "Lindsley (1985)",
      M::Oxybarometry},
     {I::S08fO2uLeastSquares, "mnuS08fO2uLeastSquares",

@@ -26,7 +26,7 @@ struct PairResult {
     CationSums sumsIlmenite{kMissing, kMissing};
     // The full Ghiorso and Evans (2008) thermodynamic model, when its option is checked.
     std::optional<ge08::Ge08Result> fullModel;
-    bool passedEquilibriumTest = false;
+    EquilibriumVerdict equilibrium = EquilibriumVerdict::NotTested;
     bool estimatesWithdrawn = false;  // failed test with the test option checked
     bool ilmeniteMissing = false;     // ilmenite TiO2 exactly 0: the ilmenite half is blank
 };

@@ -57,6 +57,13 @@ constexpr std::array<MethodValues, 12> kMethodValues{{
     {MethodItem::AL85uS83, &OxideThermometry::tAL85, &OxideThermometry::fo2AL85, 3},
 }};
 
+// A field written straight after a text field would be read as part of it ("M004-0.10"): it gets
+// a blank first. Fields at the start of a line, or after a number (which ends with a blank),
+// need none.
+void separateFromPrevious(std::string& out) {
+    if (!out.empty() && out.back() != ' ' && out.back() != '\n') out.push_back(' ');
+}
+
 }  // namespace
 
 const std::array<PlotFileSpec, kPlotFileCount>& plotFiles() {
@@ -68,12 +75,17 @@ void appendPlotNumber(std::string& out, double value) {
         out += " NaN ";
         return;
     }
-    if (!(value < 0.0)) out.push_back(' ');
+    if (value < 0.0) {
+        separateFromPrevious(out);
+    } else {
+        out.push_back(' ');
+    }
     appendNumber(out, value);
     out.push_back(' ');
 }
 
 void appendPlotText(std::string& out, std::string_view text) {
+    separateFromPrevious(out);
     bool needsQuotes = text.empty();
     for (char c : text) {
         if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '"') needsQuotes = true;
@@ -119,7 +131,9 @@ bool appendPlotLines(PlotBuffers& b, const PairResult& r, const MethodChecks& ch
     if (tAL85 >= 600 && tAL85 < 1300) {
         line(b[kXUspXIlm], sample, {r.fractions.xUsp, r.fractions.xIlm});
     }
-    if (within(r.logMgMnIlmenite, -1.4, 1.4) && within(r.logMgMnMagnetite, -1.4, 1.4)) {
+    // A pair without Mg or Mn in a phase has no log(Mg/Mn) to place on the graph.
+    if (r.equilibrium != EquilibriumVerdict::NotTested && within(r.logMgMnIlmenite, -1.4, 1.4) &&
+        within(r.logMgMnMagnetite, -1.4, 1.4)) {
         line(b[kMgMnIlmMagBH88], sample, {r.logMgMnIlmenite, r.logMgMnMagnetite});
     }
 

@@ -5,7 +5,9 @@
 // method options. A number not negative is preceded by one space, a negative one by its minus
 // sign, and every number is followed by one space; a missing or withdrawn number is written as
 // NaN with the same spacing. A text field that is empty or holds a blank is written in double
-// quotes, so that every line keeps its columns.
+// quotes, so that every line keeps its columns. A field that would touch the text field before
+// it (a negative number after a sample name) gets one blank first: every field is parted from
+// its neighbours by white space.
 
 #include <array>
 #include <cstdio>
@@ -46,9 +48,10 @@ using PlotBuffers = std::array<std::string, kPlotFileCount>;
 // Lindsley item).
 bool appendPlotLines(PlotBuffers& buffers, const PairResult& result, const MethodChecks& checks);
 
-// Appends a number field: " 800 ", "-10 ", " NaN ".
+// Appends a number field: " 800 ", "-10 ", " NaN "; a blank first when the line ends in text.
 void appendPlotNumber(std::string& line, double value);
-// Appends a text field, in double quotes when it is empty or holds whitespace.
+// Appends a text field, in double quotes when it is empty or holds whitespace; a blank first
+// when the line ends in text.
 void appendPlotText(std::string& line, std::string_view text);
 
 // The seven files of one run in a directory. Creating the writer creates (truncates) every file

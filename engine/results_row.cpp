@@ -60,22 +60,22 @@ void appendResultsRow(std::string& out, const PairResult& r) {
                                             e.xIlmPrime, e.xHemPrime});                 // 94-95
     w.empty();                                                                          // 96
     const OxideThermometry& t = r.thermometry;
-    w.numbers(t.tP77);                                    // 97-100
-    w.numbers(t.tSL81);                                   // 101-104
-    w.numbers(t.tAL85);                                   // 105-108
-    w.number(r.newer.tS08);                               // 109
-    w.number(r.newer.tGE08);                              // 110
-    w.empty();                                            // 111
-    w.numbers(t.fo2P77);                                  // 112-115
-    w.numbers(t.fo2SL81);                                 // 116-119
-    w.numbers(t.fo2AL85);                                 // 120-123
-    w.number(r.newer.logFO2S08);                          // 124
-    w.empty();                                            // 125
-    w.numbers(t.deltaNNOAL85);                            // 126-129
-    w.number(r.newer.deltaNNOS08);                        // 130
-    w.number(r.newer.deltaNNOGE08);                       // 131
-    w.empty();                                            // 132
-    w.text(equilibriumVerdict(r.passedEquilibriumTest));  // 133
+    w.numbers(t.tP77);                              // 97-100
+    w.numbers(t.tSL81);                             // 101-104
+    w.numbers(t.tAL85);                             // 105-108
+    w.number(r.newer.tS08);                         // 109
+    w.number(r.newer.tGE08);                        // 110
+    w.empty();                                      // 111
+    w.numbers(t.fo2P77);                            // 112-115
+    w.numbers(t.fo2SL81);                           // 116-119
+    w.numbers(t.fo2AL85);                           // 120-123
+    w.number(r.newer.logFO2S08);                    // 124
+    w.empty();                                      // 125
+    w.numbers(t.deltaNNOAL85);                      // 126-129
+    w.number(r.newer.deltaNNOS08);                  // 130
+    w.number(r.newer.deltaNNOGE08);                 // 131
+    w.empty();                                      // 132
+    w.text(equilibriumVerdictText(r.equilibrium));  // 133
     if (r.fullModel) {
         const ge08::Ge08Result& m = *r.fullModel;
         w.empty();                               // 134

@@ -1,5 +1,7 @@
 #include "structural_formula.h"
 
+#include <algorithm>
+
 #include "safe_math.h"
 
 namespace kelvorad {
@@ -13,12 +15,12 @@ constexpr double kFeOToFe2O3 = 1.1113;
 
 struct MineralBasis {
     double cations;      // cations per formula unit: magnetite 3, ilmenite 2
+    double oxygens;      // oxygens per formula unit: magnetite 4, ilmenite 3
     double chargeTotal;  // Stormer (1983): total positive charge, magnetite 8, ilmenite 6
-    double droopFactor;  // Droop (1987) on 3 oxygens: 0.6775 for magnetite, none for ilmenite
 };
 
-constexpr MineralBasis kMagnetiteBasis{3.0, 8.0, 0.6775};
-constexpr MineralBasis kIlmeniteBasis{2.0, 6.0, 1.0};
+constexpr MineralBasis kMagnetiteBasis{3.0, 4.0, 8.0};
+constexpr MineralBasis kIlmeniteBasis{2.0, 3.0, 6.0};
 
 bool estimationApplies(const OxideValues& wt) {
     return wt[FeO] > 0.0 && wt[Fe2O3] == 0.0;
@@ -62,10 +64,10 @@ StructuralFormula stormer(const OxideValues& wt, const MineralBasis& basis) {
     return f;
 }
 
-// Cations on the 3-oxygen basis f = 3 / sum O, as Droop (1987) and Carmichael (1967) start:
-// one cation per two oxygens for the dioxides, two per three for the sesquioxides, one per
-// oxygen for the monoxides, two per oxygen for Na2O and K2O.
-OxideValues threeOxygenCations(const OxideValues& o, double f) {
+// Cations on an oxygen basis, f = oxygens / sum O (Droop (1987) and Carmichael (1967)): one
+// cation per two oxygens for the dioxides, two per three for the sesquioxides, one per oxygen
+// for the monoxides, two per oxygen for Na2O and K2O.
+OxideValues cationsOnOxygenBasis(const OxideValues& o, double f) {
     OxideValues c{};
     c[Si] = o[SiO2] * f / 2;
     c[Ti] = o[TiO2] * f / 2;
@@ -82,22 +84,25 @@ void normalise(StructuralFormula& f, double cationNumber) {
     f.cationTotal = sum(f.cations);
 }
 
-// Droop (1987): Fe3+ = 2X(1 - T/S) on the oxygen basis, here 6 (1 - 2/S) on 3 oxygens, scaled
-// by 0.6775 for magnetite; negative estimates are set to 0.
+// Droop (1987), eq. 1: F = 2X (1 - T/S), X the oxygens and T the cations of the ideal formula
+// (magnetite X = 4, T = 3; ilmenite X = 3, T = 2), S the cations per X oxygens with all iron as
+// Fe2+, F the Fe3+ per T cations. The formula is normalised to T cations and F is taken out of
+// its Fe2+ (cations per formula unit). F is held between 0 and the formula's iron, so that the
+// estimate never adds or removes iron.
 StructuralFormula droop(const OxideValues& wt, const MineralBasis& basis) {
     StructuralFormula f;
     const OxideValues o = oxygenProportions(wt);
-    f.cations = threeOxygenCations(o, div(3.0, sum(o)));
-    if (estimationApplies(wt)) {
-        const double s = sum(f.cations);
-        const double fe3 = 6 * (1 - div(2.0, s)) * basis.droopFactor;
-        f.cations[Fe3] = fe3;
-        f.cations[Fe2] = f.cations[Fe2] - fe3;
-    }
-    if (f.cations[Fe3] < 0) f.cations[Fe3] = 0;
-    if (f.cations[Fe2] < 0) f.cations[Fe2] = 0;
+    f.cations = cationsOnOxygenBasis(o, div(basis.oxygens, sum(o)));
+    const double s = sum(f.cations);
     normalise(f, basis.cations);
-    if (estimationApplies(wt)) splitFerrousFerric(f, wt);
+    if (estimationApplies(wt)) {
+        const double iron = f.cations[Fe2];
+        const double ferric = 2 * basis.oxygens * (1 - div(basis.cations, s));
+        const double fe3 = std::min(std::max(ferric, 0.0), iron);  // NaN stays NaN
+        f.cations[Fe3] = fe3;
+        f.cations[Fe2] = iron - fe3;
+        splitFerrousFerric(f, wt);
+    }
     return f;
 }
 
@@ -121,7 +126,7 @@ StructuralFormula carmichael(const OxideValues& wt, bool magnetite, const Minera
     }
     const OxideValues o = oxygenProportions(wt);
     const double factor = div(3.0, sum(o));
-    f.cations = threeOxygenCations(o, factor);
+    f.cations = cationsOnOxygenBasis(o, factor);
     if (estimate) {
         f.cations[Fe3] = 3 * (f.fe2o3Calculated / kOxides[Fe2O3].molecularWeight) * factor / 1.5;
         f.cations[Fe2] = (f.feoCalculated / kOxides[FeO].molecularWeight) * factor;
@@ -163,7 +168,7 @@ StructuralFormula recalculate(const OxideValues& wt, FerricScheme scheme, bool m
     f.cationTotal = safe::checked(f.cationTotal);
     f.feoCalculated = safe::checked(f.feoCalculated);
     f.fe2o3Calculated = safe::checked(f.fe2o3Calculated);
-    f.oxygenBasisFactor = oxygenBasisFactor(wt, f, magnetite ? 4.0 : 3.0);
+    f.oxygenBasisFactor = oxygenBasisFactor(wt, f, basis.oxygens);
     return f;
 }
 

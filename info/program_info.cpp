@@ -9,7 +9,7 @@ std::string_view programVersion() {
 std::string authorMailto(std::string_view programTitle, std::string_view dateText) {
     std::string link = "mailto:";
     link += kAuthorAddress;
-    link += "?subject=About Tolmeris";
+    link += "?subject=About Kelvorad";
     link += "&body=";
     link += programTitle;
     link += "; ";

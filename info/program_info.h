@@ -14,7 +14,7 @@ inline constexpr int kReleaseYear = 2026;
 // The version the program was built as, "1.0.0".
 std::string_view programVersion();
 
-// The mailto link of the E-mail button: "mailto:" + author + "?subject=About Tolmeris" +
+// The mailto link of the E-mail button: "mailto:" + author + "?subject=About Kelvorad" +
 // "&body=" + title + "; " + date. The text is left as it is (not percent-encoded); the shell
 // makes a URL of it.
 std::string authorMailto(std::string_view programTitle, std::string_view dateText);

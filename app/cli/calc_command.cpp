@@ -202,7 +202,7 @@ std::unique_ptr<InputPairs> loadInput(const std::string& path, std::string& erro
 struct SummaryLine {
     std::string sample;
     double tAL85, logFO2, deltaNNO, tS08, tGE08;
-    bool passed;
+    EquilibriumVerdict equilibrium;
 
     explicit SummaryLine(const PairResult& r)
         : sample(r.input.magnetite.sample),
@@ -211,7 +211,7 @@ struct SummaryLine {
           deltaNNO(r.thermometry.deltaNNOAL85[3]),
           tS08(r.newer.tS08),
           tGE08(r.newer.tGE08),
-          passed(r.passedEquilibriumTest) {}
+          equilibrium(r.equilibrium) {}
 };
 
 // A short table of the main estimates (Andersen and Lindsley with Stormer fractions, and the
@@ -234,7 +234,7 @@ void printSummary(const std::vector<SummaryLine>& results, const RunChoices& cho
                     cell(r.tAL85, "%.1f").c_str(), cell(r.logFO2, "%.2f").c_str(),
                     cell(r.deltaNNO, "%.2f").c_str(), cell(r.tS08, "%.1f").c_str(),
                     cell(r.tGE08, "%.1f").c_str(),
-                    std::string(equilibriumVerdict(r.passed)).c_str());
+                    std::string(equilibriumVerdictText(r.equilibrium)).c_str());
     }
 }
 
@@ -372,8 +372,9 @@ options
   --xlsx FILE        write the whole results table (both header rows, 211 columns) into a new
                      workbook; numbers are stored as numbers
   --plot-dir DIR     folder of the seven plot data files written by every run (default: the
-                     current folder): TlogfO2.dat TfO2SL81.dat TfO2BL64Grid.dat XUspXIlm.dat
-                     MgMnIlmMagBH88.dat TiR2R3.dat TDeltaNNO.dat
+                     current folder; made, with its parents, when missing): TlogfO2.dat
+                     TfO2SL81.dat TfO2BL64Grid.dat XUspXIlm.dat MgMnIlmMagBH88.dat TiR2R3.dat
+                     TDeltaNNO.dat
   -h, --help         this text
 
   --summary          print the summary of the main estimates besides --rows or --table
@@ -421,6 +422,14 @@ int runCalcCommand(const std::vector<std::string>& arguments) {
     std::unique_ptr<ResultsTable> workbookTable;
     if (!options->xlsxPath.empty()) workbookTable = std::make_unique<ResultsTable>();
 
+    // The plot data folder is made when missing, parents and all, as "kelvorad plot --out" makes
+    // its image folder; a folder that cannot be made is reported with the files it loses.
+    std::error_code folderError;
+    std::filesystem::create_directories(options->plotDir, folderError);
+    if (folderError) {
+        std::cerr << "kelvorad calc: cannot create the plot data folder '" << options->plotDir
+                  << "': " << folderError.message() << "\n";
+    }
     CalculationRun run(options->checks);
     PlotDataWriter plots(options->plotDir);
     // Without data outputs the reader gets a summary; --summary asks for it besides them.

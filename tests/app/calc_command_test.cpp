@@ -10,6 +10,7 @@
 #include "calculation_run.h"
 #include "cli/cli_main.h"
 #include "fake_desktop_services.h"
+#include "plot_data_files.h"
 #include "results_table.h"
 #include "spreadsheet_application.h"
 
@@ -147,11 +148,27 @@ TEST_F(CalcCommand, MissingInputWritesNothing) {
 
 TEST_F(CalcCommand, UnwritablePlotFolderFailsAfterFinishingTheRun) {
     const fs::path input = writeInput("pairs.tsv", std::string(kPair) + "\n");
-    EXPECT_EQ(run({input, "--rows", (dir_ / "rows.tsv").string(), "--plot-dir",
-                   (dir_ / "no" / "folder").string()}),
+    // A folder inside a file can never be made.
+    const fs::path folder = writeInput("a-file", "text") / "folder";
+    EXPECT_EQ(run({input, "--rows", (dir_ / "rows.tsv").string(), "--plot-dir", folder.string()}),
               1);
+    EXPECT_NE(err_.find("cannot create the plot data folder"), std::string::npos) << err_;
     EXPECT_NE(err_.find("TlogfO2.dat"), std::string::npos);
     EXPECT_EQ(lines(read(dir_ / "rows.tsv")).size(), 1u);
+}
+
+TEST_F(CalcCommand, MissingPlotFolderIsMadeWithItsParents) {
+    const fs::path input = writeInput("pairs.tsv", std::string(kPair) + "\n");
+    const fs::path folder = dir_ / "no" / "such" / "folder";
+    ASSERT_EQ(run({input, "--rows", (dir_ / "rows.tsv").string(), "--plot-dir", folder.string()}),
+              0)
+        << err_;
+    EXPECT_EQ(err_, "");
+    for (const PlotFileSpec& file : plotFiles()) {
+        EXPECT_EQ(read(folder / file.fileName).rfind(std::string(file.header), 0), 0u)
+            << file.fileName;
+    }
+    EXPECT_NE(read(folder / "TiR2R3.dat").find("MT-01"), std::string::npos);
 }
 
 TEST_F(CalcCommand, TextInputHasNoTableRowLimitAndAnalysisFilesDo) {

@@ -86,6 +86,50 @@ TEST_F(PlotCommand, DrawsAllTenGraphsOfTheBundledExample) {
     }
 }
 
+// Before any run (no plot data files) and after a run over no pairs (header lines only), every
+// template still draws its axes and reference curves: ten images and exit status 0.
+TEST_F(PlotCommand, EveryTemplateDrawsWithoutDataFilesAndOverHeaderOnlyFiles) {
+    const fs::path none = dir_ / "none";
+    fs::create_directories(none);
+    const fs::path headers = dir_ / "headers";
+    fs::create_directories(headers);
+    PlotDataWriter(headers).close();
+    for (const fs::path& folder : {none, headers}) {
+        ASSERT_EQ(run({"--plot-dir", folder.string()}), 0) << folder << "\n" << err_;
+        EXPECT_EQ(err_.find("No data in plot"), std::string::npos) << err_;
+        for (const GraphMenuItem& item : graphMenu()) {
+            if (item.kind != GraphMenuKind::Template) continue;
+            const fs::path image = folder / (fs::path(item.templateFile).stem().string() + ".png");
+            const auto pixels = readPng(image);
+            ASSERT_EQ(pixels.error, "") << image;
+            EXPECT_GT(drawnPixels(pixels), 12000) << image << " is (nearly) blank";
+        }
+    }
+}
+
+// A run whose one pair fails the equilibrium test with its option checked writes NaN for every
+// estimate of the T - DeltaNNO file: the graphs still draw, sample names asked for or not.
+TEST_F(PlotCommand, FilesWithoutADefinedPointStillDraw) {
+    const fs::path folder = dir_ / "withdrawn";
+    const fs::path input = dir_ / "failing.tsv";
+    // The magnetite's Mg/Mn (MgO 4.5, MnO 0.05) lies far above the ilmenite's band.
+    std::ofstream(input) << "MT-09\t0.12\t8.45\t2.10\t0.48\t0.09\t\t\t80.52\t0.05\t0.02\t0.11\t4.5"
+                            "\t0.03\t\t\t\t\tILM-09\t0.04\t45.10\t0.21\t0.31\t0.05\t\t\t47.90"
+                            "\t0.62\t\t0.03\t2.48\t0.02\t\t\t\n";
+    ::testing::internal::CaptureStdout();
+    ASSERT_EQ(
+        runCalcCommand({input.string(), "--check", "BH88TestforTO", "--plot-dir", folder.string()}),
+        0);
+    ::testing::internal::GetCapturedStdout();
+    std::ifstream deltaNNO(folder / "TDeltaNNO.dat", std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(deltaNNO), {}};
+    ASSERT_NE(text.find("MT-09 NaN  NaN"), std::string::npos) << text;
+    EXPECT_EQ(run({"--plot-dir", folder.string(), "--template", "TDeltaNNO", "--labels"}), 0)
+        << err_;
+    EXPECT_EQ(run({"--plot-dir", folder.string(), "--template", "TDeltaNNO"}), 0) << err_;
+    EXPECT_EQ(readPng(folder / "TDeltaNNO.png").error, "");
+}
+
 TEST_F(PlotCommand, ChosenTemplatesFormatAndLabels) {
     const fs::path run = exampleRun("run");
     ASSERT_EQ(this->run({"--plot-dir", run.string(), "--template", "TDeltaNNO", "--template",

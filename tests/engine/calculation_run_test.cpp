@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine_test_pairs.h"
+#include "plot_data_files.h"
 #include "results_row.h"
 
 using namespace kelvorad;
@@ -45,7 +46,7 @@ TEST(CalculationRun, FailedTestKeepsEstimatesWithoutTheOption) {
     MethodChecks checks;
     CalculationRun run(checks);
     const PairResult r = run.computePair(failingPair());
-    EXPECT_FALSE(r.passedEquilibriumTest);
+    EXPECT_EQ(r.equilibrium, EquilibriumVerdict::Failed);
     const auto f = fields(resultsRow(r));
     EXPECT_EQ(f[133], "Failed");
     for (int c = 97; c <= 131; ++c) {
@@ -73,6 +74,36 @@ TEST(CalculationRun, FailedTestWithdrawsEstimatesWithTheOption) {
     const auto passing = fields(resultsRow(run.computePair(pairFromCells(daciteCells()))));
     EXPECT_EQ(passing[133], "Passed");
     EXPECT_FALSE(passing[108].empty());
+}
+
+// log(Mg/Mn) is undefined for a phase without Mg or Mn: such a pair is "Not tested", keeps
+// its estimates under the test option, and has no point on the Mg/Mn graph.
+TEST(CalculationRun, PairWithoutMagnesiumOrManganeseIsNotTested) {
+    MethodChecks checks;
+    checks.setChecked(MethodItem::BH88TestforTO, true);
+    CalculationRun run(checks);
+    // Magnetite MnO and MgO, ilmenite MnO and MgO; blank, zero or negative.
+    for (int cell : {9, 12, 27, 30}) {
+        for (const char* value : {"", "0", "-0.1"}) {
+            std::vector<std::string> cells = daciteCells();
+            cells[cell] = value;
+            const PairResult r = run.computePair(pairFromCells(cells));
+            const auto f = fields(resultsRow(r));
+            EXPECT_EQ(f[133], "Not tested") << "cell " << cell << " '" << value << "'";
+            for (int c = 97; c <= 131; ++c) {
+                if (isEstimateColumn(c)) {
+                    EXPECT_FALSE(f[c].empty()) << cell << ", column " << c;
+                }
+            }
+            PlotBuffers plots;
+            appendPlotLines(plots, r, run.checks());
+            EXPECT_EQ(plots[kMgMnIlmMagBH88], "") << "cell " << cell;
+            EXPECT_EQ(plots[kTDeltaNNO].find("NaN"), std::string::npos) << "cell " << cell;
+        }
+    }
+    // With Mg and Mn in both phases the pair is tested as before.
+    const auto tested = fields(resultsRow(run.computePair(pairFromCells(daciteCells()))));
+    EXPECT_EQ(tested[133], "Passed");
 }
 
 TEST(CalculationRun, PairWithoutIlmeniteShowsTheMagnetiteHalfAndTheTest) {

@@ -29,6 +29,31 @@ TEST(BaconHirschmann1988, NoMagnesiumOrManganeseFails) {
     EXPECT_FALSE(passesEquilibriumTest(kMissing, 0.5));
 }
 
+TEST(BaconHirschmann1988, VerdictNeedsMagnesiumAndManganeseInBothPhases) {
+    OxideValues magnetite{};
+    magnetite[Mg] = 0.08;
+    magnetite[Mn] = 0.012;  // log(Mg/Mn) = 0.824
+    OxideValues ilmenite{};
+    ilmenite[Mg] = 0.12;
+    ilmenite[Mn] = 0.012;  // L = 1: band 0.764 to 0.937
+    EXPECT_EQ(equilibriumVerdict(magnetite, ilmenite), EquilibriumVerdict::Passed);
+    magnetite[Mg] = 0.2;
+    EXPECT_EQ(equilibriumVerdict(magnetite, ilmenite), EquilibriumVerdict::Failed);
+    for (double absent : {0.0, -0.01, kMissing}) {
+        for (OxideValues* phase : {&magnetite, &ilmenite}) {
+            for (int cation : {Mg, Mn}) {
+                OxideValues m = magnetite;
+                OxideValues i = ilmenite;
+                (phase == &magnetite ? m : i)[cation] = absent;
+                EXPECT_EQ(equilibriumVerdict(m, i), EquilibriumVerdict::NotTested);
+            }
+        }
+    }
+    EXPECT_EQ(equilibriumVerdictText(EquilibriumVerdict::Passed), "Passed");
+    EXPECT_EQ(equilibriumVerdictText(EquilibriumVerdict::Failed), "Failed");
+    EXPECT_EQ(equilibriumVerdictText(EquilibriumVerdict::NotTested), "Not tested");
+}
+
 TEST(BaconHirschmann1988, LogRatioUsesTheFixedConstant) {
     OxideValues c{};
     c[Mg] = 0.08;

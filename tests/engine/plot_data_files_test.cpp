@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "calculation_run.h"
 #include "engine_test_pairs.h"
@@ -32,6 +33,7 @@ PairResult resultWith(double tAL85, double fo2AL85, const std::string& sample = 
     r.fractions.xIlm = 0.9;
     r.logMgMnMagnetite = 0.5;
     r.logMgMnIlmenite = 0.6;
+    r.equilibrium = EquilibriumVerdict::Failed;
     r.formulae.magnetite.cations[Ti] = 0.4;
     r.formulae.ilmenite.cations[Ti] = 0.9;
     r.sumsMagnetite = {1.4, 1.2};
@@ -72,12 +74,112 @@ TEST(PlotFields, NumbersCarrySignPlaceAndTrailingSpace) {
     EXPECT_EQ(line, "S1 800 -10.5  NaN  0 ");
 }
 
-TEST(PlotFields, TextWithBlanksOrEmptyIsQuoted) {
+TEST(PlotFields, TextWithBlanksOrEmptyIsQuotedAndPartedFromItsNeighbours) {
     std::string line;
     appendPlotText(line, "MT 02 rim");
     appendPlotText(line, "");
     appendPlotText(line, "say\"x\"");
-    EXPECT_EQ(line, "\"MT 02 rim\"\"\"\"say'x'\"");
+    appendPlotNumber(line, -1.5);
+    appendPlotText(line, "M004");
+    EXPECT_EQ(line, "\"MT 02 rim\" \"\" \"say'x'\" -1.5 M004");
+}
+
+// A sample name without blanks followed by a negative number was written as one word
+// ("M004-0.103"), so the graphs read one column too few and lost the point.
+TEST(PlotFields, NegativeNumberAfterASampleNameIsPartedFromIt) {
+    PairResult r = resultWith(-20, -12, "M004");
+    r.logMgMnIlmenite = -0.103215345511186;
+    r.logMgMnMagnetite = -0.654844022337422;
+    r.thermometry.deltaNNOAL85.fill(-0.5);
+    r.input.ilmenite.sample = "I004";
+    r.formulae.ilmenite.cations[Ti] = -0.25;
+    PlotBuffers b;
+    appendPlotLines(b, r, defaultChecks());
+    EXPECT_EQ(b[kMgMnIlmMagBH88], "M004 -0.103215345511186 -0.654844022337422 \r\n");
+    EXPECT_EQ(b[kTDeltaNNO], "M004 -20 -0.5 \r\n");
+    EXPECT_EQ(b[kTiR2R3], "M004 0.4  1.4  1.2 I004 -0.25  0.95  0.1 \r\n");
+}
+
+namespace {
+// The fields of a plot data line as gnuplot splits it: runs of non-blank characters, a field
+// in double quotes being one field whatever it holds. A quote that touches the character
+// before or after it glues two fields and counts as a fault (-1).
+int gnuplotFieldCount(const std::string& line) {
+    int count = 0;
+    std::size_t i = 0;
+    const auto blank = [&](std::size_t k) {
+        return k >= line.size() || line[k] == ' ' || line[k] == '\t' || line[k] == '\r';
+    };
+    while (i < line.size()) {
+        if (blank(i)) {
+            ++i;
+            continue;
+        }
+        if (line[i] == '"') {
+            const std::size_t close = line.find('"', i + 1);
+            if (close == std::string::npos || !blank(close + 1)) return -1;
+            i = close + 1;
+        } else {
+            while (!blank(i)) {
+                if (line[i] == '"') return -1;
+                ++i;
+            }
+        }
+        ++count;
+    }
+    return count;
+}
+
+// Pairs whose every value that can be negative is: names without blanks, with blanks, empty.
+std::vector<PairResult> awkwardResults() {
+    std::vector<PairResult> results;
+    for (const std::string name : {"M004", "MT 7 rim", "", "x-1"}) {
+        PairResult r = resultWith(800, -14.5, name);
+        r.input.ilmenite.sample = name;
+        r.fractions.xUsp = -0.02;
+        r.fractions.xIlm = -0.01;
+        r.logMgMnMagnetite = -0.6;
+        r.logMgMnIlmenite = -0.1;
+        r.formulae.magnetite.cations[Ti] = -0.1;
+        r.formulae.ilmenite.cations[Ti] = -0.2;
+        r.sumsMagnetite = {-1.4, -1.2};
+        r.sumsIlmenite = {-0.95, -0.1};
+        r.thermometry.deltaNNOAL85.fill(-1.5);
+        r.newer.tS08 = -900;
+        r.newer.deltaNNOS08 = -1.25;
+        r.newer.tGE08 = kMissing;
+        r.fullModel = ge08::Ge08Result{};
+        r.fullModel->temperatureC = -5;
+        r.fullModel->deltaNNO = -0.25;
+        results.push_back(r);
+        PairResult low = r;
+        low.thermometry.tAL85[3] = -50;  // only the unwindowed files take it
+        results.push_back(low);
+    }
+    return results;
+}
+}  // namespace
+
+// Every line of every file, read as gnuplot reads it, has as many fields as its header.
+TEST(PlotFields, EveryLineOfEveryFileHasTheFieldsOfItsHeader) {
+    MethodChecks checks = defaultChecks();
+    for (const MethodItemInfo& info : methodItems()) checks.setChecked(info.item, true);
+    const fs::path dir = freshDir("fields");
+    PlotDataWriter writer(dir);
+    for (const PairResult& r : awkwardResults()) writer.addPair(r, checks);
+    ASSERT_TRUE(writer.close().empty());
+    for (const PlotFileSpec& file : plotFiles()) {
+        std::istringstream in(readFile(dir / file.fileName));
+        std::string header;
+        std::getline(in, header);
+        const int fields = gnuplotFieldCount(header);
+        EXPECT_EQ(fields, file.fileName == "TiR2R3.dat" ? 8 : 3);
+        int lines = 0;
+        for (std::string line; std::getline(in, line); ++lines) {
+            EXPECT_EQ(gnuplotFieldCount(line), fields) << file.fileName << ": '" << line << "'";
+        }
+        EXPECT_GT(lines, 0) << file.fileName;
+    }
 }
 
 TEST(PlotWindows, UpperTemperatureEdge) {
@@ -143,6 +245,12 @@ TEST(PlotWindows, MagnesiumManganeseWindow) {
     PlotBuffers outside;
     appendPlotLines(outside, r, defaultChecks());
     EXPECT_EQ(outside[kMgMnIlmMagBH88], "");
+    // No point for a pair without Mg or Mn in a phase: its log(Mg/Mn) of 0 is no value.
+    r.logMgMnIlmenite = 0.0;
+    r.equilibrium = EquilibriumVerdict::NotTested;
+    PlotBuffers untested;
+    appendPlotLines(untested, r, defaultChecks());
+    EXPECT_EQ(untested[kMgMnIlmMagBH88], "");
 }
 
 TEST(PlotDeltaNNO, ThreeLinesPerPairWithBothNewerModels) {

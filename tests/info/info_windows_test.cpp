@@ -90,7 +90,7 @@ TEST_F(InfoWindowsTest, EmailHandsTodaysLinkToTheShellAtEachPress) {
     ASSERT_EQ(shell.opened.size(), 2u);
     for (const std::string& link : shell.opened) {
         const std::string start =
-            "mailto:kelvorad@example.org?subject=About Tolmeris&body=Kelvorad; ";
+            "mailto:kelvorad@example.org?subject=About Kelvorad&body=Kelvorad; ";
         EXPECT_TRUE(link == start + before.toStdString() || link == start + after.toStdString())
             << link;
     }

@@ -8,12 +8,12 @@ namespace {
 
 TEST(AuthorMailto, IsTheLinkWithTitleAndDateInTheBody) {
     EXPECT_EQ(authorMailto("Kelvorad", "03/05/2026"),
-              "mailto:kelvorad@example.org?subject=About Tolmeris&body=Kelvorad; 03/05/2026");
+              "mailto:kelvorad@example.org?subject=About Kelvorad&body=Kelvorad; 03/05/2026");
     // The date comes as the system writes it, whatever its form, and is passed on untouched.
     EXPECT_EQ(authorMailto("Kelvorad", "2026-05-03"),
-              "mailto:kelvorad@example.org?subject=About Tolmeris&body=Kelvorad; 2026-05-03");
+              "mailto:kelvorad@example.org?subject=About Kelvorad&body=Kelvorad; 2026-05-03");
     EXPECT_EQ(authorMailto("Other", ""),
-              "mailto:kelvorad@example.org?subject=About Tolmeris&body=Other; ");
+              "mailto:kelvorad@example.org?subject=About Kelvorad&body=Other; ");
 }
 
 TEST(ProgramInfo, VersionIsTheBuiltProjectVersion) {

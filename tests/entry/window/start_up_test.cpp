@@ -118,7 +118,7 @@ TEST_F(StartUp, MenuTreeInDisplayOrder) {
     EXPECT_EQ(action("mnuHelpContents").text(), "Click Here for Help Index           F1");
     EXPECT_EQ(action("mnuFe3Droop").text(), "Fe3+ estimation from Droop (1987)  ");
     EXPECT_EQ(action("mnuGE08uLeastSquares").text(),
-              "DeltaNNO (Ghioro and Evans, 2008) through least-squares using model by "
+              "DeltaNNO (Ghiorso and Evans, 2008) through least-squares using model by "
               "Andersen and Lindsley (1985)");
     EXPECT_EQ(widget<QPushButton>("Command2").text(), "Load Excel File into Grid");
     EXPECT_EQ(widget<QPushButton>("Command3").text(), "Open and Edit Excel File");

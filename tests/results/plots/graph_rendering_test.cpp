@@ -112,6 +112,41 @@ TEST_F(GraphRendering, QuotedNamesNaNAndCrLfAreReadWithoutWarnings) {
     }
 }
 
+// No plot data files at all (the Graph menu before the first run): every template draws its
+// axes and reference curves.
+TEST_F(GraphRendering, MissingFilesDoNotMakeAnyTemplateFail) {
+    for (const auto& [name, files] : renderAll(true)) {
+        const auto pixels = readPng(files.image);
+        ASSERT_EQ(pixels.error, "") << name;
+        EXPECT_GT(drawnPixels(pixels), 12000) << name << " is (nearly) blank";
+    }
+}
+
+// Lines whose every value is NaN (every estimate withdrawn, a phase without an analysis): gnuplot
+// 5.4 crashes on sample labels none of which has a place, so no template draws them then.
+TEST_F(GraphRendering, FilesWithoutADefinedPointDrawWithAndWithoutSampleLabels) {
+    for (const PlotFileSpec& file : plotFiles()) {
+        const bool ternary = file.fileName == "TiR2R3.dat";
+        writeRunFile(file.fileName, std::string(file.header) + "\r\n" +
+                                        (ternary ? "M1 NaN  NaN  NaN I1 NaN  NaN  NaN \r\n"
+                                                 : "M1 NaN  NaN \r\nM2 NaN  NaN \r\n"));
+    }
+    for (bool labels : {false, true}) {
+        for (const auto& [name, files] : renderAll(labels)) {
+            EXPECT_GT(drawnPixels(readPng(files.image)), 12000) << name;
+        }
+    }
+    // Magnetites without a point, ilmenites with one: the ilmenites are named.
+    writeRunFile("TiR2R3.dat",
+                 "SampleNo TiMag R2+Mag R3+Mag SampleNo TiIlm R2+Ilm R3+Ilm\r\n"
+                 "M1 NaN  NaN  NaN \"KV 02 Ilm\"  0.9  0.9  0.2 \r\n");
+    const fs::path svg = root_ / "images" / "TiR2R3.svg";
+    ASSERT_TRUE(renderGraphTemplate(gnuplot_, folders_.templates / "TiR2R3.grf", folders_,
+                                    ImageFormat::Svg, svg, {true, root_ / "warnings.txt"})
+                    .done);
+    EXPECT_NE(readFile(svg).find("KV 02 Ilm"), std::string::npos);
+}
+
 TEST_F(GraphRendering, AFailingTemplateLeavesTheEarlierImageAndNoPartialFile) {
     const fs::path broken = root_ / "Broken.grf";
     std::ofstream(broken) << "plot this is not gnuplot\n";
