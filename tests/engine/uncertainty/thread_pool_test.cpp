@@ -43,9 +43,3 @@ TEST(ThreadPool, AnExceptionReachesTheCallerAndThePoolStaysUsable) {
     pool.parallelFor(50, [&](std::size_t) { ++calls; });
     EXPECT_EQ(calls.load(), 50);
 }
-
-TEST(ThreadPool, MachineThreadCountIsAtLeastOne) {
-    EXPECT_GE(ThreadPool::machineThreadCount(), 1u);
-    ThreadPool pool;
-    EXPECT_EQ(pool.threadCount(), ThreadPool::machineThreadCount());
-}
