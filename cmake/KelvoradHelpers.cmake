@@ -3,6 +3,14 @@ function(kelvorad_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
 endfunction()
 
+# Installs program-private binaries (the workbook file library, helper programs) into
+# <prefix>/lib/kelvorad, where the installed program looks for them (desktop/program_folders).
+function(kelvorad_install_private)
+  install(TARGETS ${ARGN}
+    RUNTIME DESTINATION ${KELVORAD_INSTALL_PRIVATE_DIR}
+    LIBRARY DESTINATION ${KELVORAD_INSTALL_PRIVATE_DIR})
+endfunction()
+
 # Adds each named subdirectory that holds a CMakeLists.txt.
 macro(kelvorad_add_existing_subdirs)
   foreach(dir ${ARGN})
