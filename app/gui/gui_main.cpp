@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app_icon.h"
+#include "help_file.h"
 #include "program_info.h"
 #include "program_windows.h"
 #include "qt_desktop_services.h"
@@ -19,14 +20,16 @@ constexpr const char* kDesktopFileName = "org.kelvorad.Kelvorad";
 
 // --quit-after-start: checks that the installed windows start at all (the install test uses
 // it). Once the event loop runs, reports the main window's title, the first pair's magnetite
-// sample and the sizes of its icon, and ends: 0 when the main window is on screen.
+// sample, the sizes of its icon and the manual Help opens, and ends: 0 when the main window is
+// on screen.
 void quitOnceStarted(MainWindow& window) {
     QTimer::singleShot(0, &window, [&window] {
         const bool shown = window.isVisible();
-        std::printf("main window %s: \"%s\", first sample \"%s\", icon: %d sizes\n",
+        std::printf("main window %s: \"%s\", first sample \"%s\", icon: %d sizes, help: %s\n",
                     shown ? "shown" : "hidden", window.windowTitle().toStdString().c_str(),
                     window.analysisTable().text(1, AnalysisTable::kMagnetiteSampleColumn).c_str(),
-                    int(window.windowIcon().availableSizes().size()));
+                    int(window.windowIcon().availableSizes().size()),
+                    helpFilePath().string().c_str());
         std::fflush(stdout);
         QApplication::exit(shown ? 0 : 1);
     });

@@ -39,10 +39,13 @@ for file in "${wanted[@]}"; do [ -f "$prefix/$file" ] || fail "not installed: $f
 
 mkdir "$scratch/work" "$scratch/home"
 cd "$scratch/work"
-installed() {
-  env -i PATH=/usr/bin:/bin HOME="$scratch/home" QT_QPA_PLATFORM=offscreen \
-    XDG_RUNTIME_DIR="$scratch/home" "$prefix/bin/$@"
-}
+# A clean environment; a sanitizer build keeps its sanitizer settings.
+clean_environment=(PATH=/usr/bin:/bin HOME="$scratch/home" QT_QPA_PLATFORM=offscreen
+  XDG_RUNTIME_DIR="$scratch/home")
+for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
+  [ -z "${!name:-}" ] || clean_environment+=("$name=${!name}")
+done
+installed() { env -i "${clean_environment[@]}" "$prefix/bin/$@"; }
 
 line=$(installed kelvorad --version)
 [[ $line =~ ^kelvorad\ ${version//./\\.}(\ \(git\ [0-9a-f]+(-dirty)?\))?$ ]] ||
@@ -60,11 +63,12 @@ installed kelvorad plot --template TDeltaNNO --format png --out images > /dev/nu
 [ "$(head -c 4 images/TDeltaNNO.png | tail -c 3)" = PNG ] || fail "no PNG graph"
 
 if [ "$windows" = gui ]; then
-  report=$(timeout 60 env -i PATH=/usr/bin:/bin HOME="$scratch/home" QT_QPA_PLATFORM=offscreen \
-    XDG_RUNTIME_DIR="$scratch/home" "$prefix/bin/kelvorad" --quit-after-start \
+  report=$(timeout 60 env -i "${clean_environment[@]}" "$prefix/bin/kelvorad" --quit-after-start \
     "$prefix/share/kelvorad/examples/fe-ti-oxide-pairs.mi") || fail "the windows did not start and end"
   [[ $report == *'main window shown'*'first sample "KV-01 Mt"'*'icon: 8 sizes'* ]] ||
     fail "the window reported '$report'"
+  [[ $report == *"help: $prefix/share/kelvorad/help/kelvorad.html" ]] ||
+    fail "Help would not open the installed manual: '$report'"
   line=$(installed kelvorad-window --version)
   [[ $line == "kelvorad-window $version"* ]] || fail "kelvorad-window --version printed '$line'"
 fi
