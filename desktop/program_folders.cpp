@@ -5,9 +5,9 @@
 namespace kelvorad {
 
 namespace {
-// The installed layout, relative to <prefix>; the same names as the install rules.
-constexpr std::string_view kInstalledData = "share/kelvorad";
-constexpr std::string_view kInstalledLibrary = "lib/kelvorad";
+// The installed layout, relative to <prefix>, as the install rules make it.
+constexpr std::string_view kInstalledData = KELVORAD_INSTALL_DATA_DIR;
+constexpr std::string_view kInstalledLibrary = KELVORAD_INSTALL_PRIVATE_DIR;
 
 std::filesystem::path installPrefix(const std::filesystem::path& executableFolder) {
     return executableFolder.parent_path();
