@@ -8,8 +8,8 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Kelvorad authors")
 set(CPACK_PACKAGE_CONTACT "The Kelvorad authors <kelvorad@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "magnetite-ilmenite geothermometer and oxygen barometer")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Kelvorad estimates the temperature and oxygen fugacity at which coexisting
+# The long description; the control file puts the summary above it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Kelvorad estimates the temperature and oxygen fugacity at which coexisting
 magnetite and ilmenite equilibrated, from their microprobe analyses. It
 recalculates structural formulae with ferric-iron estimation, computes
 end-member fractions, applies the published Fe-Ti oxide geothermometers and
