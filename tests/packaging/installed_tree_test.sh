@@ -37,11 +37,12 @@ if [ "$windows" = gui ]; then
 fi
 for file in "${wanted[@]}"; do [ -f "$prefix/$file" ] || fail "not installed: $file"; done
 
-mkdir "$scratch/work" "$scratch/home"
+mkdir "$scratch/work" "$scratch/home" "$scratch/runtime"
+chmod 700 "$scratch/runtime"
 cd "$scratch/work"
 # A clean environment; a sanitizer build keeps its sanitizer settings.
-clean_environment=(PATH=/usr/bin:/bin HOME="$scratch/home" QT_QPA_PLATFORM=offscreen
-  XDG_RUNTIME_DIR="$scratch/home")
+clean_environment=(PATH=/usr/bin:/bin HOME="$scratch/home" LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen
+  XDG_RUNTIME_DIR="$scratch/runtime")
 for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
   [ -z "${!name:-}" ] || clean_environment+=("$name=${!name}")
 done
