@@ -15,6 +15,14 @@ function(kelvorad_shared_code target)
     POSITION_INDEPENDENT_CODE ON CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
 endfunction()
 
+# Installs program-private binaries (the workbook file library, helper programs) into
+# <prefix>/lib/kelvorad, where the installed program looks for them (desktop/program_folders).
+function(kelvorad_install_private)
+  install(TARGETS ${ARGN}
+    RUNTIME DESTINATION ${KELVORAD_INSTALL_PRIVATE_DIR}
+    LIBRARY DESTINATION ${KELVORAD_INSTALL_PRIVATE_DIR})
+endfunction()
+
 # A GoogleTest executable registered with CTest; GUI tests run on the offscreen platform.
 function(kelvorad_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})

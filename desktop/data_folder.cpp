@@ -1,6 +1,6 @@
 #include "data_folder.h"
 
-#include <system_error>
+#include "program_folders.h"
 
 namespace kelvorad {
 
@@ -8,12 +8,6 @@ namespace {
 std::filesystem::path& overrideFolder() {
     static std::filesystem::path folder;
     return folder;
-}
-
-std::filesystem::path executableFolder() {
-    std::error_code error;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : exe.parent_path();
 }
 }  // namespace
 
@@ -23,10 +17,7 @@ void setDataFolder(const std::filesystem::path& folder) {
 
 std::filesystem::path dataFolder() {
     if (!overrideFolder().empty()) return overrideFolder();
-    std::error_code error;
-    const auto installed = executableFolder().parent_path() / "share" / "kelvorad";
-    if (std::filesystem::is_directory(installed / "templates", error)) return installed;
-    return KELVORAD_SOURCE_DATA_DIR;
+    return dataFolderFor(executableFolder(), KELVORAD_BUILD_DIR, KELVORAD_SOURCE_DATA_DIR);
 }
 
 }  // namespace kelvorad

@@ -1,6 +1,7 @@
 #pragma once
 // Where the program's own files live (graph templates, template workbooks, help, examples):
-// <prefix>/share/kelvorad beside an installed binary, else the source tree's share/ folder.
+// <prefix>/share/kelvorad for an installed program (whether or not the folder exists), the
+// source tree's share/ folder for the build tree's programs.
 
 #include <filesystem>
 

@@ -54,6 +54,7 @@ AboutWindow::AboutWindow(Shell& shell, std::function<void()> showCitation, QWidg
     scaleFont(*name, 2.4, true);
     QLabel* version = makeLabel(this, "Label2", "Version " + q(programVersion()));
     scaleFont(*version, 1.15, false);
+    if (!buildRevision().empty()) version->setToolTip("Built from " + q(buildRevision()));
     for (QLabel* label : {name, version}) {
         label->setAlignment(Qt::AlignCenter);
         titles->addWidget(label);

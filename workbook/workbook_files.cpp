@@ -1,11 +1,10 @@
 // Reading and writing workbook files through the workbook file library, loaded the first time
-// it is needed: first from the installed layout (<prefix>/lib/kelvorad beside <prefix>/bin),
-// else from the build tree. A library that cannot be loaded makes every call fail with the
-// reason, so the caller reports it like any unreadable workbook.
+// it is needed: from <prefix>/lib/kelvorad when the program is installed, from the build tree
+// when it runs there. A library that cannot be loaded makes every call fail with the reason,
+// so the caller reports it like any unreadable workbook.
 #include <dlfcn.h>
 
-#include <system_error>
-
+#include "program_folders.h"
 #include "workbook_files_entry.h"
 #include "workbook_reader.h"
 #include "xlsx_writer.h"
@@ -23,22 +22,11 @@ struct WorkbookFilesLibrary {
     std::string problem;  // why it could not be loaded
 };
 
-std::filesystem::path installedLibrary() {
-    std::error_code error;
-    const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) return {};
-    return program.parent_path().parent_path() / "lib" / "kelvorad" / kLibraryName;
-}
-
 WorkbookFilesLibrary load() {
     WorkbookFilesLibrary library;
-    void* handle = nullptr;
-    std::error_code error;
-    const std::filesystem::path installed = installedLibrary();
-    if (!installed.empty() && std::filesystem::exists(installed, error)) {
-        handle = dlopen(installed.c_str(), RTLD_NOW | RTLD_LOCAL);
-    }
-    if (!handle) handle = dlopen(KELVORAD_WORKBOOK_FILES_BUILD_PATH, RTLD_NOW | RTLD_LOCAL);
+    const std::filesystem::path path =
+        programLibraryFile(kLibraryName, KELVORAD_WORKBOOK_FILES_BUILD_PATH);
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         const char* reason = dlerror();
         library.problem = std::string("the workbook file library cannot be loaded (") +

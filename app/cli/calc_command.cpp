@@ -15,6 +15,7 @@
 
 #include "analysis_file.h"
 #include "calculation_run.h"
+#include "cli_main.h"
 #include "grid_transfer.h"
 #include "output_file.h"
 #include "pair_text_input.h"
@@ -376,6 +377,7 @@ options
                      TfO2SL81.dat TfO2BL64Grid.dat XUspXIlm.dat MgMnIlmMagBH88.dat TiR2R3.dat
                      TDeltaNNO.dat
   -h, --help         this text
+  --version          print the version and the source revision of the build
 
   --summary          print the summary of the main estimates besides --rows or --table
 
@@ -390,12 +392,7 @@ menu items for --check
 }
 
 int runCalcCommand(const std::vector<std::string>& arguments) {
-    for (const std::string& a : arguments) {
-        if (a == "--help" || a == "-h") {
-            std::cout << calcHelp();
-            return 0;
-        }
-    }
+    if (answeredHelpOrVersion(arguments, calcHelp)) return 0;
     std::optional<CalcOptions> options = parseArguments(arguments);
     if (!options) return 2;
 

@@ -6,15 +6,17 @@
 #include <vector>
 
 #include "calc_command.h"
+#include "help_file.h"
 #include "plot_command.h"
+#include "program_info.h"
 
 namespace kelvorad {
 
 namespace {
-const char* const kUsage = R"(usage: kelvorad [FILE.mi]
-       kelvorad calc INPUT [options]
-       kelvorad plot [options]
-       kelvorad --help
+const char* const kUsage = R"(Usage: kelvorad [FILE.mi]
+  or:  kelvorad calc INPUT [options]
+  or:  kelvorad plot [options]
+  or:  kelvorad --help | --version
 
 Kelvorad estimates the temperature and oxygen fugacity at which coexisting magnetite and
 ilmenite equilibrated, from their analyses (wt%).
@@ -23,12 +25,35 @@ ilmenite equilibrated, from their analyses (wt%).
   kelvorad FILE.mi       start the main window with an analysis file opened
   kelvorad calc ...      calculate from the command line ('kelvorad calc --help')
   kelvorad plot ...      draw the graphs of a run into image files ('kelvorad plot --help')
+  kelvorad --version     print the version and the source revision of the build
 )";
+
+// The usage text with where the user manual is.
+std::string usage() {
+    return std::string(kUsage) + "\nThe user manual: " + helpFilePath().string() + "\n";
+}
 }  // namespace
 
 bool isCommandLineCommand(const char* firstArgument) {
-    return std::strcmp(firstArgument, "calc") == 0 || std::strcmp(firstArgument, "plot") == 0 ||
-           std::strcmp(firstArgument, "--help") == 0 || std::strcmp(firstArgument, "-h") == 0;
+    for (const char* command : {"calc", "plot", "--help", "-h", "--version"}) {
+        if (std::strcmp(firstArgument, command) == 0) return true;
+    }
+    return false;
+}
+
+bool answeredHelpOrVersion(const std::vector<std::string>& arguments,
+                           const std::function<std::string()>& help) {
+    for (const std::string& a : arguments) {
+        if (a == "--help" || a == "-h") {
+            std::cout << help();
+            return true;
+        }
+        if (a == "--version") {
+            std::cout << versionLine("kelvorad") << "\n";
+            return true;
+        }
+    }
+    return false;
 }
 
 int runCommandLine(int argc, char** argv) {
@@ -37,10 +62,14 @@ int runCommandLine(int argc, char** argv) {
     if (command == "calc") return runCalcCommand(arguments);
     if (command == "plot") return runPlotCommand(arguments);
     if (command == "--help" || command == "-h") {
-        std::cout << kUsage;
+        std::cout << usage();
         return 0;
     }
-    std::cerr << "kelvorad: unknown command '" << command << "'\n" << kUsage;
+    if (command == "--version") {
+        std::cout << versionLine("kelvorad") << "\n";
+        return 0;
+    }
+    std::cerr << "kelvorad: unknown command '" << command << "'\n" << usage();
     return 2;
 }
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <system_error>
 
+#include "cli_main.h"
 #include "graph_menu.h"
 #include "graph_rendering.h"
 #include "program_run.h"
@@ -111,6 +112,7 @@ options
                      named after it: TlogfO2BL64.png, ...
   --labels           write each sample name beside its point
   -h, --help         this text
+  --version          print the version and the source revision of the build
 
 gnuplot 5.4 must be installed (Debian: gnuplot-nox, or gnuplot-qt for plot windows).
 
@@ -131,12 +133,7 @@ int runPlotCommand(const std::vector<std::string>& arguments) {
 }
 
 int runPlotCommand(const std::vector<std::string>& arguments, std::string_view gnuplotProgram) {
-    for (const std::string& a : arguments) {
-        if (a == "--help" || a == "-h") {
-            std::cout << plotHelp();
-            return 0;
-        }
-    }
+    if (answeredHelpOrVersion(arguments, plotHelp)) return 0;
     std::optional<PlotOptions> options = parseArguments(arguments);
     if (!options) return 2;
 

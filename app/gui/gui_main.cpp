@@ -1,21 +1,61 @@
 #include "gui_main.h"
 
 #include <QApplication>
+#include <QTimer>
+#include <cstdio>
+#include <cstring>
+#include <string>
 
+#include "app_icon.h"
+#include "help_file.h"
+#include "program_info.h"
 #include "program_windows.h"
 #include "qt_desktop_services.h"
 
 namespace kelvorad {
 
+namespace {
+// The desktop entry's name: on Wayland it ties the windows to the entry and its icon.
+constexpr const char* kDesktopFileName = "org.kelvorad.Kelvorad";
+
+// --quit-after-start: checks that the installed windows start at all (the install test uses
+// it). Once the event loop runs, reports the main window's title, the first pair's magnetite
+// sample, the sizes of its icon and the manual Help opens, and ends: 0 when the main window is
+// on screen.
+void quitOnceStarted(MainWindow& window) {
+    QTimer::singleShot(0, &window, [&window] {
+        const bool shown = window.isVisible();
+        std::printf("main window %s: \"%s\", first sample \"%s\", icon: %d sizes, help: %s\n",
+                    shown ? "shown" : "hidden", window.windowTitle().toStdString().c_str(),
+                    window.analysisTable().text(1, AnalysisTable::kMagnetiteSampleColumn).c_str(),
+                    int(window.windowIcon().availableSizes().size()),
+                    helpFilePath().string().c_str());
+        std::fflush(stdout);
+        QApplication::exit(shown ? 0 : 1);
+    });
+}
+}  // namespace
+
 int runMainWindow(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("%s\n", versionLine("kelvorad-window").c_str());
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kelvorad");
+    QApplication::setApplicationVersion(
+        QString::fromUtf8(programVersion().data(), qsizetype(programVersion().size())));
+    QApplication::setWindowIcon(applicationIcon());
+    QGuiApplication::setDesktopFileName(kDesktopFileName);
     QtDesktop desktop;
     ProgramWindows windows(desktop.services());
     MainWindow& window = windows.mainWindow();
     window.show();
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1) window.openFileNamed(arguments.at(1).toStdString());
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    const bool quitAfterStart = arguments.removeAll("--quit-after-start") > 0;
+    if (!arguments.isEmpty()) window.openFileNamed(arguments.first().toStdString());
+    if (quitAfterStart) quitOnceStarted(window);
     return QApplication::exec();
 }
 

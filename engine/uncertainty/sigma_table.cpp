@@ -78,7 +78,12 @@ std::optional<double> sigmaNumber(std::string_view field) {
 }
 
 std::string quoted(std::string_view field) {
-    return "\"" + std::string(field) + "\"";
+    std::string text;
+    text.reserve(field.size() + 2);
+    text += '"';
+    text += field;
+    text += '"';
+    return text;
 }
 
 // Applies one non-empty line to the table; returns the error text, empty when the line is good.

@@ -42,10 +42,15 @@ inline double tGE08Regression(const PairResult& r) {
 inline double deltaNNOGE08Regression(const PairResult& r) {
     return r.newer.deltaNNOGE08;
 }
-// 1 for a pair that passes the equilibrium test, 0 for one that fails: the mean over the draws
-// is the pass fraction.
+// 1 for a pair that passes the equilibrium test, 0 for one that fails, missing for one the test
+// cannot judge (no Mg or Mn): the mean over the draws is the pass fraction of the tested draws.
 inline double equilibriumTestPassed(const PairResult& r) {
-    return r.passedEquilibriumTest ? 1 : 0;
+    switch (r.equilibrium) {
+    case EquilibriumVerdict::Passed: return 1;
+    case EquilibriumVerdict::Failed: return 0;
+    case EquilibriumVerdict::NotTested: break;
+    }
+    return kMissing;
 }
 
 template <double ge08::Ge08Result::*field>

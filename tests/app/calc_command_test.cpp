@@ -10,7 +10,9 @@
 #include "calculation_run.h"
 #include "cli/cli_main.h"
 #include "fake_desktop_services.h"
+#include "help_file.h"
 #include "plot_data_files.h"
+#include "program_info.h"
 #include "results_table.h"
 #include "spreadsheet_application.h"
 
@@ -206,6 +208,30 @@ TEST_F(CalcCommand, HelpDocumentsTheOptions) {
     for (const char* word : {"--check", "--rows", "--table", "--plot-dir", "--fe3", "--pressure"}) {
         EXPECT_NE(out_.find(word), std::string::npos) << word;
     }
+}
+
+TEST_F(CalcCommand, VersionNamesTheProgramAndItsRevision) {
+    EXPECT_EQ(run({"INPUT.mi", "--version"}), 0);
+    EXPECT_EQ(out_, versionLine("kelvorad") + "\n");
+    EXPECT_EQ(out_.rfind("kelvorad " + std::string(programVersion()), 0), 0u) << out_;
+}
+
+// "kelvorad --help" and "kelvorad --version", before any command.
+std::string topLevelOutput(const char* option) {
+    std::string program = "kelvorad", argument = option;
+    char* argv[] = {program.data(), argument.data()};
+    EXPECT_TRUE(isCommandLineCommand(argv[1]));
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(runCommandLine(2, argv), 0);
+    return ::testing::internal::GetCapturedStdout();
+}
+
+TEST(KelvoradCommand, HelpNamesTheManualAndVersionTheBuild) {
+    const std::string help = topLevelOutput("--help");
+    EXPECT_NE(help.find("The user manual: " + helpFilePath().string() + "\n"), std::string::npos)
+        << help;
+    EXPECT_NE(help.find("--version"), std::string::npos);
+    EXPECT_EQ(topLevelOutput("--version"), versionLine("kelvorad") + "\n");
 }
 
 TEST_F(CalcCommand, LargeInputsGiveTheSameOutputAsOnePairAtATime) {

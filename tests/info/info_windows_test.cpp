@@ -16,6 +16,7 @@
 #include "citation_text.h"
 #include "fake_desktop_services.h"
 #include "info_windows.h"
+#include "program_info.h"
 
 namespace kelvorad::fakes {
 namespace {
@@ -76,6 +77,9 @@ TEST_F(InfoWindowsTest, AboutIsANonModalWindowWithItsButtons) {
     EXPECT_EQ(child<QPushButton>(about(), "Command3").text(), "Published in");
     EXPECT_EQ(child<QLabel>(about(), "Label1").text(), "Kelvorad");
     EXPECT_TRUE(child<QLabel>(about(), "Label2").text().contains(KELVORAD_EXPECTED_VERSION));
+    // The source revision, for bug reports; a build from a source archive has none.
+    EXPECT_EQ(child<QLabel>(about(), "Label2").toolTip().toStdString(),
+              buildRevision().empty() ? "" : "Built from " + std::string(buildRevision()));
     // Nothing else is opened by showing the window.
     EXPECT_TRUE(shell.opened.empty());
     EXPECT_EQ(citation(), nullptr);
