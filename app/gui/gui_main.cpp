@@ -1,14 +1,20 @@
 #include "gui_main.h"
 
 #include <QApplication>
+#include <clocale>
 
 #include "program_windows.h"
 #include "qt_desktop_services.h"
 
 namespace kelvorad {
 
+void keepNumbersInCNotation() {
+    std::setlocale(LC_NUMERIC, "C");
+}
+
 int runMainWindow(int argc, char** argv) {
     QApplication app(argc, argv);
+    keepNumbersInCNotation();
     QApplication::setApplicationName("Kelvorad");
     QtDesktop desktop;
     ProgramWindows windows(desktop.services());
