@@ -465,11 +465,9 @@ TEST_F(CalcCommand, ThePublishedCompilationGivesOneRowPerPair) {
 }
 
 TEST_F(CalcCommand, ACommaDecimalLocaleChangesNoByteOfTheOutput) {
-    if (!fakes::makeCommaLocale(dir_ / "locales")) {
-        GTEST_SKIP() << "no de_DE.UTF-8 locale here, and localedef could not build one";
-    }
-    const char* locpath = std::getenv("LOCPATH");
-    const std::string environment = locpath ? "LOCPATH='" + std::string(locpath) + "' " : "";
+    const auto locales = fakes::commaLocalePath(dir_ / "locales");
+    if (!locales) GTEST_SKIP() << "no de_DE.UTF-8 locale here, and localedef could not build one";
+    const std::string environment = locales->empty() ? "" : "LOCPATH='" + locales->string() + "' ";
     const fs::path input = writeInput("pairs.csv",
                                       "sample;mt_FeO;ilm_TiO2;mt_TiO2;ilm_FeO\n"
                                       "A;80,52;45,1;8.45;47.9\nB;81;n.d.;9,5;48\n");
@@ -498,7 +496,6 @@ TEST_F(CalcCommand, ACommaDecimalLocaleChangesNoByteOfTheOutput) {
             outputs[k][fs::relative(entry.path(), out).string()] = read(entry.path());
         }
     }
-    if (locpath) unsetenv("LOCPATH");
     // rows, table, 7 plot data files, stdout, stderr; the workbook's rows and plot data files
     ASSERT_EQ(outputs[0].size(), 19u);
     for (const auto& [name, text] : outputs[0]) {

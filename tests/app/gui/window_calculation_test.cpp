@@ -248,7 +248,8 @@ std::string engineRow(const std::string& line) {
     CalculationRun engine(checks);
     std::string row;
     engine.processPair(readAnalysisPair([&](int k) -> std::string_view {
-                           return k < static_cast<int>(cells.size()) ? cells[k] : "";
+                           return k < static_cast<int>(cells.size()) ? std::string_view(cells[k])
+                                                                     : std::string_view();
                        }),
                        nullptr, row);
     return row;
@@ -288,9 +289,8 @@ TEST_F(WindowCalculation, PastedDecimalCommasAreReadAndNamedInOneMessage) {
 }
 
 TEST_F(WindowCalculation, AnyCommaDecimalLocaleReadsAndWritesPoints) {
-    if (!makeCommaLocale(folder.path() / "locales")) {
-        GTEST_SKIP() << "no de_DE.UTF-8 locale here, and localedef could not build one";
-    }
+    const auto locales = commaLocalePath(folder.path() / "locales");
+    if (!locales) GTEST_SKIP() << "no de_DE.UTF-8 locale here, and localedef could not build one";
     // Each workbook format loaded into the table, as the table's file content.
     desktop.messages.defaultAnswer = Answer::No;
     const auto loadWorkbooks = [this] {
@@ -316,7 +316,8 @@ TEST_F(WindowCalculation, AnyCommaDecimalLocaleReadsAndWritesPoints) {
 
     // The desktop's locale, taken by the window toolkit as the program starts, then the
     // program's own start-up step.
-    const std::locale previous = std::locale::global(std::locale(kCommaLocale));
+    if (!locales->empty()) setenv("LOCPATH", locales->c_str(), 1);
+    const std::locale previous = std::locale::global(commaCppLocale());
     std::setlocale(LC_ALL, kCommaLocale);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     keepNumbersInCNotation();
@@ -328,7 +329,7 @@ TEST_F(WindowCalculation, AnyCommaDecimalLocaleReadsAndWritesPoints) {
     std::locale::global(previous);
     std::setlocale(LC_ALL, "C");
     QLocale::setDefault(QLocale::c());
-    unsetenv("LOCPATH");
+    if (!locales->empty()) unsetenv("LOCPATH");
     ASSERT_EQ(timeLocale, kCommaLocale) << "the desktop's locale was in force";
     for (const auto& shown : desktop.messages.shown) EXPECT_TRUE(shown.question) << shown.text;
     ASSERT_EQ(workbooksUnderComma.size(), workbooksUnderC.size());
