@@ -204,7 +204,21 @@ bool isDigit(char c) {
 }
 }  // namespace
 
-double parseLeadingNumber(std::string_view text) {
+namespace {
+bool isBlankCharacter(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Skips the digits from text[i] on; returns how many there were.
+std::size_t skipDigits(std::string_view text, std::size_t& i) {
+    const std::size_t first = i;
+    while (i < text.size() && isDigit(text[i])) ++i;
+    return i - first;
+}
+}  // namespace
+
+CellNumber readCellNumber(std::string_view text) {
+    CellNumber reading;
     std::size_t i = 0;
     const std::size_t n = text.size();
     while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
@@ -214,41 +228,59 @@ double parseLeadingNumber(std::string_view text) {
         ++i;
     }
     const std::size_t mantissaStart = i;
-    std::size_t digits = 0;
-    while (i < n && isDigit(text[i])) ++i, ++digits;
+    const std::size_t integerDigits = skipDigits(text, i);
+    std::size_t fractionDigits = 0;
     if (i < n && text[i] == '.') {
         ++i;
-        while (i < n && isDigit(text[i])) ++i, ++digits;
+        fractionDigits = skipDigits(text, i);
+    } else if (integerDigits > 0 && i + 1 < n && text[i] == ',' && isDigit(text[i + 1])) {
+        reading.decimalComma = true;
+        ++i;
+        fractionDigits = skipDigits(text, i);
     }
-    if (digits == 0) return 0.0;
+    if (integerDigits + fractionDigits == 0) {
+        reading.blank = isBlank(text);
+        return reading;
+    }
+    reading.hasNumber = true;
     std::size_t end = i;
     bool negativeExponent = false;
     if (i < n && (text[i] == 'e' || text[i] == 'E')) {
         std::size_t j = i + 1;
         if (j < n && (text[j] == '+' || text[j] == '-')) negativeExponent = text[j++] == '-';
-        if (j < n && isDigit(text[j])) {
-            while (j < n && isDigit(text[j])) ++j;
-            end = j;
-        }
+        if (skipDigits(text, j) > 0) end = j;
     }
+    std::size_t rest = end;
+    while (rest < n && isBlankCharacter(text[rest])) ++rest;
+    reading.plain = rest == n;
+
     const char* first = text.data() + mantissaStart;
     const char* last = text.data() + end;
+    std::string mended;  // from_chars wants a point: a decimal comma is replaced in a copy
+    if (reading.decimalComma) {
+        mended.assign(first, last);
+        mended[integerDigits] = '.';
+        first = mended.data();
+        last = first + mended.size();
+    }
     double value = 0.0;
-    auto result = std::from_chars(first, last, value);
+    const auto result = std::from_chars(first, last, value);
     if (result.ec == std::errc::result_out_of_range) {
         // Too small reads as 0; too large as infinity, which the first step using it rejects.
         value = negativeExponent ? 0.0 : HUGE_VAL;
     } else if (result.ec != std::errc{}) {
-        return 0.0;
+        value = 0.0;
     }
-    return negative ? -value : value;
+    reading.value = negative ? -value : value;
+    return reading;
+}
+
+double parseLeadingNumber(std::string_view text) {
+    return readCellNumber(text).value;
 }
 
 bool isBlank(std::string_view text) {
-    for (char c : text) {
-        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') return false;
-    }
-    return true;
+    return std::all_of(text.begin(), text.end(), isBlankCharacter);
 }
 
 }  // namespace kelvorad

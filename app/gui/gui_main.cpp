@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -36,12 +37,19 @@ void quitOnceStarted(MainWindow& window) {
 }
 }  // namespace
 
+// Qt adopts the desktop's locale at start; numbers in files are read and written with "."
+// whatever it is, so the C library's number format goes back to "C".
+void keepNumbersInCNotation() {
+    std::setlocale(LC_NUMERIC, "C");
+}
+
 int runMainWindow(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
         std::printf("%s\n", versionLine("kelvorad-window").c_str());
         return 0;
     }
     QApplication app(argc, argv);
+    keepNumbersInCNotation();
     QApplication::setApplicationName("Kelvorad");
     QApplication::setApplicationVersion(
         QString::fromUtf8(programVersion().data(), qsizetype(programVersion().size())));

@@ -10,4 +10,10 @@ namespace kelvorad {
 // its event loop runs, for checking that the windows start.
 int runMainWindow(int argc, char** argv);
 
+// Sets the C library's number format back to "C" after the window toolkit has taken the
+// desktop's locale for the whole process, as it does when it starts: libraries that read
+// workbooks parse numbers through it, and under a locale with a decimal comma they would read
+// "0.12" as 0. Texts, dates and the toolkit's own number display keep the desktop's locale.
+void keepNumbersInCNotation();
+
 }  // namespace kelvorad

@@ -2,9 +2,11 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <algorithm>
 #include <filesystem>
 
 #include "calculation_run.h"
+#include "cell_notices.h"
 #include "main_window.h"
 #include "results_screen.h"
 
@@ -38,6 +40,26 @@ bool loadFileFirst(MainWindow& main, DesktopServices desktop) {
     main.showTableChanges();
     if (!read.ok) desktop.messages.showMessage(kMessageTitle, read.error);
     return true;
+}
+
+// The oxide cells that are not plain numbers, in one message: the first ones in full, then
+// how many more there were.
+void reportCellNotices(const std::vector<CellNotice>& notices, DesktopServices desktop) {
+    constexpr std::size_t kListed = 20;
+    if (notices.empty()) return;
+    std::string text = notices.size() == 1
+                           ? "One analysis cell is not a plain number; the calculation read it so:"
+                           : std::to_string(notices.size()) +
+                                 " analysis cells are not plain numbers; the calculation read "
+                                 "them so:";
+    for (std::size_t k = 0; k < std::min(notices.size(), kListed); ++k) {
+        text += "\n" + describeCellNotice(notices[k], "row");
+    }
+    if (notices.size() > kListed) {
+        const std::size_t rest = notices.size() - kListed;
+        text += "\n... and " + std::to_string(rest) + (rest == 1 ? " more cell." : " more cells.");
+    }
+    desktop.messages.showMessage(kMessageTitle, text);
 }
 
 void reportPlotFileProblems(const std::vector<std::string>& problems, DesktopServices desktop) {
@@ -96,9 +118,13 @@ int calculateFromWindow(MainWindow& main, ResultsScreen& results, DesktopService
             }
         });
     const std::vector<std::string> problems = plots.close();
+    const std::vector<CellNotice> notices = findTableCellNotices(
+        1, lastRow,
+        [&table](int row, int k) -> const std::string& { return table.text(row, k + 1); });
     window.showTableChanges();
     main.setMethodChecks(run.checks());
     main.setScreenTitle("Data Entry Screen");
+    reportCellNotices(notices, desktop);
     reportPlotFileProblems(problems, desktop);
     return 0;
 }

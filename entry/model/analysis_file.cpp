@@ -39,15 +39,6 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t i) {
     return length;
 }
 
-bool isValidUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = utf8SequenceLength(text, i);
-        if (length == 0) return false;
-        i += length;
-    }
-    return true;
-}
-
 // Windows-1252 code points of bytes 0x80 to 0x9F; the undefined ones map to themselves.
 constexpr char32_t kWindows1252High[32] = {
     0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
@@ -80,10 +71,40 @@ bool readBytes(const std::string& path, std::string& bytes, FileResult& result) 
     return true;
 }
 
+// Rows of an analysis file's item (rows joined by CR) from index `firstRow` on that hold
+// anything besides blanks and TABs.
+int rowsWithTextFrom(std::string_view item, int firstRow) {
+    int rows = 0;
+    int row = 0;
+    std::size_t start = 0;
+    while (start <= item.size()) {
+        std::size_t end = item.find('\r', start);
+        if (end == std::string_view::npos) end = item.size();
+        const std::string_view text = item.substr(start, end - start);
+        if (row >= firstRow && text.find_first_not_of(" \t") != std::string_view::npos) ++rows;
+        ++row;
+        start = end + 1;
+    }
+    return rows;
+}
+
 }  // namespace
+
+bool isValidUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = utf8SequenceLength(text, i);
+        if (length == 0) return false;
+        i += length;
+    }
+    return true;
+}
 
 std::string decodeAnalysisText(std::string_view bytes) {
     if (isValidUtf8(bytes)) return std::string(bytes);
+    return decodeWindows1252(bytes);
+}
+
+std::string decodeWindows1252(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
     for (unsigned char b : bytes) {
@@ -131,7 +152,9 @@ FileResult readAnalysisFile(AnalysisTable& table, const std::string& path) {
     std::string bytes;
     if (!readBytes(path, bytes, result)) return result;
     table.selectDataArea();
-    table.putIntoSelection(firstAnalysisItem(decodeAnalysisText(bytes)));
+    const std::string item = firstAnalysisItem(decodeAnalysisText(bytes));
+    table.putIntoSelection(item);
+    result.rowsDropped = rowsWithTextFrom(item, table.rowCount() - 1);
     return result;
 }
 

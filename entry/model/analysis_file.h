@@ -15,11 +15,19 @@ struct FileResult {
     std::string error;
     int errorCode = 0;     // the error report's code for the failure (53, 75, ...), 0 when ok
     int cellsChanged = 0;  // saving: cells whose text had to be altered to fit the format
+    int rowsDropped = 0;   // reading: rows beyond the data area that held text (not read)
 };
 
 // Decodes a file's bytes to UTF-8: taken as they are when they are valid UTF-8, else read as
 // Windows-1252 (the code page older files were written in).
 std::string decodeAnalysisText(std::string_view bytes);
+
+// True when the bytes are valid UTF-8. Line breaks never fall inside a UTF-8 sequence, so a
+// text is valid exactly when each of its lines is.
+bool isValidUtf8(std::string_view bytes);
+
+// Reads bytes as Windows-1252 and gives them as UTF-8.
+std::string decodeWindows1252(std::string_view bytes);
 
 // The first item of an analysis file's text: leading blanks skipped; a quoted item runs to the
 // next double quote, TABs and line breaks included; an unquoted one to the first comma or line
@@ -29,6 +37,7 @@ std::string firstAnalysisItem(std::string_view text);
 // Reads an analysis file into the table from cell (1, 1): each CR starts the next row, each TAB
 // the next cell; text beyond the data area is dropped and cells the text does not reach keep
 // their content. The data area stays selected. On failure the table is untouched.
+// `rowsDropped` counts the rows beyond the data area that held any text.
 FileResult readAnalysisFile(AnalysisTable& table, const std::string& path);
 
 // The file content for the table's data area. The format cannot hold a double quote, TAB or

@@ -5,12 +5,17 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
+#include "analysis_table.h"
 #include "calculation_run.h"
 #include "cli/cli_main.h"
+#include "comma_locale.h"
 #include "fake_desktop_services.h"
+#include "grid_transfer.h"
 #include "help_file.h"
+#include "oxide_data.h"
 #include "plot_data_files.h"
 #include "program_info.h"
 #include "results_table.h"
@@ -185,6 +190,9 @@ TEST_F(CalcCommand, TextInputHasNoTableRowLimitAndAnalysisFilesDo) {
     const fs::path file = writeInput("many.mi", mi + "\"\r\n");
     ASSERT_EQ(run({file, "--rows", (dir_ / "rows.tsv").string(), "--plot-dir", dir_.string()}), 0);
     EXPECT_EQ(lines(read(dir_ / "rows.tsv")).size(), 350u);
+    EXPECT_NE(err_.find("many.mi: 2 pairs stand beyond row 350 and were not read"),
+              std::string::npos)
+        << err_;
 }
 
 TEST_F(CalcCommand, AnalysisFileWithGapsLosesNoPair) {
@@ -340,4 +348,203 @@ TEST_F(CalcCommand, XlsxOutputHoldsTheWholeResultsTable) {
         }
     }
     application.quit();
+}
+
+namespace {
+// The 35 cells of a TAB-separated line.
+std::vector<std::string> cellsOf(const std::string& line) {
+    std::vector<std::string> cells(1);
+    for (char c : line) {
+        if (c == '\t') {
+            cells.emplace_back();
+        } else {
+            cells.back() += c;
+        }
+    }
+    cells.resize(35);
+    return cells;
+}
+
+// kPair as a spreadsheet with a comma decimal separator writes it.
+std::string pairWithDecimalCommas() {
+    std::string line = kPair;
+    std::replace(line.begin(), line.end(), '.', ',');
+    return line;
+}
+
+std::size_t count(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+}  // namespace
+
+TEST_F(CalcCommand, DecimalCommasAreDecimalPointsInEveryInput) {
+    const fs::path points = writeInput("points.tsv", std::string(kPair) + "\n");
+    ASSERT_EQ(run({points, "--rows", "-", "--plot-dir", dir_.string()}), 0);
+    const std::string expected = out_;
+    EXPECT_EQ(err_, "");
+
+    // 21 of the pair's oxide cells hold a decimal number: each is named once.
+    const fs::path text = writeInput("commas.tsv", pairWithDecimalCommas() + "\n");
+    ASSERT_EQ(run({text, "--rows", "-", "--plot-dir", dir_.string()}), 0);
+    EXPECT_EQ(out_, expected);
+    EXPECT_EQ(count(err_, "with a decimal comma\n"), 21u) << err_;
+    EXPECT_NE(err_.find("kelvorad calc: " + text.string() +
+                        ": line 1, FeO [M]: \"80,52\" read as 80.52 with a decimal comma\n"),
+              std::string::npos)
+        << err_;
+
+    const fs::path mi = writeInput("commas.mi", "\"" + pairWithDecimalCommas() + "\"\r\n");
+    ASSERT_EQ(run({mi, "--rows", "-", "--plot-dir", dir_.string()}), 0);
+    EXPECT_EQ(out_, expected);
+    EXPECT_NE(err_.find(": row 1, TiO2 [I]: \"45,10\" read as 45.1 with a decimal comma"),
+              std::string::npos)
+        << err_;
+
+    // A workbook whose cells hold the text "80,52".
+    AnalysisTable sheet;
+    const std::vector<std::string> cells = cellsOf(pairWithDecimalCommas());
+    for (int k = 0; k < 35; ++k) sheet.setText(1, k + 1, cells[k]);
+    ASSERT_TRUE(writeGridToWorkbookFile(sheet, dir_ / "commas.xlsx").ok());
+    ASSERT_EQ(run({(dir_ / "commas.xlsx").string(), "--rows", "-", "--plot-dir", dir_.string()}), 0)
+        << err_;
+    EXPECT_EQ(out_, expected);
+    EXPECT_NE(err_.find(": worksheet row 2, FeO [M]: \"80,52\" read as 80.52"), std::string::npos)
+        << err_;
+}
+
+TEST_F(CalcCommand, CellsThatAreNotPlainNumbersAreNamedAndStrictWritesNothing) {
+    std::vector<std::string> cells = cellsOf(kPair);
+    cells[27] = "n.d.";      // MnO [I]
+    cells[12] = "1.45 wt%";  // MgO [M]
+    std::string line;
+    for (const std::string& cell : cells) line += cell + "\t";
+    const fs::path input = writeInput("pairs.tsv", "\n" + line + "\n");
+    const fs::path rows = dir_ / "rows.tsv";
+    const fs::path plots = dir_ / "plots";
+    fs::create_directories(plots);
+
+    EXPECT_EQ(run({input, "--strict", "--rows", rows.string(), "--plot-dir", plots.string()}), 1);
+    EXPECT_FALSE(fs::exists(rows));
+    EXPECT_TRUE(fs::is_empty(plots));
+    EXPECT_EQ(out_, "");
+    const std::string prefix = "kelvorad calc: " + input.string() + ": line 2, ";
+    EXPECT_EQ(err_, prefix + "MgO [M]: \"1.45 wt%\" is not a plain number, read as 1.45\n" +
+                        prefix + "MnO [I]: \"n.d.\" is not a number, read as 0\n" +
+                        "kelvorad calc: --strict: 2 oxide cells are not plain numbers; nothing "
+                        "was written\n");
+
+    // Without --strict the run reads them so, and says the same.
+    ASSERT_EQ(run({input, "--rows", rows.string(), "--plot-dir", plots.string()}), 0);
+    EXPECT_EQ(lines(read(rows)).size(), 1u);
+    EXPECT_EQ(count(err_, "kelvorad calc: "), 2u) << err_;
+    EXPECT_NE(err_.find("\"n.d.\" is not a number, read as 0"), std::string::npos);
+
+    // Plain cells pass --strict, which then writes as usual.
+    const fs::path plain = writeInput("plain.tsv", std::string(kPair) + "\n" + kPair + "\n");
+    ASSERT_EQ(run({plain, "--strict", "--rows", rows.string(), "--plot-dir", plots.string()}), 0)
+        << err_;
+    EXPECT_EQ(lines(read(rows)).size(), 2u);
+    EXPECT_EQ(err_, "");
+}
+
+TEST_F(CalcCommand, ASemicolonExportIsReadByItsColumnNames) {
+    // The pair's columns in another order, named as a spreadsheet export names them, with
+    // decimal commas and an extra column: the same pair as the positional TAB line.
+    const fs::path points = writeInput("points.tsv", std::string(kPair) + "\n");
+    ASSERT_EQ(run({points, "--rows", "-", "--plot-dir", dir_.string()}), 0);
+    const std::string expected = out_;
+
+    const std::vector<std::string> cells = cellsOf(pairWithDecimalCommas());
+    std::string header = "Total;Sample Ilm";
+    std::string data = "\"199,9; checked\";" + cells[18];
+    for (int k = 0; k < 16; ++k) {
+        header += ";Ilm " + std::string(kOxides[k].oxide);
+        data += ";" + cells[19 + k];
+    }
+    header += ";mt_sample";
+    data += ";" + cells[0];
+    for (int k = 15; k >= 0; --k) {
+        header += ";" + std::string(k == FeO ? "FeOt" : kOxides[k].oxide) + " [M]";
+        data += ";" + cells[1 + k];
+    }
+    const fs::path input = writeInput("export.csv", header + "\r\n" + data + "\r\n");
+    ASSERT_EQ(run({input, "--rows", "-", "--plot-dir", dir_.string()}), 0) << err_;
+    EXPECT_EQ(out_, expected);
+    EXPECT_NE(err_.find("kelvorad calc: " + input.string() +
+                        ": columns read by their names in the first line; not read, naming no "
+                        "analysis cell: \"Total\"\n"),
+              std::string::npos)
+        << err_;
+
+    // Missing oxides are named in the same one message, and read as blank.
+    const fs::path partial = writeInput("partial.csv", "sample;mt_FeO;ilm_TiO2\nA;80,5;45,1\n");
+    ASSERT_EQ(run({partial, "--rows", "-", "--plot-dir", dir_.string()}), 0) << err_;
+    EXPECT_EQ(cellsOf(out_)[0], "A");
+    EXPECT_EQ(count(err_, "columns read by their names"), 1u) << err_;
+    EXPECT_NE(err_.find("no column for SiO2 [M], TiO2 [M],"), std::string::npos) << err_;
+    EXPECT_NE(err_.find("BaO [I] (read as blank)"), std::string::npos) << err_;
+}
+
+TEST_F(CalcCommand, TwoColumnsNamingOneCellAreAnErrorAndNothingIsWritten) {
+    const fs::path input = writeInput("twice.csv", "sample,mt_FeO,FeO* [M]\nA,80.5,80.1\n");
+    EXPECT_EQ(run({input, "--rows", (dir_ / "rows.tsv").string(), "--plot-dir", dir_.string()}), 2);
+    EXPECT_NE(err_.find("columns \"mt_FeO\" and \"FeO* [M]\" both name FeO [M]"), std::string::npos)
+        << err_;
+    EXPECT_FALSE(fs::exists(dir_ / "rows.tsv"));
+    EXPECT_FALSE(fs::exists(dir_ / "TlogfO2.dat"));
+}
+
+TEST_F(CalcCommand, ThePublishedCompilationGivesOneRowPerPair) {
+    const fs::path input = fs::path(KELVORAD_TEST_DATA_DIR) / "natural-pairs.csv";
+    ASSERT_EQ(run({input.string(), "--rows", "-", "--plot-dir", dir_.string()}), 0) << err_;
+    EXPECT_EQ(err_, "");
+    const auto rows = lines(out_);
+    ASSERT_EQ(rows.size(), 33u);
+    EXPECT_EQ(cellsOf(rows[0])[0], "Hat Creek (Olivine Basalt) Table 5 (63) No: 12A,12B");
+    for (const auto& row : rows) EXPECT_EQ(fieldCount(row), 134u);
+}
+
+TEST_F(CalcCommand, ACommaDecimalLocaleChangesNoByteOfTheOutput) {
+    const auto locales = fakes::commaLocalePath(dir_ / "locales");
+    if (!locales) GTEST_SKIP() << "no de_DE.UTF-8 locale here, and localedef could not build one";
+    const std::string environment = locales->empty() ? "" : "LOCPATH='" + locales->string() + "' ";
+    const fs::path input = writeInput("pairs.csv",
+                                      "sample;mt_FeO;ilm_TiO2;mt_TiO2;ilm_FeO\n"
+                                      "A;80,52;45,1;8.45;47.9\nB;81;n.d.;9,5;48\n");
+    std::map<std::string, std::string> outputs[2];
+    const fs::path out = dir_ / "out";
+    for (int k = 0; k < 2; ++k) {
+        const std::string locale = k == 0 ? "C" : fakes::kCommaLocale;
+        fs::remove_all(out);
+        fs::create_directories(out);
+        const std::string command =
+            environment + "LC_ALL=" + locale + " '" + KELVORAD_PROGRAM + "' calc '" +
+            input.string() + "' --rows '" + (out / "rows.tsv").string() + "' --table '" +
+            (out / "table.tsv").string() + "' --plot-dir '" + out.string() + "' --summary > '" +
+            (out / "stdout").string() + "' 2> '" + (out / "stderr").string() + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        // A workbook too: its numbers are read by the workbook libraries.
+        const fs::path workbook = fs::path(KELVORAD_TEST_DATA_DIR) / "workbooks" / "pairs.ods";
+        const std::string workbookCommand = environment + "LC_ALL=" + locale + " '" +
+                                            KELVORAD_PROGRAM + "' calc '" + workbook.string() +
+                                            "' --rows '" + (out / "workbook-rows.tsv").string() +
+                                            "' --plot-dir '" + (out / "workbook").string() + "'";
+        fs::create_directories(out / "workbook");
+        ASSERT_EQ(std::system(workbookCommand.c_str()), 0) << workbookCommand;
+        for (const auto& entry : fs::recursive_directory_iterator(out)) {
+            if (!entry.is_regular_file()) continue;
+            outputs[k][fs::relative(entry.path(), out).string()] = read(entry.path());
+        }
+    }
+    // rows, table, 7 plot data files, stdout, stderr; the workbook's rows and plot data files
+    ASSERT_EQ(outputs[0].size(), 19u);
+    for (const auto& [name, text] : outputs[0]) {
+        EXPECT_EQ(outputs[1][name], text) << name;
+    }
+    EXPECT_NE(outputs[0]["stdout"].find("Kelvorad: 2 pairs"), std::string::npos);
+    EXPECT_NE(outputs[0]["rows.tsv"].find("\t80.52\t"), std::string::npos);
+    EXPECT_NE(outputs[0]["workbook-rows.tsv"].find("\t77.123456789\t"), std::string::npos);
 }

@@ -65,6 +65,42 @@ TEST(ParseLeadingNumber, AnythingElseReadsAsZero) {
     EXPECT_TRUE(std::isinf(parseLeadingNumber("1e999")));
 }
 
+TEST(ParseLeadingNumber, ACommaBetweenDigitsIsADecimalComma) {
+    EXPECT_DOUBLE_EQ(parseLeadingNumber("46,45"), 46.45);
+    EXPECT_DOUBLE_EQ(parseLeadingNumber(" -0,5 "), -0.5);
+    EXPECT_DOUBLE_EQ(parseLeadingNumber("1,5E-2"), 0.015);
+    EXPECT_DOUBLE_EQ(parseLeadingNumber("1,234,5"), 1.234);
+    EXPECT_DOUBLE_EQ(parseLeadingNumber("3,"), 3.0);       // no digit after the comma
+    EXPECT_DOUBLE_EQ(parseLeadingNumber(",5"), 0.0);       // no digit before it
+    EXPECT_DOUBLE_EQ(parseLeadingNumber("0.12,5"), 0.12);  // a point came first
+}
+
+TEST(ReadCellNumber, TellsPlainNumbersFromTextReadByTheLeadingNumberRule) {
+    struct Case {
+        const char* text;
+        double value;
+        bool blank, hasNumber, plain, decimalComma;
+    };
+    const Case cases[] = {
+        {"12.5", 12.5, false, true, true, false},      {" 12.5\t", 12.5, false, true, true, false},
+        {"+4", 4.0, false, true, true, false},         {"5.", 5.0, false, true, true, false},
+        {"1E-05", 1e-5, false, true, true, false},     {"46,45", 46.45, false, true, true, true},
+        {"7.25 wt%", 7.25, false, true, false, false}, {"3e", 3.0, false, true, false, false},
+        {"46,45 %", 46.45, false, true, false, true},  {"0.12,5", 0.12, false, true, false, false},
+        {"n.d.", 0.0, false, false, false, false},     {"<0.01", 0.0, false, false, false, false},
+        {"-", 0.0, false, false, false, false},        {"", 0.0, true, false, false, false},
+        {" \t", 0.0, true, false, false, false},
+    };
+    for (const Case& c : cases) {
+        const CellNumber reading = readCellNumber(c.text);
+        EXPECT_DOUBLE_EQ(reading.value, c.value) << c.text;
+        EXPECT_EQ(reading.blank, c.blank) << c.text;
+        EXPECT_EQ(reading.hasNumber, c.hasNumber) << c.text;
+        EXPECT_EQ(reading.plain, c.plain) << c.text;
+        EXPECT_EQ(reading.decimalComma, c.decimalComma) << c.text;
+    }
+}
+
 TEST(IsBlank, OnlyWhitespaceIsBlank) {
     EXPECT_TRUE(isBlank(""));
     EXPECT_TRUE(isBlank(" \t "));

@@ -2,10 +2,17 @@
 // them, the results window's panels and rows, the plot data files, and the file asked for
 // when none was opened.
 #include <QLabel>
+#include <QLocale>
 #include <QTimer>
+#include <clocale>
 #include <fstream>
+#include <locale>
+#include <map>
 
+#include "analysis_file.h"
 #include "calculation_run.h"
+#include "comma_locale.h"
+#include "gui_main.h"
 #include "program_windows_fixture.h"
 #include "results_row.h"
 
@@ -224,6 +231,130 @@ TEST_F(WindowCalculation, PlotFilesThatCannotBeWrittenAreNamedOnceAfterTheRun) {
     EXPECT_NE(text.find("TDeltaNNO.dat"), std::string::npos) << text;
     EXPECT_EQ(text.find("TlogfO2.dat"), std::string::npos) << text;
     EXPECT_EQ(lineCount(folder.path() / "TlogfO2.dat"), 1 + kExamplePairs);
+}
+
+// A pair as a spreadsheet with a comma decimal separator copies it, with one cell that is no
+// number at all; and the same pair as the run must read it.
+constexpr const char* kPastedPair =
+    "T1\t0,1\t8,4\t2,1\t0,4\t0,05\t\t\t81,2\t0,5\t\t0,1\t1,9\t\t\t\t\t\tI1\t0,03\t46,1\t0,1\t"
+    "0,3\t0,02\t\t\t48,9\t0,65\tn.d.\t\t2,85";
+constexpr const char* kPairAsRead =
+    "T1\t0.1\t8.4\t2.1\t0.4\t0.05\t\t\t81.2\t0.5\t\t0.1\t1.9\t\t\t\t\t\tI1\t0.03\t46.1\t0.1\t"
+    "0.3\t0.02\t\t\t48.9\t0.65\t\t\t2.85";
+
+std::string engineRow(const std::string& line) {
+    const std::vector<std::string> cells = splitFields(line);
+    MethodChecks checks;
+    CalculationRun engine(checks);
+    std::string row;
+    engine.processPair(readAnalysisPair([&](int k) -> std::string_view {
+                           return k < static_cast<int>(cells.size()) ? std::string_view(cells[k])
+                                                                     : std::string_view();
+                       }),
+                       nullptr, row);
+    return row;
+}
+
+TEST_F(WindowCalculation, PastedDecimalCommasAreReadAndNamedInOneMessage) {
+    mainAction("mnuNewFile").trigger();
+    AnalysisTable& table = main().analysisTable();
+    table.setCurrent(1, 1);
+    table.setSelectionEnd(2, 35);
+    desktop.clipboard.content = std::string(kPastedPair) + "\r\n" + kPastedPair + "\r\n";
+    mainAction("mnuEditPaste").trigger();
+    ASSERT_EQ(table.text(2, 9), "81,2");
+    calculate();  // the dialog is cancelled: the pasted pairs are calculated
+
+    ASSERT_EQ(results()->resultsTable().rowCount(), 4);
+    const std::vector<std::string> expected = splitFields(engineRow(kPairAsRead));
+    for (int c = 0; c < kResultsRowFields; ++c) {
+        ASSERT_EQ(results()->resultsTable().text(3, c), expected[c]) << "column " << c;
+    }
+    // 17 cells with a decimal comma and one "n.d." in each of the two rows: one message.
+    ASSERT_EQ(desktop.messages.shown.size(), 1u);
+    const std::string& text = desktop.messages.shown[0].text;
+    EXPECT_EQ(text.substr(0, text.find('\n')),
+              "36 analysis cells are not plain numbers; the calculation read them so:");
+    EXPECT_NE(text.find("\nrow 1, SiO2 [M]: \"0,1\" read as 0.1 with a decimal comma\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\nrow 1, NiO [I]: \"n.d.\" is not a number, read as 0\n"),
+              std::string::npos)
+        << text;
+    // The first 20 in full, then how many more.
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 21);
+    EXPECT_EQ(text.substr(text.rfind('\n') + 1), "... and 16 more cells.");
+    EXPECT_NE(text.find("\nrow 2, TiO2 [M]: "), std::string::npos) << text;
+    EXPECT_EQ(text.find("\nrow 2, Al2O3 [M]: "), std::string::npos) << "beyond the first 20";
+}
+
+TEST_F(WindowCalculation, AnyCommaDecimalLocaleReadsAndWritesPoints) {
+    const auto locales = commaLocalePath(folder.path() / "locales");
+    if (!locales) GTEST_SKIP() << "no de_DE.UTF-8 locale here, and localedef could not build one";
+    // Each workbook format loaded into the table, as the table's file content.
+    desktop.messages.defaultAnswer = Answer::No;
+    const auto loadWorkbooks = [this] {
+        const std::filesystem::path workbooks =
+            std::filesystem::path(KELVORAD_TEST_DATA_DIR) / "workbooks";
+        std::vector<std::string> tables;
+        for (const char* name : {"pairs.xlsx", "pairs.ods", "pairs.xls"}) {
+            desktop.dialogs.answers.push_back((workbooks / name).string());
+            mainAction(std::string(name).ends_with(".xls") ? "mnu9703" : "mnu07Later").trigger();
+            tables.push_back(analysisFileContent(main().analysisTable()));
+        }
+        return tables;
+    };
+    const std::vector<std::string> workbooksUnderC = loadWorkbooks();
+    ASSERT_NE(workbooksUnderC[0].find("\t77.123456789\t"), std::string::npos) << workbooksUnderC[0];
+    openExample();
+    calculate();
+    std::map<std::string, std::string> plotFilesUnderC;
+    for (const PlotFileSpec& file : plotFiles()) {
+        std::ifstream in(folder.path() / file.fileName, std::ios::binary);
+        plotFilesUnderC[std::string(file.fileName)] = {std::istreambuf_iterator<char>(in), {}};
+    }
+
+    // The desktop's locale, taken by the window toolkit as the program starts, then the
+    // program's own start-up step.
+    if (!locales->empty()) setenv("LOCPATH", locales->c_str(), 1);
+    const std::locale previous = std::locale::global(commaCppLocale());
+    std::setlocale(LC_ALL, kCommaLocale);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    keepNumbersInCNotation();
+    const std::string timeLocale = std::setlocale(LC_TIME, nullptr);
+    mainAction("mnuClose").trigger();  // the workbook commands wait on the start-up screen
+    const std::vector<std::string> workbooksUnderComma = loadWorkbooks();
+    openExample();
+    calculate();
+    std::locale::global(previous);
+    std::setlocale(LC_ALL, "C");
+    QLocale::setDefault(QLocale::c());
+    if (!locales->empty()) unsetenv("LOCPATH");
+    ASSERT_EQ(timeLocale, kCommaLocale) << "the desktop's locale was in force";
+    for (const auto& shown : desktop.messages.shown) EXPECT_TRUE(shown.question) << shown.text;
+    ASSERT_EQ(workbooksUnderComma.size(), workbooksUnderC.size());
+    for (std::size_t k = 0; k < workbooksUnderC.size(); ++k) {
+        const std::string& a = workbooksUnderC[k];
+        const std::string& b = workbooksUnderComma[k];
+        const auto at = std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin();
+        EXPECT_EQ(a, b) << "workbook " << k << " differs at " << at << ": \"" << a.substr(at, 40)
+                        << "\" under C, \"" << b.substr(at, 40) << "\"";
+    }
+
+    const ResultsTable& table = results()->resultsTable();
+    ASSERT_EQ(table.rowCount(), 2 + 2 * kExamplePairs);
+    for (int pair = 0; pair < kExamplePairs; ++pair) {
+        for (int c = 0; c < ResultsTable::kColumns; ++c) {
+            ASSERT_EQ(table.text(2 + kExamplePairs + pair, c), table.text(2 + pair, c))
+                << "pair " << pair << ", column " << c;
+        }
+    }
+    for (const PlotFileSpec& file : plotFiles()) {
+        std::ifstream in(folder.path() / file.fileName, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+                  plotFilesUnderC[std::string(file.fileName)])
+            << file.fileName;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,211 @@
+#include "calc_arguments.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace kelvorad {
+
+namespace {
+
+std::string validItemList() {
+    std::string list;
+    for (const MethodItemInfo& info : methodItems()) {
+        list += "  " + std::string(info.name.substr(3)) + "\n";
+    }
+    return list;
+}
+
+std::optional<UsageError> checkItem(CalcOptions& o, const std::string& name) {
+    const auto item = findMethodItem(name);
+    if (!item) {
+        return UsageError{"unknown menu item '" + name + "'. Valid items:\n" + validItemList(),
+                          false};
+    }
+    o.checks.setChecked(*item, true);
+    return std::nullopt;
+}
+
+std::optional<UsageError> ferricIronScheme(CalcOptions& o, const std::string& value) {
+    std::string scheme = value;
+    std::transform(scheme.begin(), scheme.end(), scheme.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (const char* known : {"stormer", "carmichael", "droop"}) {
+        if (scheme != known) continue;
+        scheme[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(scheme[0])));
+        return checkItem(o, "Fe3" + scheme);
+    }
+    return UsageError{"--fe3 takes stormer, carmichael or droop, not '" + value + "'"};
+}
+
+std::optional<UsageError> bufferPressure(CalcOptions& o, const std::string& value) {
+    for (const char* bars : {"1", "1000", "2000", "3000", "5000"}) {
+        if (value == bars) return checkItem(o, value + "NNO");
+    }
+    return UsageError{"--pressure takes 1, 1000, 2000, 3000 or 5000 (bars), not '" + value + "'"};
+}
+
+// An option that stores its value in a field of the options.
+template <std::string CalcOptions::*field>
+std::optional<UsageError> store(CalcOptions& o, const std::string& value) {
+    o.*field = value;
+    return std::nullopt;
+}
+
+// An option that takes no value and turns a flag on.
+template <bool CalcOptions::*flag>
+std::optional<UsageError> turnOn(CalcOptions& o, const std::string&) {
+    o.*flag = true;
+    return std::nullopt;
+}
+
+// The help text's column of descriptions starts after this many characters.
+constexpr std::size_t kHelpIndent = 21;
+
+const std::vector<CalcOption> kOptions = {
+    {"--check", "", "ITEM",
+     "check the method menu item \"mnu\"+ITEM before the run (repeatable), e.g.\n"
+     "--check Fe3Droop --check 1NNO --check AL85uC67 --check BH88TestforTO\n"
+     "--check GE08Model adds the full Ghiorso and Evans (2008) thermodynamic\n"
+     "model in columns 135 to 140 (T, log fO2, DeltaNNO, aTiO2, Fe-Mg T, status)",
+     checkItem},
+    {"--fe3", "", "SCHEME",
+     "stormer (default), carmichael or droop (same as --check Fe3Droop, ...)", ferricIronScheme},
+    {"--pressure", "", "BARS", "NNO buffer pressure: 1, 1000, 2000 (default), 3000 or 5000",
+     bufferPressure},
+    {"--rows", "", "FILE",
+     "write one results row per pair: 134 TAB-separated fields, LF-terminated,\n"
+     "no header (\"-\" for standard output)",
+     store<&CalcOptions::rowsPath>},
+    {"--table", "", "FILE",
+     "write the whole results table: its column-number and header rows, then the\n"
+     "results rows, 211 TAB-separated columns each (\"-\" for standard output)",
+     store<&CalcOptions::tablePath>},
+    {"--xlsx", "", "FILE",
+     "write the whole results table (both header rows, 211 columns) into a new\n"
+     "workbook; numbers are stored as numbers",
+     store<&CalcOptions::xlsxPath>},
+    {"--plot-dir", "", "DIR",
+     "folder of the seven plot data files written by every run (default: the\n"
+     "current folder; made, with its parents, when missing): TlogfO2.dat\n"
+     "TfO2SL81.dat TfO2BL64Grid.dat XUspXIlm.dat MgMnIlmMagBH88.dat TiR2R3.dat\n"
+     "TDeltaNNO.dat",
+     store<&CalcOptions::plotDir>},
+    {"--summary", "", "", "print the summary of the main estimates besides --rows or --table",
+     turnOn<&CalcOptions::summary>},
+    {"--strict", "", "",
+     "write nothing and end with exit status 1 when an oxide cell is not a plain\n"
+     "number (such cells are named on standard error either way)",
+     turnOn<&CalcOptions::strict>},
+    {"--help", "-h", "", "this text",
+     nullptr},  // answeredHelpOrVersion() finds it before the arguments are read
+    {"--version", "", "", "print the version and the source revision of the build", nullptr},
+};
+
+const CalcOption* findOption(const std::string& argument) {
+    for (const CalcOption& option : kOptions) {
+        if (argument == option.name || (!option.shortName.empty() && argument == option.shortName))
+            return &option;
+    }
+    return nullptr;
+}
+
+// The options part of the help text, from the table.
+std::string optionsHelp() {
+    std::string text;
+    for (const CalcOption& option : kOptions) {
+        std::string usage = "  ";
+        if (!option.shortName.empty()) usage += std::string(option.shortName) + ", ";
+        usage += option.name;
+        if (!option.valueName.empty()) usage += " " + std::string(option.valueName);
+        usage.resize(std::max(usage.size() + 1, kHelpIndent), ' ');
+        text += usage;
+        for (char c : option.help) {
+            text.push_back(c);
+            if (c == '\n') text.append(kHelpIndent, ' ');
+        }
+        text.push_back('\n');
+    }
+    return text;
+}
+
+std::optional<CalcOptions> fail(const UsageError& error) {
+    std::cerr << "kelvorad calc: " << error.text;
+    if (error.pointToHelp) std::cerr << "\n(see 'kelvorad calc --help')\n";
+    return std::nullopt;
+}
+
+}  // namespace
+
+const std::vector<CalcOption>& calcOptions() {
+    return kOptions;
+}
+
+std::optional<CalcOptions> parseCalcArguments(const std::vector<std::string>& args) {
+    CalcOptions o;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (const CalcOption* option = findOption(a)) {
+            std::string value;
+            if (!option->valueName.empty()) {
+                if (i + 1 >= args.size()) return fail({"option " + a + " needs a value"});
+                value = args[++i];
+            }
+            if (!option->apply) continue;
+            if (auto error = option->apply(o, value)) return fail(*error);
+        } else if (!a.empty() && a[0] == '-' && a != "-") {
+            return fail({"unknown option '" + a + "'"});
+        } else if (o.input.empty()) {
+            o.input = a;
+        } else {
+            return fail({"more than one input file ('" + o.input + "', '" + a + "')"});
+        }
+    }
+    if (o.input.empty()) return fail({"no input file"});
+    if (o.rowsPath == "-" && o.tablePath == "-") {
+        return fail({"--rows and --table cannot both write to standard output"});
+    }
+    if (o.summary && (o.rowsPath == "-" || o.tablePath == "-")) {
+        return fail({"--summary cannot share standard output with --rows - or --table -"});
+    }
+    return o;
+}
+
+std::string calcHelp() {
+    return R"(usage: kelvorad calc INPUT [options]
+
+Calculates every magnetite-ilmenite pair of INPUT: structural formulae with ferric iron,
+end-member fractions, temperatures and oxygen fugacities by every calibration, DeltaNNO and the
+Bacon and Hirschmann (1988) equilibrium test, exactly as the window's "Open File to Calculate".
+
+INPUT
+  an analysis file (.mi), a workbook (.xlsx, .xls, .ods) whose active sheet mirrors the
+  analysis table (the template workbooks Kelvorad.xlsx/.xls), or a text file of pairs (.tsv,
+  .csv, .txt; TAB-, semicolon- or comma-separated, as its first line shows; fields may be
+  double-quoted), one pair per line in the analysis table's layout: magnetite sample, 16 oxides,
+  spacer, ilmenite sample, 16 oxides (SiO2 TiO2 Al2O3 V2O3 Cr2O3 Nb2O3 Fe2O3 FeO MnO NiO ZnO MgO
+  CaO Na2O K2O BaO, wt%). A first line starting with "Sample" or naming columns is a header;
+  columns in another order are then taken by their names: the analysis table's headers
+  ("FeO [M]", "Sample [I]") or spellings such as mt_FeO, Ilm TiO2, FeOt [M], FeO* (total iron as
+  FeO); a single "sample" column names both analyses. Columns naming nothing and oxides without
+  a column (read as blank) are named on standard error; two columns naming one cell are an
+  error. Text files have no row limit; an analysis file holds at most 350 pairs. Rows whose
+  cells are all blank are skipped.
+  Oxide cells are read as their leading number; a decimal comma ("46,45") counts as a decimal
+  point. Each cell that is not a plain number is named on standard error with the value used.
+
+options
+)" + optionsHelp() +
+           R"(
+Without --rows or --table, a summary of the main estimates is printed.
+
+exit status
+  0 done; 1 the input could not be read (nothing is written), with --strict an oxide cell is
+  not a plain number (nothing is written), or an output file could not be written (the run
+  still completes); 2 wrong usage, such as an unknown menu item, or a header naming one
+  analysis cell twice (nothing is written).
+
+menu items for --check
+)" + validItemList();
+}
+
+}  // namespace kelvorad
