@@ -114,9 +114,15 @@ std::string optionsHelp() {
     std::string text;
     for (const CalcOption& option : kOptions) {
         std::string usage = "  ";
-        if (!option.shortName.empty()) usage += std::string(option.shortName) + ", ";
+        if (!option.shortName.empty()) {
+            usage += option.shortName;
+            usage += ", ";
+        }
         usage += option.name;
-        if (!option.valueName.empty()) usage += " " + std::string(option.valueName);
+        if (!option.valueName.empty()) {
+            usage += ' ';
+            usage += option.valueName;
+        }
         usage.resize(std::max(usage.size() + 1, kHelpIndent), ' ');
         text += usage;
         for (char c : option.help) {
@@ -171,7 +177,7 @@ std::optional<CalcOptions> parseCalcArguments(const std::vector<std::string>& ar
 }
 
 std::string calcHelp() {
-    return R"(usage: kelvorad calc INPUT [options]
+    std::string text = R"(usage: kelvorad calc INPUT [options]
 
 Calculates every magnetite-ilmenite pair of INPUT: structural formulae with ferric iron,
 end-member fractions, temperatures and oxygen fugacities by every calibration, DeltaNNO and the
@@ -194,8 +200,9 @@ INPUT
   point. Each cell that is not a plain number is named on standard error with the value used.
 
 options
-)" + optionsHelp() +
-           R"(
+)";
+    text += optionsHelp();
+    text += R"(
 Without --rows or --table, a summary of the main estimates is printed.
 
 exit status
@@ -205,7 +212,9 @@ exit status
   analysis cell twice (nothing is written).
 
 menu items for --check
-)" + validItemList();
+)";
+    text += validItemList();
+    return text;
 }
 
 }  // namespace kelvorad

@@ -1,10 +1,6 @@
 #include "chunked_run.h"
 
-#include <algorithm>
-#include <deque>
-#include <future>
-#include <thread>
-
+#include "chunks_in_order.h"
 #include "results_row.h"
 #include "results_table.h"
 
@@ -45,34 +41,11 @@ void processInChunks(const CalculationRun& run, PairSource& input, const Wants& 
     // The full thermodynamic model costs about 300 us a pair: small chunks spread even a
     // table of 350 pairs over the cores.
     const std::size_t kChunkRows = checks.isChecked(MethodItem::GE08Model) ? 64 : 1024;
-    std::vector<PairRow> first;
-    input.read(first, kChunkRows);
-    std::vector<PairRow> second;
-    if (!input.read(second, kChunkRows)) {
-        consume(processChunk(run, checks, first, wants));
-        return;
-    }
-    const unsigned workers = std::max(1u, std::thread::hardware_concurrency());
-    std::deque<std::future<Chunk>> pending;
-    const auto launch = [&](std::vector<PairRow>&& rows) {
-        pending.push_back(
-            std::async(std::launch::async, [&run, &checks, &wants, rows = std::move(rows)] {
-                return processChunk(run, checks, rows, wants);
-            }));
-    };
-    launch(std::move(first));
-    launch(std::move(second));
-    bool more = true;
-    while (!pending.empty()) {
-        while (more && pending.size() < workers + 1) {
-            std::vector<PairRow> rows;
-            more = input.read(rows, kChunkRows);
-            if (more) launch(std::move(rows));
-        }
-        const Chunk chunk = pending.front().get();
-        pending.pop_front();
-        consume(chunk);
-    }
+    ThreadPool pool;
+    runChunksInOrder<std::vector<PairRow>>(
+        pool, [&](std::vector<PairRow>& rows) { return input.read(rows, kChunkRows); },
+        [&](const std::vector<PairRow>& rows) { return processChunk(run, checks, rows, wants); },
+        [&](const Chunk& chunk) { consume(chunk); });
 }
 
 }  // namespace kelvorad

@@ -1,7 +1,7 @@
 #pragma once
 // The command line's run over many pairs: the input is read a chunk of rows at a time and the
-// chunks are computed on every core, their output handed back in input order. Memory stays
-// bounded by the chunks in flight, whatever the number of pairs.
+// chunks are computed on every core by the engine's runChunksInOrder, their output handed back
+// in input order. Memory stays bounded by the chunks in flight, whatever the number of pairs.
 
 #include <functional>
 #include <string>
