@@ -33,15 +33,6 @@ QLabel* makeLabel(QWidget* owner, const char* name, const QString& text);
 // The window's toolbar "Toolbar1": fixed in place, 24-pixel icons.
 QToolBar& addProgramToolBar(QMainWindow& window);
 
-// A toolbar command that leaves no error code for the report that follows it.
-template <typename Slot>
-std::function<int()> withoutErrorCode(Slot slot) {
-    return [slot] {
-        slot();
-        return 0;
-    };
-}
-
 struct ToolbarButton {
     int position;         // from 1
     const char* tooltip;  // also the button's text

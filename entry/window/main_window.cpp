@@ -72,7 +72,7 @@ std::string MainWindow::screenTitle() const {
     return title_->text().toStdString();
 }
 
-void MainWindow::setStatusPanel1(const std::string& text) {
+void MainWindow::setFileStatus(const std::string& text) {
     statusPanels_[0]->setText(QString::fromStdString(text));
     statusPanels_[0]->setEnabled(true);
 }
@@ -101,7 +101,7 @@ void MainWindow::reportError(int code) {
 }
 
 QAction& MainWindow::toolbarButton(int position) const {
-    return *toolbar_.at(static_cast<std::size_t>(position));
+    return *toolbarActions_.at(static_cast<std::size_t>(position));
 }
 
 void MainWindow::updateClock() {

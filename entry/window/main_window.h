@@ -45,6 +45,29 @@ enum class WindowHook {
     Count
 };
 
+// The toolbar's buttons. Each value is the button's position on the toolbar, counted from 1
+// with the separators, which stand at positions 6, 12, 14 and 19.
+enum class MainToolbarButton {
+    New = 1,
+    Open = 2,
+    Save = 3,
+    Close = 4,
+    Exit = 5,
+    Cut = 7,
+    Copy = 8,
+    Paste = 9,
+    Delete = 10,
+    SelectAll = 11,
+    Calculate = 13,
+    LoadXls = 15,
+    LoadXlsx = 16,
+    EditXls = 17,
+    EditXlsx = 18,
+    About = 20,
+    Help = 21,
+    NextScreen = 22,
+};
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
@@ -79,7 +102,7 @@ class MainWindow : public QMainWindow {
     void setScreenTitle(const std::string& title);
     std::string screenTitle() const;
     // Status panel 1 (the current file): sets its text and enables it.
-    void setStatusPanel1(const std::string& text);
+    void setFileStatus(const std::string& text);
     void showCellEditor();
     std::string cellEditorText() const;
 
@@ -130,13 +153,15 @@ class MainWindow : public QMainWindow {
     void connectTable();
 
     int runHook(WindowHook hook);
+    int runToolbarCommand(MainToolbarButton button);
+    QAction& toolbarAction(MainToolbarButton button) const;
     int cutCommand();
     int copyCommand();
     int pasteCommand();
     bool saveWithDialog();
     bool writeAnalysisFileTo(const std::string& path);
     void reportFileFailure(const FileResult& result);
-    void setToolbarEnabled(std::initializer_list<int> positions, bool enabled);
+    void setToolbarEnabled(std::initializer_list<MainToolbarButton> buttons, bool enabled);
     void setEditMenuEnabled(bool enabled);
     void showPictures();
     void updateClock();
@@ -150,8 +175,7 @@ class MainWindow : public QMainWindow {
 
     std::unique_ptr<Actions> actions_;
     std::unique_ptr<MethodMenus> methodMenus_;
-    std::array<QAction*, 23> toolbar_{};  // by position; 0 unused
-    std::array<std::function<int()>, 23> toolbarCommands_;
+    std::array<QAction*, 23> toolbarActions_{};  // by position, separators included; 0 unused
     TextGridView* table_ = nullptr;
     QLineEdit* cellEditor_ = nullptr;
     QFrame* startUpPanel_ = nullptr;
@@ -159,8 +183,8 @@ class MainWindow : public QMainWindow {
     QLabel* banner_ = nullptr;
     QLabel* magnetitePicture_ = nullptr;
     QLabel* ilmenitePicture_ = nullptr;
-    QPushButton* command2_ = nullptr;
-    QPushButton* command3_ = nullptr;
+    QPushButton* loadWorkbookButton_ = nullptr;
+    QPushButton* editWorkbookButton_ = nullptr;
     std::array<QLabel*, 4> statusPanels_{};
 };
 

@@ -112,7 +112,7 @@ int WorkbookCommands::loadWorkbook(const char* filter) {
     }
     window_.showTableChanges();
     window_.setCurrentFileName(path);
-    window_.setStatusPanel1(path);
+    window_.setFileStatus(path);
     window_.setScreenTitle(kDataEntryTitle);
     return error_code::kNone;
 }

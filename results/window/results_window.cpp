@@ -38,20 +38,24 @@ void addNamedSeparator(QMenu& menu, const char* name) {
     menu.addSeparator()->setObjectName(name);
 }
 
-// Positions 6, 8, 11 and 15 separate the groups.
+using B = ResultsToolbarButton;
+constexpr int position(ResultsToolbarButton button) {
+    return static_cast<int>(button);
+}
+
 constexpr std::array<ToolbarButton, 12> kToolbarButtons{{
-    {1, "Cut"},
-    {2, "Copy"},
-    {3, "Paste"},
-    {4, "Delete"},
-    {5, "Select All"},
-    {7, "Exit program"},
-    {9, "Send results to Excel File (Output.xlsx)"},
-    {10, "Open and Edit Excel file (Output.xlsx)"},
-    {12, "About"},
-    {13, "Plot graph by using Grapher"},
-    {14, "Help"},
-    {16, "Display Previous Screen"},
+    {position(B::Cut), "Cut"},
+    {position(B::Copy), "Copy"},
+    {position(B::Paste), "Paste"},
+    {position(B::Delete), "Delete"},
+    {position(B::SelectAll), "Select All"},
+    {position(B::Exit), "Exit program"},
+    {position(B::SendToWorkbook), "Send results to Excel File (Output.xlsx)"},
+    {position(B::ShowWorkbook), "Open and Edit Excel file (Output.xlsx)"},
+    {position(B::About), "About"},
+    {position(B::Graph), "Plot graph by using Grapher"},
+    {position(B::Help), "Help"},
+    {position(B::PreviousScreen), "Display Previous Screen"},
 }};
 
 constexpr std::array<const char*, 8> kPanelTooltips{
@@ -217,32 +221,11 @@ void ResultsWindow::createGraphMenu(QMenu& graph) {
 
 void ResultsWindow::createToolBar() {
     QToolBar& bar = addProgramToolBar(*this);
-    using Command = std::function<int()>;
-    const auto run = [](auto slot) { return withoutErrorCode(slot); };
-    toolbarCommands_ = {
-        Command{},
-        [this] { return cut(); },
-        [this] { return copy(); },
-        [this] { return paste(); },
-        run([this] { deleteSelection(); }),
-        run([this] { selectAll(); }),
-        Command{},
-        [this] { return runHook(ResultsHook::Exit); },
-        Command{},
-        [this] { return sendResultsWithNotice(); },
-        [this] { return showSpreadsheet(); },
-        Command{},
-        [this] { return runHook(ResultsHook::About); },
-        run([this] { pickGraphTemplate(desktop_.dialogs, desktop_.shell); }),
-        [this] { return runHook(ResultsHook::Help); },
-        Command{},
-        [this] { return runHook(ResultsHook::PreviousScreen); },
-    };
     const std::vector<QAction*> buttons = fillToolbar(
         bar, 16, kToolbarButtons,
         [this](int position) { return resultsToolbarIcon(position, *style()); },
         [this](int position) { runToolbarButton(position); });
-    std::copy(buttons.begin(), buttons.end(), toolbar_.begin());
+    std::copy(buttons.begin(), buttons.end(), toolbarActions_.begin());
 }
 
 void ResultsWindow::createStatusBar() {
@@ -362,15 +345,46 @@ int ResultsWindow::runHook(ResultsHook hook) {
 }
 
 QAction& ResultsWindow::toolbarButton(int position) const {
-    return *toolbar_.at(static_cast<std::size_t>(position));
+    return *toolbarActions_.at(static_cast<std::size_t>(position));
 }
 
 // Every toolbar position starts with no pending error; separators run only the report.
 void ResultsWindow::runToolbarButton(int position) {
-    const auto index = static_cast<std::size_t>(position);
-    const int error =
-        index < toolbarCommands_.size() && toolbarCommands_[index] ? toolbarCommands_[index]() : 0;
-    reportError(error);
+    reportError(runToolbarCommand(static_cast<ResultsToolbarButton>(position)));
+}
+
+// The command of each button, returning the error code for the report that follows it.
+int ResultsWindow::runToolbarCommand(ResultsToolbarButton button) {
+    switch (button) {
+        case B::Cut:
+            return cut();
+        case B::Copy:
+            return copy();
+        case B::Paste:
+            return paste();
+        case B::Delete:
+            deleteSelection();
+            break;
+        case B::SelectAll:
+            selectAll();
+            break;
+        case B::Exit:
+            return runHook(ResultsHook::Exit);
+        case B::SendToWorkbook:
+            return sendResultsWithNotice();
+        case B::ShowWorkbook:
+            return showSpreadsheet();
+        case B::About:
+            return runHook(ResultsHook::About);
+        case B::Graph:
+            pickGraphTemplate(desktop_.dialogs, desktop_.shell);
+            break;
+        case B::Help:
+            return runHook(ResultsHook::Help);
+        case B::PreviousScreen:
+            return runHook(ResultsHook::PreviousScreen);
+    }
+    return error_code::kNone;  // a separator
 }
 
 // The results window's error report has no message for division by zero (11).

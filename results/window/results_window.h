@@ -39,6 +39,35 @@ enum class ResultsHook {
     Count
 };
 
+// The toolbar's buttons. Each value is the button's position on the toolbar, counted from 1
+// with the separators, which stand at positions 6, 8, 11 and 15.
+enum class ResultsToolbarButton {
+    Cut = 1,
+    Copy = 2,
+    Paste = 3,
+    Delete = 4,
+    SelectAll = 5,
+    Exit = 7,
+    SendToWorkbook = 9,
+    ShowWorkbook = 10,
+    About = 12,
+    Graph = 13,
+    Help = 14,
+    PreviousScreen = 16,
+};
+
+// The panels of the status bar, numbered from 1 as they stand from left to right.
+enum class ResultsStatusPanel {
+    File = 1,         // the analysis file calculated
+    MagnetiteOxygen,  // oxygens of the magnetite structural formula
+    IlmeniteOxygen,   // oxygens of the ilmenite structural formula
+    FerricIron,       // the ferric-iron scheme
+    NnoPressure,      // the pressure of the NNO buffer
+    PlotMethod,       // the method of the T-logfO2 plot
+    Clock,
+    Date,
+};
+
 // The workbook the results are sent to, in the working folder.
 inline constexpr std::string_view kOutputWorkbookName = "Output.xlsx";
 
@@ -59,6 +88,9 @@ class ResultsWindow : public QMainWindow {
     // Status bar panel 1 to 8.
     void setStatusPanel(int panel, const std::string& text);
     std::string statusPanel(int panel) const;
+    void setStatusPanel(ResultsStatusPanel panel, const std::string& text) {
+        setStatusPanel(static_cast<int>(panel), text);
+    }
 
     // The spreadsheet link made at set-up (empty handles when a step of it failed).
     const SpreadsheetApplication& spreadsheetApplication() const { return application_; }
@@ -111,6 +143,7 @@ class ResultsWindow : public QMainWindow {
     void createCentralArea();
     void connectTable();
     int runHook(ResultsHook hook);
+    int runToolbarCommand(ResultsToolbarButton button);
     void reportError(int code);
     void setProgress(int value);
     void updateClock();
@@ -126,8 +159,7 @@ class ResultsWindow : public QMainWindow {
     bool sentNotShown_ = false;  // results sent to the workbook since it was last shown
 
     std::unique_ptr<Actions> actions_;
-    std::array<QAction*, 17> toolbar_{};  // by position; 0 unused
-    std::array<std::function<int()>, 17> toolbarCommands_;
+    std::array<QAction*, 17> toolbarActions_{};  // by position, separators included; 0 unused
     TextGridView* view_ = nullptr;
     QLineEdit* editBox_ = nullptr;
     QLabel* subtitle_ = nullptr;  // Label2
