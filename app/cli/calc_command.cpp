@@ -170,8 +170,8 @@ std::unique_ptr<InputPairs> loadInput(const std::string& path, std::string& erro
     if (ext == ".mi") {
         auto table = std::make_unique<AnalysisTable>();
         const FileResult result = readAnalysisFile(*table, path);
-        if (!result.ok) {
-            error = result.error;
+        if (!result.ok()) {
+            error = result.error();
             return nullptr;
         }
         return std::make_unique<TableInput>(std::move(table));

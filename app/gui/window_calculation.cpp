@@ -36,7 +36,7 @@ bool loadFileFirst(MainWindow& main, DesktopServices desktop) {
     if (!main.askToSaveChanges()) return false;
     const FileResult read = main.document().open(name);
     main.showTableChanges();
-    if (!read.ok) desktop.messages.showMessage(kMessageTitle, read.error);
+    if (!read.ok()) desktop.messages.showMessage(kMessageTitle, read.error());
     return true;
 }
 
@@ -50,7 +50,7 @@ void reportPlotFileProblems(const std::vector<std::string>& problems, DesktopSer
 }
 }  // namespace
 
-int calculateFromWindow(MainWindow& main, ResultsScreen& results, DesktopServices desktop) {
+void calculateFromWindow(MainWindow& main, ResultsScreen& results, DesktopServices desktop) {
     main.setScreenTitle("Wait Please");
     letWindowsRepaint();
 
@@ -69,7 +69,7 @@ int calculateFromWindow(MainWindow& main, ResultsScreen& results, DesktopService
 
     if (!main.isOpenFileToCalculateChecked() && !loadFileFirst(main, desktop)) {
         main.setScreenTitle("Data Entry Screen");
-        return 0;
+        return;
     }
     const std::string fileName = main.dialogFileName();
     results.show();
@@ -100,7 +100,6 @@ int calculateFromWindow(MainWindow& main, ResultsScreen& results, DesktopService
     main.setMethodChecks(run.checks());
     main.setScreenTitle("Data Entry Screen");
     reportPlotFileProblems(problems, desktop);
-    return 0;
 }
 
 }  // namespace kelvorad

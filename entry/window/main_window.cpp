@@ -85,17 +85,17 @@ std::string MainWindow::cellEditorText() const {
     return cellEditor_->text().toStdString();
 }
 
-void MainWindow::setHook(WindowHook hook, std::function<int()> command) {
+void MainWindow::setHook(WindowHook hook, std::function<void()> command) {
     hooks_[static_cast<std::size_t>(hook)] = std::move(command);
 }
 
-int MainWindow::runHook(WindowHook hook) {
+void MainWindow::runHook(WindowHook hook) {
     const auto& command = hooks_[static_cast<std::size_t>(hook)];
-    return command ? command() : error_code::kNone;
+    if (command) command();
 }
 
-void MainWindow::reportError(int code) {
-    if (const auto message = errorReportMessage(code)) {
+void MainWindow::reportError(const Status& outcome) {
+    if (const auto message = errorReportMessage(outcome)) {
         desktop_.messages.showMessage(kMessageTitle, std::string(*message));
     }
 }

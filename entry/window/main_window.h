@@ -13,6 +13,7 @@
 #include "analysis_document.h"
 #include "desktop_services.h"
 #include "method_options.h"
+#include "result.h"
 
 class QAction;
 class QFrame;
@@ -26,9 +27,9 @@ namespace kelvorad {
 class TextGridView;
 class MethodMenus;
 
-// Commands the main window offers whose work is done elsewhere in the program. Each is a
-// function returning an error code for the toolbar's error report (0: no error, or one the
-// command has reported itself). Unset hooks do nothing.
+// Commands the main window offers whose work is done elsewhere in the program. Each reports
+// its own failures, so none leaves anything for the toolbar's error report. Unset hooks do
+// nothing.
 enum class WindowHook {
     Calculate,          // mnuOpen "Open File to Calculate", toolbar 13
     About,              // mnuAbout, toolbar 20
@@ -109,9 +110,10 @@ class MainWindow : public QMainWindow {
     // The unsaved-change question. True when the caller may go on: nothing to lose, No, or
     // Yes and the table was saved. False on Cancel, or when the save was cancelled or failed.
     bool askToSaveChanges();
-    // Shows the error report's message for `code` (nothing for 0 and unknown codes).
-    void reportError(int code);
-    void setHook(WindowHook hook, std::function<int()> command);
+    // Shows the error report's message for a command's outcome (nothing on success, or for a
+    // failure the command reported itself).
+    void reportError(const Status& outcome);
+    void setHook(WindowHook hook, std::function<void()> command);
 
     // Toolbar position 1 to 22 (separators included).
     QAction& toolbarButton(int position) const;
@@ -152,12 +154,12 @@ class MainWindow : public QMainWindow {
     void applyStartUpState();
     void connectTable();
 
-    int runHook(WindowHook hook);
-    int runToolbarCommand(MainToolbarButton button);
+    void runHook(WindowHook hook);
+    Status runToolbarCommand(MainToolbarButton button);
     QAction& toolbarAction(MainToolbarButton button) const;
-    int cutCommand();
-    int copyCommand();
-    int pasteCommand();
+    Status cutCommand();
+    Status copyCommand();
+    Status pasteCommand();
     bool saveWithDialog();
     bool writeAnalysisFileTo(const std::string& path);
     void reportFileFailure(const FileResult& result);
@@ -171,7 +173,7 @@ class MainWindow : public QMainWindow {
     AnalysisDocument document_;
     std::string dialogFileName_;
     std::pair<int, int> mirroredCell_{-1, -1};  // the cell the editor took its text from
-    std::array<std::function<int()>, static_cast<std::size_t>(WindowHook::Count)> hooks_;
+    std::array<std::function<void()>, static_cast<std::size_t>(WindowHook::Count)> hooks_;
 
     std::unique_ptr<Actions> actions_;
     std::unique_ptr<MethodMenus> methodMenus_;

@@ -14,7 +14,6 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "error_report.h"
 #include "grid_look.h"
 #include "main_window.h"
 #include "main_window_actions.h"
@@ -182,9 +181,9 @@ void MainWindow::runToolbarButton(int position) {
     reportError(runToolbarCommand(static_cast<MainToolbarButton>(position)));
 }
 
-// The command of each button, returning the error code for the report that follows it. The
-// file commands report their own failures, naming the file, so they leave no code.
-int MainWindow::runToolbarCommand(MainToolbarButton button) {
+// The command of each button, with its outcome for the error report that follows it. The
+// file commands and the hooks report their own failures, naming the file, so they succeed here.
+Status MainWindow::runToolbarCommand(MainToolbarButton button) {
     switch (button) {
         case B::New:
             newFile();
@@ -214,23 +213,31 @@ int MainWindow::runToolbarCommand(MainToolbarButton button) {
             selectAll();
             break;
         case B::Calculate:
-            return runHook(WindowHook::Calculate);
+            runHook(WindowHook::Calculate);
+            break;
         case B::LoadXls:
-            return runHook(WindowHook::LoadXlsFromButton);
+            runHook(WindowHook::LoadXlsFromButton);
+            break;
         case B::LoadXlsx:
-            return runHook(WindowHook::LoadXlsx);
+            runHook(WindowHook::LoadXlsx);
+            break;
         case B::EditXls:
-            return runHook(WindowHook::EditXlsFromButton);
+            runHook(WindowHook::EditXlsFromButton);
+            break;
         case B::EditXlsx:
-            return runHook(WindowHook::EditXlsx);
+            runHook(WindowHook::EditXlsx);
+            break;
         case B::About:
-            return runHook(WindowHook::About);
+            runHook(WindowHook::About);
+            break;
         case B::Help:
-            return runHook(WindowHook::Help);
+            runHook(WindowHook::Help);
+            break;
         case B::NextScreen:
-            return runHook(WindowHook::NextScreen);
+            runHook(WindowHook::NextScreen);
+            break;
     }
-    return error_code::kNone;  // a separator
+    return {};
 }
 
 QAction& MainWindow::toolbarAction(MainToolbarButton button) const {

@@ -49,7 +49,7 @@ void MainWindow::newFile() {
     const FileResult written = writeAnalysisFile(document_.table(), kNewFileCopy);
     table_->showTable();
     document_.markClean();
-    if (!written.ok) reportFileFailure(written);
+    if (!written.ok()) reportFileFailure(written);
 }
 
 std::string MainWindow::askForAnalysisFileName() {
@@ -95,7 +95,7 @@ void MainWindow::openFileNamed(const std::string& path) {
     }
     const FileResult read = document_.open(path);
     table_->showTable();
-    if (!read.ok) reportFileFailure(read);
+    if (!read.ok()) reportFileFailure(read);
     setScreenTitle("Data Entry Screen");
     setToolbarEnabled({B::LoadXls, B::LoadXlsx}, false);
 }
@@ -165,7 +165,7 @@ bool MainWindow::saveWithDialog() {
 bool MainWindow::writeAnalysisFileTo(const std::string& path) {
     const FileResult written = document_.save(path);
     table_->showTable();
-    if (!written.ok) {
+    if (!written.ok()) {
         reportFileFailure(written);
         return false;
     }
@@ -182,9 +182,9 @@ bool MainWindow::writeAnalysisFileTo(const std::string& path) {
 }
 
 void MainWindow::reportFileFailure(const FileResult& result) {
-    const auto title = errorReportMessage(result.errorCode);
+    const auto title = errorReportMessage(result.status);
     desktop_.messages.showMessage(title ? std::string(*title) : std::string(kMessageTitle),
-                                  result.error);
+                                  result.error());
 }
 
 }  // namespace kelvorad

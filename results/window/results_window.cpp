@@ -148,7 +148,7 @@ void ResultsWindow::createActions() {
     connect(a.paste, &QAction::triggered, this, [this] { paste(); });
     connect(a.editDelete, &QAction::triggered, this, [this] { deleteSelection(); });
     connect(a.selectAll, &QAction::triggered, this, [this] { selectAll(); });
-    connect(a.exit, &QAction::triggered, this, [this] { reportError(runHook(ResultsHook::Exit)); });
+    connect(a.exit, &QAction::triggered, this, [this] { runHook(ResultsHook::Exit); });
     connect(a.send, &QAction::triggered, this, [this] { reportError(sendResultsToWorkbook()); });
     connect(a.show, &QAction::triggered, this, [this] { reportError(showSpreadsheet()); });
     connect(a.close, &QAction::triggered, this, [this] { closeSpreadsheet(); });
@@ -335,13 +335,13 @@ std::string ResultsWindow::statusPanel(int panel) const {
     return statusPanels_[static_cast<std::size_t>(panel - 1)]->text().toStdString();
 }
 
-void ResultsWindow::setHook(ResultsHook hook, std::function<int()> command) {
+void ResultsWindow::setHook(ResultsHook hook, std::function<void()> command) {
     hooks_[static_cast<std::size_t>(hook)] = std::move(command);
 }
 
-int ResultsWindow::runHook(ResultsHook hook) {
+void ResultsWindow::runHook(ResultsHook hook) {
     const auto& command = hooks_[static_cast<std::size_t>(hook)];
-    return command ? command() : error_code::kNone;
+    if (command) command();
 }
 
 QAction& ResultsWindow::toolbarButton(int position) const {
@@ -353,8 +353,8 @@ void ResultsWindow::runToolbarButton(int position) {
     reportError(runToolbarCommand(static_cast<ResultsToolbarButton>(position)));
 }
 
-// The command of each button, returning the error code for the report that follows it.
-int ResultsWindow::runToolbarCommand(ResultsToolbarButton button) {
+// The command of each button, with its outcome for the error report that follows it.
+Status ResultsWindow::runToolbarCommand(ResultsToolbarButton button) {
     switch (button) {
         case B::Cut:
             return cut();
@@ -369,27 +369,31 @@ int ResultsWindow::runToolbarCommand(ResultsToolbarButton button) {
             selectAll();
             break;
         case B::Exit:
-            return runHook(ResultsHook::Exit);
+            runHook(ResultsHook::Exit);
+            break;
         case B::SendToWorkbook:
             return sendResultsWithNotice();
         case B::ShowWorkbook:
             return showSpreadsheet();
         case B::About:
-            return runHook(ResultsHook::About);
+            runHook(ResultsHook::About);
+            break;
         case B::Graph:
             pickGraphTemplate(desktop_.dialogs, desktop_.shell);
             break;
         case B::Help:
-            return runHook(ResultsHook::Help);
+            runHook(ResultsHook::Help);
+            break;
         case B::PreviousScreen:
-            return runHook(ResultsHook::PreviousScreen);
+            runHook(ResultsHook::PreviousScreen);
+            break;
     }
-    return error_code::kNone;  // a separator
+    return {};
 }
 
-// The results window's error report has no message for division by zero (11).
-void ResultsWindow::reportError(int code) {
-    if (const auto message = errorReportMessage(code, false)) {
+// The results window's error report has no message for division by zero.
+void ResultsWindow::reportError(const Status& outcome) {
+    if (const auto message = errorReportMessage(outcome, false)) {
         desktop_.messages.showMessage(kResultsMessageTitle, std::string(*message));
     }
 }

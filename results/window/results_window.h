@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "desktop_services.h"
+#include "result.h"
 #include "results_table.h"
 #include "spreadsheet_application.h"
 
@@ -29,8 +30,8 @@ namespace kelvorad {
 
 class TextGridView;
 
-// Commands of the results window whose work is done elsewhere in the program. Each returns an
-// error code for the toolbar's error report (0: none). Unset hooks do nothing.
+// Commands of the results window whose work is done elsewhere in the program. Each reports its
+// own failures, so none leaves anything for the toolbar's error report. Unset hooks do nothing.
 enum class ResultsHook {
     About,           // mnuAbaout, toolbar 12
     Help,            // mnuHelpContents, opening the Help menu, toolbar 14
@@ -97,7 +98,7 @@ class ResultsWindow : public QMainWindow {
     const Workbook& outputWorkbook() const { return workbook_; }
     const Worksheet& outputWorksheet() const { return worksheet_; }
 
-    void setHook(ResultsHook hook, std::function<int()> command);
+    void setHook(ResultsHook hook, std::function<void()> command);
 
     // Toolbar position 1 to 16 (separators included).
     QAction& toolbarButton(int position) const;
@@ -108,18 +109,19 @@ class ResultsWindow : public QMainWindow {
     // taken, so the bar keeps the value before it): observed by tests through this callback.
     void setProgressObserver(std::function<void(int value)> observer);
 
-    // Excel menu and toolbar 9 and 10. Each returns the error code for the error report.
-    int sendResultsToWorkbook();
-    int sendResultsWithNotice();
-    int showSpreadsheet();
+    // Excel menu and toolbar 9 and 10. Each returns its outcome for the error report; a
+    // failure of kind Failed was reported already.
+    Status sendResultsToWorkbook();
+    Status sendResultsWithNotice();
+    Status showSpreadsheet();
     // Quits the spreadsheet application (after asking about unsent changes) and closes the
     // window. Returns false when the user chose to keep them open.
     bool closeSpreadsheet();
 
     // Edit menu and toolbar 1 to 5.
-    int cut();
-    int copy();
-    int paste();
+    Status cut();
+    Status copy();
+    Status paste();
     void deleteSelection();
     void selectAll();
 
@@ -142,9 +144,9 @@ class ResultsWindow : public QMainWindow {
     void createStatusBar();
     void createCentralArea();
     void connectTable();
-    int runHook(ResultsHook hook);
-    int runToolbarCommand(ResultsToolbarButton button);
-    void reportError(int code);
+    void runHook(ResultsHook hook);
+    Status runToolbarCommand(ResultsToolbarButton button);
+    void reportError(const Status& outcome);
     void setProgress(int value);
     void updateClock();
     void popUpCentred(QMenu& menu, QPoint globalPosition);
@@ -154,7 +156,7 @@ class ResultsWindow : public QMainWindow {
     SpreadsheetApplication application_;
     Workbook workbook_;
     Worksheet worksheet_;
-    std::array<std::function<int()>, static_cast<std::size_t>(ResultsHook::Count)> hooks_;
+    std::array<std::function<void()>, static_cast<std::size_t>(ResultsHook::Count)> hooks_;
     std::function<void(int)> progressObserver_;
     bool sentNotShown_ = false;  // results sent to the workbook since it was last shown
 
