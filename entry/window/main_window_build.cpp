@@ -13,12 +13,14 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "grid_look.h"
 #include "main_window.h"
 #include "main_window_actions.h"
 #include "method_menus.h"
 #include "text_grid_view.h"
+#include "toolbar_icons.h"
 #include "window_building.h"
 #include "window_pictures.h"
 
@@ -31,24 +33,36 @@ constexpr int position(MainToolbarButton button) {
 }
 
 constexpr std::array<ToolbarButton, 18> kToolbarButtons{{
-    {position(B::New), "New"},
-    {position(B::Open), "Open"},
-    {position(B::Save), "Save"},
-    {position(B::Close), "Close"},
-    {position(B::Exit), "Exit"},
-    {position(B::Cut), "Cut"},
-    {position(B::Copy), "Copy"},
-    {position(B::Paste), "Paste"},
-    {position(B::Delete), "Delete"},
-    {position(B::SelectAll), "Select All"},
-    {position(B::Calculate), "Calculate"},
-    {position(B::LoadXls), "Load Excel (.xls)  into Grid"},
-    {position(B::LoadXlsx), "Load Excel (.xlsx)  into Grid"},
-    {position(B::EditXls), "Edit Excel (.xls) File"},
-    {position(B::EditXlsx), "Edit Excel (.xlsx) File"},
-    {position(B::About), "About"},
-    {position(B::Help), "Help"},
-    {position(B::NextScreen), "Display Next Screen"},
+    {position(B::New), "New", styleIcon(QStyle::SP_FileIcon)},
+    {position(B::Open), "Open", styleIcon(QStyle::SP_DialogOpenButton)},
+    {position(B::Save), "Save", styleIcon(QStyle::SP_DialogSaveButton)},
+    {position(B::Close), "Close", styleIcon(QStyle::SP_DialogCloseButton)},
+    {position(B::Exit), "Exit", styleIcon(QStyle::SP_BrowserStop)},
+    {position(B::Cut), "Cut", ownIcon(icons::kCut)},
+    {position(B::Copy), "Copy", ownIcon(icons::kCopy)},
+    {position(B::Paste), "Paste", ownIcon(icons::kPaste)},
+    {position(B::Delete), "Delete", ownIcon(icons::kDelete)},
+    {position(B::SelectAll), "Select All", ownIcon(icons::kSelectAll)},
+    {position(B::Calculate), "Calculate", ownIcon(icons::kCalculate)},
+    {position(B::LoadXls), "Load Excel (.xls)  into Grid", ownIcon(icons::kLoadXls)},
+    {position(B::LoadXlsx), "Load Excel (.xlsx)  into Grid", ownIcon(icons::kLoadXlsx)},
+    {position(B::EditXls), "Edit Excel (.xls) File", ownIcon(icons::kEditXls)},
+    {position(B::EditXlsx), "Edit Excel (.xlsx) File", ownIcon(icons::kEditXlsx)},
+    {position(B::About), "About", styleIcon(QStyle::SP_MessageBoxInformation)},
+    {position(B::Help), "Help", styleIcon(QStyle::SP_DialogHelpButton)},
+    {position(B::NextScreen), "Display Next Screen", styleIcon(QStyle::SP_ArrowForward)},
+}};
+
+// The buttons whose command is done elsewhere in the program.
+constexpr std::array<std::pair<MainToolbarButton, WindowHook>, 8> kHookButtons{{
+    {B::Calculate, WindowHook::Calculate},
+    {B::LoadXls, WindowHook::LoadXlsFromButton},
+    {B::LoadXlsx, WindowHook::LoadXlsx},
+    {B::EditXls, WindowHook::EditXlsFromButton},
+    {B::EditXlsx, WindowHook::EditXlsx},
+    {B::About, WindowHook::About},
+    {B::Help, WindowHook::Help},
+    {B::NextScreen, WindowHook::NextScreen},
 }};
 
 const char* const kBanner =
@@ -172,8 +186,7 @@ void MainWindow::createMenus() {
 void MainWindow::createToolBar() {
     QToolBar& bar = addProgramToolBar(*this);
     const std::vector<QAction*> buttons = fillToolbar(
-        bar, 22, kToolbarButtons, [this](int position) { return toolbarIcon(position, *style()); },
-        [this](int position) { runToolbarButton(position); });
+        bar, 22, kToolbarButtons, *style(), [this](int position) { runToolbarButton(position); });
     std::copy(buttons.begin(), buttons.end(), toolbarActions_.begin());
 }
 
@@ -184,7 +197,19 @@ void MainWindow::runToolbarButton(int position) {
 // The command of each button, with its outcome for the error report that follows it. The
 // file commands and the hooks report their own failures, naming the file, so they succeed here.
 Status MainWindow::runToolbarCommand(MainToolbarButton button) {
+    for (const auto& [hookButton, hook] : kHookButtons) {
+        if (hookButton == button) {
+            runHook(hook);
+            return {};
+        }
+    }
     switch (button) {
+        case B::Cut:
+            return cutCommand();
+        case B::Copy:
+            return copyCommand();
+        case B::Paste:
+            return pasteCommand();
         case B::New:
             newFile();
             break;
@@ -200,41 +225,13 @@ Status MainWindow::runToolbarCommand(MainToolbarButton button) {
         case B::Exit:
             exitProgram();
             break;
-        case B::Cut:
-            return cutCommand();
-        case B::Copy:
-            return copyCommand();
-        case B::Paste:
-            return pasteCommand();
         case B::Delete:
             deleteSelection();
             break;
         case B::SelectAll:
             selectAll();
             break;
-        case B::Calculate:
-            runHook(WindowHook::Calculate);
-            break;
-        case B::LoadXls:
-            runHook(WindowHook::LoadXlsFromButton);
-            break;
-        case B::LoadXlsx:
-            runHook(WindowHook::LoadXlsx);
-            break;
-        case B::EditXls:
-            runHook(WindowHook::EditXlsFromButton);
-            break;
-        case B::EditXlsx:
-            runHook(WindowHook::EditXlsx);
-            break;
-        case B::About:
-            runHook(WindowHook::About);
-            break;
-        case B::Help:
-            runHook(WindowHook::Help);
-            break;
-        case B::NextScreen:
-            runHook(WindowHook::NextScreen);
+        default:
             break;
     }
     return {};

@@ -28,6 +28,7 @@
 #include "grid_look.h"
 #include "results_window_actions.h"
 #include "text_grid_view.h"
+#include "toolbar_icons.h"
 #include "window_building.h"
 #include "window_pictures.h"
 
@@ -44,18 +45,20 @@ constexpr int position(ResultsToolbarButton button) {
 }
 
 constexpr std::array<ToolbarButton, 12> kToolbarButtons{{
-    {position(B::Cut), "Cut"},
-    {position(B::Copy), "Copy"},
-    {position(B::Paste), "Paste"},
-    {position(B::Delete), "Delete"},
-    {position(B::SelectAll), "Select All"},
-    {position(B::Exit), "Exit program"},
-    {position(B::SendToWorkbook), "Send results to Excel File (Output.xlsx)"},
-    {position(B::ShowWorkbook), "Open and Edit Excel file (Output.xlsx)"},
-    {position(B::About), "About"},
-    {position(B::Graph), "Plot graph by using Grapher"},
-    {position(B::Help), "Help"},
-    {position(B::PreviousScreen), "Display Previous Screen"},
+    {position(B::Cut), "Cut", ownIcon(icons::kCut)},
+    {position(B::Copy), "Copy", ownIcon(icons::kCopy)},
+    {position(B::Paste), "Paste", ownIcon(icons::kPaste)},
+    {position(B::Delete), "Delete", ownIcon(icons::kDelete)},
+    {position(B::SelectAll), "Select All", ownIcon(icons::kSelectAll)},
+    {position(B::Exit), "Exit program", styleIcon(QStyle::SP_BrowserStop)},
+    {position(B::SendToWorkbook), "Send results to Excel File (Output.xlsx)",
+     ownIcon(icons::kLoadXlsx)},
+    {position(B::ShowWorkbook), "Open and Edit Excel file (Output.xlsx)",
+     ownIcon(icons::kEditXlsx)},
+    {position(B::About), "About", styleIcon(QStyle::SP_MessageBoxInformation)},
+    {position(B::Graph), "Plot graph by using Grapher", ownIcon(icons::kGraph)},
+    {position(B::Help), "Help", styleIcon(QStyle::SP_DialogHelpButton)},
+    {position(B::PreviousScreen), "Display Previous Screen", styleIcon(QStyle::SP_ArrowBack)},
 }};
 
 constexpr std::array<const char*, 8> kPanelTooltips{
@@ -222,9 +225,7 @@ void ResultsWindow::createGraphMenu(QMenu& graph) {
 void ResultsWindow::createToolBar() {
     QToolBar& bar = addProgramToolBar(*this);
     const std::vector<QAction*> buttons = fillToolbar(
-        bar, 16, kToolbarButtons,
-        [this](int position) { return resultsToolbarIcon(position, *style()); },
-        [this](int position) { runToolbarButton(position); });
+        bar, 16, kToolbarButtons, *style(), [this](int position) { runToolbarButton(position); });
     std::copy(buttons.begin(), buttons.end(), toolbarActions_.begin());
 }
 
