@@ -30,7 +30,7 @@ bool loadFileFirst(MainWindow& main, DesktopServices desktop) {
     const std::string name = main.askForAnalysisFileName();
     main.showCellEditor();
     main.setFileStatus(name);
-    main.capCell();
+    main.layOutTable();
     std::error_code error;
     if (name.empty() || !std::filesystem::exists(name, error)) return true;
     if (!main.askToSaveChanges()) return false;

@@ -33,10 +33,10 @@ const std::array<AnalysisColumn, AnalysisTable::kColumns>& AnalysisTable::column
 }
 
 AnalysisTable::AnalysisTable() : TextGrid(kRows, kColumns) {
-    capCell();
+    layOutTable();
 }
 
-void AnalysisTable::capCell() {
+void AnalysisTable::layOutTable() {
     resize(kRows, kColumns);
     for (int r = 1; r <= kLastDataRow; ++r) setText(r, 0, std::to_string(r));
     for (int c = 0; c < kColumns; ++c) {
@@ -47,7 +47,7 @@ void AnalysisTable::capCell() {
 
 void AnalysisTable::clearTable() {
     clearAll();
-    capCell();
+    layOutTable();
 }
 
 bool AnalysisTable::typeKey(char32_t code) {

@@ -37,7 +37,7 @@ class AnalysisTable : public TextGrid {
     // Lays the table out without clearing data: 351 rows by 36 columns, row numbers "1" to
     // "350" in column 0, "Row No" and the column headers in row 0. The current cell is left
     // at (0, 35).
-    void capCell();
+    void layOutTable();
 
     // Empties every cell, headers and row numbers included, then lays the table out again.
     void clearTable();

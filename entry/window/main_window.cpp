@@ -43,8 +43,8 @@ void MainWindow::showTableChanges() {
     table_->showTable();
 }
 
-void MainWindow::capCell() {
-    document_.table().capCell();
+void MainWindow::layOutTable() {
+    document_.table().layOutTable();
     table_->showTable();
 }
 

@@ -81,7 +81,7 @@ class MainWindow : public QMainWindow {
     AnalysisDocument& document() { return document_; }
     void showTableChanges();
     // Lays the table out (counts, headers, row numbers) without clearing data, and shows it.
-    void capCell();
+    void layOutTable();
 
     // The method options' check marks; setting them updates the menus.
     MethodChecks methodChecks() const;

@@ -378,7 +378,7 @@ void MainWindow::applyStartUpState() {
     cellEditor_->hide();
     statusPanels_[0]->setText("No Selected File");
     statusPanels_[0]->setEnabled(false);
-    capCell();
+    layOutTable();
     document_.markClean();
 }
 

@@ -45,7 +45,7 @@ void MainWindow::newFile() {
     a.clear->setEnabled(true);
     a.removeRow->setEnabled(true);
     setEditMenuEnabled(true);
-    capCell();
+    layOutTable();
     const FileResult written = writeAnalysisFile(document_.table(), kNewFileCopy);
     table_->showTable();
     document_.markClean();
@@ -87,7 +87,7 @@ void MainWindow::openFileNamed(const std::string& path) {
     banner_->show();
     for (QAction* action : {a.close, a.clear, a.removeRow, a.saveAs}) action->setEnabled(true);
     setFileStatus(path);
-    capCell();
+    layOutTable();
     std::error_code error;
     if (std::filesystem::exists(path, error)) {
         a.loadXls->setEnabled(false);

@@ -74,9 +74,9 @@ TEST(AnalysisDocument, RemoveAndInsertRowWorkOnDataRowsOnly) {
     EXPECT_EQ(table.text(2, 0), "");
     EXPECT_EQ(table.text(3, 0), "2");
 
-    // The header row is never removed or pushed down into the data (capCell leaves the
+    // The header row is never removed or pushed down into the data (layOutTable leaves the
     // current cell on it).
-    table.capCell();
+    table.layOutTable();
     ASSERT_EQ(table.row(), 0);
     EXPECT_FALSE(document.removeCurrentRow());
     EXPECT_FALSE(document.insertRowAtCurrent());

@@ -39,7 +39,7 @@ TEST(AnalysisTableLayout, CapCellKeepsDataAndRestoresHeaders) {
     table.setText(0, 3, "changed");
     table.setText(7, 0, "x");
     table.insertRow(3);
-    table.capCell();
+    table.layOutTable();
     EXPECT_EQ(table.rowCount(), 351);
     EXPECT_EQ(table.text(6, 9), "80");  // moved down by the insertion, kept by the layout
     EXPECT_EQ(table.text(0, 3), "TiO2 [M]");
