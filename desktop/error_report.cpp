@@ -2,72 +2,81 @@
 
 #include <array>
 #include <cerrno>
+#include <string>
 #include <utility>
 
 namespace kelvorad {
 
 namespace {
-constexpr std::array<std::pair<int, std::string_view>, 36> kMessages{{
-    {6, "Overflow"},
-    {7, "Out of memory"},
-    {9, "Subscript out of range"},
-    {11, "Division by zero"},
-    {14, "Out of string space"},
-    {16, "Expression too complex"},
-    {17, "Can't perform requested operation"},
-    {18, "User interrupt occured"},
-    {28, "Out of stack space"},
-    {48, "Error in loading DLL"},
-    {51, "Internal error"},
-    {52, "Bad file name or number"},
-    {53, "File not found"},
-    {54, "Bad file mode"},
-    {55, "File already open"},
-    {57, "Device I/O error"},
-    {58, "File already exists"},
-    {59, "Bad record length"},
-    {61, "Disk full"},
-    {63, "Bad record number"},
-    {67, "Too many files"},
-    {68, "Device unavailable"},
-    {71, "Disk not ready"},
-    {75, "Path/File access error"},
-    {76, "Path not found"},
-    {321, "Invalid file format"},
-    {325, "Invalid format in resource file"},
-    {327, "Data value named not found"},
-    {337, "Component not found"},
-    {424, "Object required. Possibly [Output.Xls]"},
-    {425, "Invalid object use"},
-    {438, "Object doesn't support this property or method"},
-    {445, "Object doesn't support this action"},
-    {521, "Can't open clipboard"},
-    {735, "Can't save file to TEMP directory"},
-    {31001, "Out of memory"},
+constexpr std::array<std::pair<ErrorKind, std::string_view>, 35> kMessages{{
+    {ErrorKind::Overflow, "Overflow"},
+    {ErrorKind::OutOfMemory, "Out of memory"},
+    {ErrorKind::SubscriptOutOfRange, "Subscript out of range"},
+    {ErrorKind::DivisionByZero, "Division by zero"},
+    {ErrorKind::OutOfStringSpace, "Out of string space"},
+    {ErrorKind::ExpressionTooComplex, "Expression too complex"},
+    {ErrorKind::OperationNotPossible, "Can't perform requested operation"},
+    {ErrorKind::UserInterrupt, "User interrupt occured"},
+    {ErrorKind::OutOfStackSpace, "Out of stack space"},
+    {ErrorKind::LibraryNotLoaded, "Error in loading DLL"},
+    {ErrorKind::InternalError, "Internal error"},
+    {ErrorKind::BadFileName, "Bad file name or number"},
+    {ErrorKind::FileNotFound, "File not found"},
+    {ErrorKind::BadFileMode, "Bad file mode"},
+    {ErrorKind::FileAlreadyOpen, "File already open"},
+    {ErrorKind::DeviceIo, "Device I/O error"},
+    {ErrorKind::FileAlreadyExists, "File already exists"},
+    {ErrorKind::BadRecordLength, "Bad record length"},
+    {ErrorKind::DiskFull, "Disk full"},
+    {ErrorKind::BadRecordNumber, "Bad record number"},
+    {ErrorKind::TooManyFiles, "Too many files"},
+    {ErrorKind::DeviceUnavailable, "Device unavailable"},
+    {ErrorKind::DiskNotReady, "Disk not ready"},
+    {ErrorKind::FileAccessDenied, "Path/File access error"},
+    {ErrorKind::PathNotFound, "Path not found"},
+    {ErrorKind::InvalidFileFormat, "Invalid file format"},
+    {ErrorKind::InvalidResourceFormat, "Invalid format in resource file"},
+    {ErrorKind::DataValueNotFound, "Data value named not found"},
+    {ErrorKind::ComponentNotFound, "Component not found"},
+    {ErrorKind::ObjectRequired, "Object required. Possibly [Output.Xls]"},
+    {ErrorKind::InvalidObjectUse, "Invalid object use"},
+    {ErrorKind::PropertyOrMethodUnsupported, "Object doesn't support this property or method"},
+    {ErrorKind::ActionUnsupported, "Object doesn't support this action"},
+    {ErrorKind::ClipboardUnavailable, "Can't open clipboard"},
+    {ErrorKind::TemporaryFolderUnwritable, "Can't save file to TEMP directory"},
 }};
 }  // namespace
 
-std::optional<std::string_view> errorReportMessage(int code, bool withDivisionByZero) {
-    if (code == 11 && !withDivisionByZero) return std::nullopt;
+std::optional<std::string_view> errorReportMessage(ErrorKind kind, bool withDivisionByZero) {
+    if (kind == ErrorKind::DivisionByZero && !withDivisionByZero) return std::nullopt;
     for (const auto& [known, message] : kMessages) {
-        if (known == code) return message;
+        if (known == kind) return message;
     }
     return std::nullopt;
 }
 
-int errorCodeForFileFailure(int errnoValue, bool writing) {
+std::optional<std::string_view> errorReportMessage(const Status& outcome, bool withDivisionByZero) {
+    if (outcome) return std::nullopt;
+    return errorReportMessage(outcome.kind(), withDivisionByZero);
+}
+
+Failure reportedFailure(ErrorKind kind) {
+    return Failure{std::string(errorReportMessage(kind).value_or("")), kind};
+}
+
+ErrorKind errorKindForFileFailure(int errnoValue, bool writing) {
     switch (errnoValue) {
         case ENOENT:
-            return writing ? error_code::kPathNotFound : error_code::kFileNotFound;
+            return writing ? ErrorKind::PathNotFound : ErrorKind::FileNotFound;
         case ENOTDIR:
-            return error_code::kPathNotFound;
+            return ErrorKind::PathNotFound;
         case ENOSPC:
         case EDQUOT:
-            return error_code::kDiskFull;
+            return ErrorKind::DiskFull;
         case EIO:
-            return error_code::kDeviceIo;
+            return ErrorKind::DeviceIo;
         default:
-            return error_code::kPathFileAccess;
+            return ErrorKind::FileAccessDenied;
     }
 }
 

@@ -167,28 +167,29 @@ RunChoices applyRunStartSteps(MethodChecks& checks) {
 
     // Ferric iron: Stormer is the default; Carmichael, then Droop, override it.
     if (checks.isChecked(I::Fe3Stormer)) {
-        choices.scheme = FerricScheme::Stormer, choices.panel4 = "Stormer (1983)";
+        choices.scheme = FerricScheme::Stormer, choices.ferricIronCaption = "Stormer (1983)";
     }
     if (checks.isChecked(I::Fe3Carmichael)) {
-        choices.scheme = FerricScheme::Carmichael, choices.panel4 = "Carmichael (1967)";
+        choices.scheme = FerricScheme::Carmichael, choices.ferricIronCaption = "Carmichael (1967)";
         checks.setChecked(I::Fe3Stormer, false);
     }
     if (checks.isChecked(I::Fe3Droop)) {
-        choices.scheme = FerricScheme::Droop, choices.panel4 = "Droop (1987)";
+        choices.scheme = FerricScheme::Droop, choices.ferricIronCaption = "Droop (1987)";
         checks.setChecked(I::Fe3Stormer, false);
     }
 
-    choices.panel5 = "NNO (2000 bars)";
-    if (checks.isChecked(I::NNO1)) choices.panel5 = "NNO (1 bar)";
-    if (checks.isChecked(I::NNO1000)) choices.panel5 = "NNO (1000 bars)";
-    if (checks.isChecked(I::NNO3000)) choices.panel5 = "NNO (3000 bars)";
-    if (checks.isChecked(I::NNO5000)) choices.panel5 = "NNO (5000 bars)";
+    choices.nnoPressureCaption = "NNO (2000 bars)";
+    if (checks.isChecked(I::NNO1)) choices.nnoPressureCaption = "NNO (1 bar)";
+    if (checks.isChecked(I::NNO1000)) choices.nnoPressureCaption = "NNO (1000 bars)";
+    if (checks.isChecked(I::NNO3000)) choices.nnoPressureCaption = "NNO (3000 bars)";
+    if (checks.isChecked(I::NNO5000)) choices.nnoPressureCaption = "NNO (5000 bars)";
 
     for (std::size_t k = 0; k < kPlotMethodItems.size(); ++k) {
-        if (checks.isChecked(kPlotMethodItems[k])) choices.panel6 = kPlotMethodCaptions[k];
+        if (checks.isChecked(kPlotMethodItems[k]))
+            choices.plotMethodCaption = kPlotMethodCaptions[k];
     }
-    choices.panel2 = "4 oxygen";
-    choices.panel3 = "3 oxygen";
+    choices.magnetiteOxygenCaption = "4 oxygen";
+    choices.ilmeniteOxygenCaption = "3 oxygen";
     return choices;
 }
 

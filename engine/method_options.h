@@ -95,11 +95,11 @@ enum class FerricScheme { Stormer, Carmichael, Droop };
 struct RunChoices {
     int pressureBars = 2000;
     FerricScheme scheme = FerricScheme::Stormer;
-    std::string panel2;  // "4 oxygen"
-    std::string panel3;  // "3 oxygen"
-    std::string panel4;  // ferric-iron scheme
-    std::string panel5;  // NNO pressure
-    std::string panel6;  // plot method
+    std::string magnetiteOxygenCaption;  // "4 oxygen"
+    std::string ilmeniteOxygenCaption;   // "3 oxygen"
+    std::string ferricIronCaption;       // ferric-iron scheme
+    std::string nnoPressureCaption;      // NNO pressure
+    std::string plotMethodCaption;       // plot method
 };
 
 // The start steps of a run: checks the default items (Stormer, 2000 bars, Andersen and Lindsley

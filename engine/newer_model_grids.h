@@ -1,8 +1,8 @@
 #pragma once
 // The fitted tables of the Sauerzapf et al. (2008) temperature and DeltaNNO estimates: piecewise
 // cubic polynomials, each row valid over a half-open band (lower < value <= upper) of its band
-// variable. Every threshold and coefficient is the double-precision value of the decimal
-// literal of the published table.
+// variable. Every threshold and coefficient is the double-precision value of its decimal
+// literal.
 
 #include <array>
 #include <limits>

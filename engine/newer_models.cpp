@@ -32,7 +32,8 @@ double cubic(const GridRow& row, double x) {
     return row.c0 + row.c1 * x + row.c2 * (x * x) + row.c3 * (x * x * x);
 }
 
-// The shift of the 1-bar DeltaNNO grid to the run's NNO pressure.
+// The shift of the 1-bar DeltaNNO grid to the run's NNO pressure (log units, bars): a fixed
+// step per pressure of the Buffer menu.
 double pressureShift(double pressureBars) {
     if (pressureBars == 5000) return 0.1;
     if (pressureBars == 3000) return 0.06;
@@ -63,14 +64,22 @@ NewerModels computeNewerModels(const OxideValues& m, const OxideValues& i,
     if (dRow >= 0) r.deltaNNOS08 = safe::checked(cubic(kDeltaNNOGrid[dRow], r.gridXusp));
     r.deltaNNOS08 += pressureShift(pressureBars);
 
-    // NNO at TS08 converted to kelvin with 273, as the calibration was fitted.
+    // fO2S08: DeltaNNO_S08 put back on the absolute scale with the NNO buffer the thermometry
+    // columns use, log fO2 = 9.36 - 24930 / T + 0.046 (P - 1) / T (P in bars), at TS08 with
+    // T = TS08 + 273 K (273, not 273.15, as the grids were fitted).
     r.logFO2S08 = safe::checked(r.deltaNNOS08 + 9.36 - div(24930, r.tS08 + 273) +
                                 div(0.046 * (pressureBars - 1), r.tS08 + 273));
+    // GE08 estimates from the S08 grid values, not from the GE08 model itself: a straight line
+    // TGE08 (C) = 1.098258692 TS08 - 67.18937519 and a quadratic in DeltaNNO_S08, regressions
+    // that carry the grid values over to what the GE08 calibration gives for the same pairs.
     r.tGE08 = safe::checked(1.098258692 * r.tS08 - 67.18937519);
     r.deltaNNOGE08 = safe::checked(-0.5806296664 + 1.083216766 * r.deltaNNOS08 -
                                    0.1011931202 * (r.deltaNNOS08 * r.deltaNNOS08));
 
-    // Least-squares regressions on the Andersen and Lindsley (1985) Stormer-scheme results.
+    // The menu's "through least-squares" options: polynomials fitted by least squares that map
+    // the Andersen and Lindsley (1985) results of the Stormer (1983) fractions (T in C, DeltaNNO
+    // and log fO2 in log units) onto the S08 or GE08 calibration, each replacing only its own
+    // quantity. They carry no pressure shift.
     const double t = al85.temperatureC;
     const double d = al85.deltaNNO;
     const double f = al85.logFO2;

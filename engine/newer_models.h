@@ -1,9 +1,13 @@
 #pragma once
-// Temperature and oxygen fugacity after two newer calibrations, evaluated as the program has
-// always done it: from fitted grids and from least-squares regressions on the Andersen and
-// Lindsley (1985) results, not from their thermodynamic models.
+// Quick estimates of temperature and oxygen fugacity after two newer calibrations, from fitted
+// polynomials rather than from either calibration's own equations:
 //   S08  Sauerzapf, Lattard, Burchard and Engelmann (2008), J. Petrol. 49, 1161-1185
 //   GE08 Ghiorso and Evans (2008), Am. J. Sci. 308, 957-1039
+// The S08 temperature and DeltaNNO come from two constant tables of piecewise cubics over the
+// grid fractions (newer_model_grids.h). The GE08 temperature and DeltaNNO are regressions on
+// those S08 grid values, and each quantity can instead be taken from a least-squares regression
+// on the Andersen and Lindsley (1985) results of the Stormer (1983) fractions. None of these is
+// the GE08 thermodynamic model: that one is computed in full by ge08/ (its own columns).
 
 #include "method_options.h"
 #include "number_text.h"

@@ -25,6 +25,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "gnuplot-nox | gnuplot-qt | gnuplot-x11, xdg-utils")
+# libqt6svg6 holds the Qt plugins that draw the toolbar icons (SVG files): no library links it,
+# so dpkg-shlibdeps cannot find it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "gnuplot-nox | gnuplot-qt | gnuplot-x11, xdg-utils, libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS gnuplot-qt)
 include(CPack)

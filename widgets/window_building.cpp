@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QToolBar>
 
+#include "toolbar_icons.h"
+
 namespace kelvorad {
 
 QAction* makeAction(QObject* owner, const char* name, const char* caption,
@@ -39,16 +41,18 @@ QToolBar& addProgramToolBar(QMainWindow& window) {
 }
 
 std::vector<QAction*> fillToolbar(QToolBar& bar, int positions,
-                                  std::span<const ToolbarButton> buttons,
-                                  const std::function<QIcon(int)>& icon,
+                                  std::span<const ToolbarButton> buttons, const QStyle& style,
                                   const std::function<void(int)>& clicked) {
     std::vector<QAction*> actions(static_cast<std::size_t>(positions) + 1, nullptr);
     std::size_t next = 0;
     for (int position = 1; position <= positions; ++position) {
         QAction* action = nullptr;
         if (next < buttons.size() && buttons[next].position == position) {
-            const QString tooltip = QString::fromUtf8(buttons[next++].tooltip);
-            action = bar.addAction(icon(position), tooltip);
+            const ToolbarButton& button = buttons[next++];
+            const QString tooltip = QString::fromUtf8(button.tooltip);
+            const QIcon icon = button.icon.resource ? programIcon(button.icon.resource)
+                                                    : style.standardIcon(button.icon.standard);
+            action = bar.addAction(icon, tooltip);
             action->setToolTip(tooltip);
             QObject::connect(action, &QAction::triggered, &bar,
                              [clicked, position] { clicked(position); });

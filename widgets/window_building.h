@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QKeySequence>
 #include <QString>
+#include <QStyle>
 #include <functional>
 #include <span>
 #include <vector>
@@ -33,26 +34,29 @@ QLabel* makeLabel(QWidget* owner, const char* name, const QString& text);
 // The window's toolbar "Toolbar1": fixed in place, 24-pixel icons.
 QToolBar& addProgramToolBar(QMainWindow& window);
 
-// A toolbar command that leaves no error code for the report that follows it.
-template <typename Slot>
-std::function<int()> withoutErrorCode(Slot slot) {
-    return [slot] {
-        slot();
-        return 0;
-    };
+// A toolbar button's icon: one of the program's own (toolbar_icons.h), else the style's.
+struct ToolbarIcon {
+    const char* resource;             // a resource path, or nullptr for the style's icon
+    QStyle::StandardPixmap standard;  // used when `resource` is nullptr
+};
+constexpr ToolbarIcon ownIcon(const char* resource) {
+    return {resource, QStyle::SP_CustomBase};
+}
+constexpr ToolbarIcon styleIcon(QStyle::StandardPixmap standard) {
+    return {nullptr, standard};
 }
 
 struct ToolbarButton {
     int position;         // from 1
     const char* tooltip;  // also the button's text
+    ToolbarIcon icon;
 };
 
 // Fills `bar` with positions 1 to `positions`: a button where `buttons` (in position order) has
 // one, a separator elsewhere, each named "Toolbar1Button<position>". A click calls
 // `clicked(position)`. Returns the actions by position; index 0 stays empty.
 std::vector<QAction*> fillToolbar(QToolBar& bar, int positions,
-                                  std::span<const ToolbarButton> buttons,
-                                  const std::function<QIcon(int position)>& icon,
+                                  std::span<const ToolbarButton> buttons, const QStyle& style,
                                   const std::function<void(int position)>& clicked);
 
 }  // namespace kelvorad

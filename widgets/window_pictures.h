@@ -1,12 +1,9 @@
 #pragma once
-// The windows' pictures, drawn by the program itself: the magnetite and ilmenite crystals
-// beside the main window's heading, the results window's pyroxene crystals, and the toolbars'
-// button icons.
+// The windows' pictures, drawn by the program itself at the size asked for: the magnetite and
+// ilmenite crystals beside the main window's heading and the results window's pyroxene
+// crystals. (The toolbar icons are SVG files: toolbar_icons.h.)
 
-#include <QIcon>
 #include <QPixmap>
-
-class QStyle;
 
 namespace kelvorad {
 
@@ -17,9 +14,5 @@ QPixmap ilmeniteCrystal(int size);
 // Two prismatic pyroxene crystals (eight-sided cross-sections), `size` pixels high and twice
 // as wide.
 QPixmap pyroxeneCrystals(int size);
-// The icon of the results window's toolbar position 1 to 16 (separators give a null icon).
-QIcon resultsToolbarIcon(int position, const QStyle& style);
-// The icon of toolbar position 1 to 22 (separator positions and others give a null icon).
-QIcon toolbarIcon(int position, const QStyle& style);
 
 }  // namespace kelvorad

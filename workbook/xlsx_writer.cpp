@@ -31,22 +31,22 @@ Failure failureFor(const fs::path& target, const std::string& reason) {
 // libxlsxwriter prints numbers with the C library, which follows LC_NUMERIC: under a locale
 // with a decimal comma it would write "12,5" into the XML. This switches the calling thread
 // to the "C" numeric conventions while the file is written.
-class ClassicNumericLocale {
+class CNumericLocale {
   public:
-    ClassicNumericLocale() {
-        classic_ = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(nullptr));
-        if (classic_) previous_ = uselocale(classic_);
+    CNumericLocale() {
+        cLocale_ = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(nullptr));
+        if (cLocale_) previous_ = uselocale(cLocale_);
     }
-    ~ClassicNumericLocale() {
-        if (!classic_) return;
+    ~CNumericLocale() {
+        if (!cLocale_) return;
         uselocale(previous_);
-        freelocale(classic_);
+        freelocale(cLocale_);
     }
-    ClassicNumericLocale(const ClassicNumericLocale&) = delete;
-    ClassicNumericLocale& operator=(const ClassicNumericLocale&) = delete;
+    CNumericLocale(const CNumericLocale&) = delete;
+    CNumericLocale& operator=(const CNumericLocale&) = delete;
 
   private:
-    locale_t classic_ = static_cast<locale_t>(nullptr);
+    locale_t cLocale_ = static_cast<locale_t>(nullptr);
     locale_t previous_ = static_cast<locale_t>(nullptr);
 };
 
@@ -185,7 +185,7 @@ Status writeXlsxFile(const WorkbookData& workbook, const fs::path& target) {
 
     Status written;
     {
-        ClassicNumericLocale classicNumbers;
+        CNumericLocale cNumbers;
         written = writeWorkbookTo(workbook, temporary.value(), target);
     }
     if (written.ok() && !flushToDisk(temporary.value())) {

@@ -17,7 +17,8 @@ void printSummary(const std::vector<SummaryLine>& results, const RunChoices& cho
                   const std::string& input) {
     std::printf("Kelvorad: %zu pair%s from %s\n", results.size(), results.size() == 1 ? "" : "s",
                 input.c_str());
-    std::printf("Ferric iron: %s; buffer: %s\n\n", choices.panel4.c_str(), choices.panel5.c_str());
+    std::printf("Ferric iron: %s; buffer: %s\n\n", choices.ferricIronCaption.c_str(),
+                choices.nnoPressureCaption.c_str());
     std::printf("%-16s %10s %10s %10s %10s %10s %8s\n", "Sample", "T AL85(oC)", "logfO2",
                 "DeltaNNO", "T S08(oC)", "T GE08(oC)", "BH88");
     auto cell = [](double v, const char* format) {

@@ -146,8 +146,8 @@ OpenedInput openPairInput(const std::string& path) {
     if (ext == ".mi") {
         auto table = std::make_unique<AnalysisTable>();
         const FileResult result = readAnalysisFile(*table, path);
-        if (!result.ok) {
-            opened.error = result.error;
+        if (!result.ok()) {
+            opened.error = result.error();
             return opened;
         }
         if (result.rowsDropped > 0) {

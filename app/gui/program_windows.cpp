@@ -17,51 +17,43 @@ ProgramWindows::ProgramWindows(DesktopServices desktop)
 
 void ProgramWindows::connectMainWindow() {
     main_.setHook(WindowHook::Calculate,
-                  [this] { return calculateFromWindow(main_, results_, desktop_); });
-    main_.setHook(WindowHook::About, [this] { return showAbout(); });
-    main_.setHook(WindowHook::Help, [this] { return showHelpFile(); });
-    main_.setHook(WindowHook::NextScreen, [this] {
-        results_.show();
-        return 0;
-    });
+                  [this] { calculateFromWindow(main_, results_, desktop_); });
+    main_.setHook(WindowHook::About, [this] { showAbout(); });
+    main_.setHook(WindowHook::Help, [this] { showHelpFile(); });
+    main_.setHook(WindowHook::NextScreen, [this] { results_.show(); });
     // Exit: the spreadsheet application quits first, so that closing the results window asks
     // nothing more; then the other windows close.
     main_.setHook(WindowHook::CloseOtherWindows, [this] {
         quitAllApplications();
         if (ResultsWindow* window = results_.existingWindow()) window->close();
-        return 0;
     });
 }
 
 void ProgramWindows::connectResultsWindow(ResultsWindow& window) {
-    window.setHook(ResultsHook::About, [this] { return showAbout(); });
-    window.setHook(ResultsHook::Help, [this] { return showHelpFile(); });
+    window.setHook(ResultsHook::About, [this] { showAbout(); });
+    window.setHook(ResultsHook::Help, [this] { showHelpFile(); });
     window.setHook(ResultsHook::PreviousScreen, [this] {
         main_.show();
         main_.raise();
-        return 0;
     });
-    window.setHook(ResultsHook::Exit, [this] { return exitFromResults(); });
+    window.setHook(ResultsHook::Exit, [this] { exitFromResults(); });
 }
 
-int ProgramWindows::showAbout() {
+void ProgramWindows::showAbout() {
     info_.showAbout();
-    return 0;
 }
 
 // The manual in the desktop's browser; a missing file or browser shows no message.
-int ProgramWindows::showHelpFile() {
+void ProgramWindows::showHelpFile() {
     showHelp(desktop_.shell);
-    return 0;
 }
 
 // The results window's Exit ends the program as the main window's does, through the main
 // window's close, so that typed analyses not yet saved are asked about rather than lost. The
 // main window's close quits the spreadsheet application and closes this window; Cancel to its
 // question leaves everything running.
-int ProgramWindows::exitFromResults() {
+void ProgramWindows::exitFromResults() {
     main_.close();
-    return 0;
 }
 
 }  // namespace kelvorad

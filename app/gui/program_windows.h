@@ -24,9 +24,9 @@ class ProgramWindows {
   private:
     void connectMainWindow();
     void connectResultsWindow(ResultsWindow& window);
-    int exitFromResults();
-    int showAbout();
-    int showHelpFile();
+    void exitFromResults();
+    void showAbout();
+    void showHelpFile();
 
     DesktopServices desktop_;
     MainWindow main_;

@@ -15,8 +15,8 @@ namespace kelvorad {
 namespace {
 constexpr const char* kMessageTitle = "Kelvorad";
 // A long run (the full thermodynamic model takes a few hundred microseconds a pair) lets the
-// windows repaint this often; user input waits until the end. A table of the classic models
-// is done long before.
+// windows repaint this often; user input waits until the end. A run without that model is
+// done long before.
 constexpr qint64 kMillisecondsBetweenRepaints = 100;
 
 void letWindowsRepaint() {
@@ -31,14 +31,14 @@ void letWindowsRepaint() {
 bool loadFileFirst(MainWindow& main, DesktopServices desktop) {
     const std::string name = main.askForAnalysisFileName();
     main.showCellEditor();
-    main.setStatusPanel1(name);
+    main.setFileStatus(name);
     main.capCell();
     std::error_code error;
     if (name.empty() || !std::filesystem::exists(name, error)) return true;
     if (!main.askToSaveChanges()) return false;
     const FileResult read = main.document().open(name);
     main.showTableChanges();
-    if (!read.ok) desktop.messages.showMessage(kMessageTitle, read.error);
+    if (!read.ok()) desktop.messages.showMessage(kMessageTitle, read.error());
     return true;
 }
 
@@ -72,7 +72,7 @@ void reportPlotFileProblems(const std::vector<std::string>& problems, DesktopSer
 }
 }  // namespace
 
-int calculateFromWindow(MainWindow& main, ResultsScreen& results, DesktopServices desktop) {
+void calculateFromWindow(MainWindow& main, ResultsScreen& results, DesktopServices desktop) {
     main.setScreenTitle("Wait Please");
     letWindowsRepaint();
 
@@ -83,15 +83,15 @@ int calculateFromWindow(MainWindow& main, ResultsScreen& results, DesktopService
     main.setMethodChecks(checks);
     ResultsWindow& window = results.window();
     const RunChoices& choices = run.choices();
-    window.setStatusPanel(4, choices.panel4);
-    window.setStatusPanel(5, choices.panel5);
-    window.setStatusPanel(6, choices.panel6);
-    window.setStatusPanel(2, choices.panel2);
-    window.setStatusPanel(3, choices.panel3);
+    window.setStatusPanel(ResultsStatusPanel::FerricIron, choices.ferricIronCaption);
+    window.setStatusPanel(ResultsStatusPanel::NnoPressure, choices.nnoPressureCaption);
+    window.setStatusPanel(ResultsStatusPanel::PlotMethod, choices.plotMethodCaption);
+    window.setStatusPanel(ResultsStatusPanel::MagnetiteOxygen, choices.magnetiteOxygenCaption);
+    window.setStatusPanel(ResultsStatusPanel::IlmeniteOxygen, choices.ilmeniteOxygenCaption);
 
     if (!main.isOpenFileToCalculateChecked() && !loadFileFirst(main, desktop)) {
         main.setScreenTitle("Data Entry Screen");
-        return 0;
+        return;
     }
     const std::string fileName = main.dialogFileName();
     results.show();
@@ -109,7 +109,7 @@ int calculateFromWindow(MainWindow& main, ResultsScreen& results, DesktopService
         1, lastRow,
         [&table](int row, int k) -> const std::string& { return table.text(row, k + 1); }, &plots,
         [&](const PairResult&, const std::string& row) {
-            window.setStatusPanel(1, fileName);
+            window.setStatusPanel(ResultsStatusPanel::File, fileName);
             window.appendResultsRow(row);
             if (sinceRepaint.elapsed() >= kMillisecondsBetweenRepaints) {
                 window.showTableChanges();
@@ -126,7 +126,6 @@ int calculateFromWindow(MainWindow& main, ResultsScreen& results, DesktopService
     main.setScreenTitle("Data Entry Screen");
     reportCellNotices(notices, desktop);
     reportPlotFileProblems(problems, desktop);
-    return 0;
 }
 
 }  // namespace kelvorad

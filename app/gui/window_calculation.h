@@ -12,8 +12,8 @@ namespace kelvorad {
 class MainWindow;
 class ResultsScreen;
 
-// Runs the calculation over the main window's analysis table. Returns the error code for the
-// toolbar's error report (0: none; every failure the run meets is reported by the run itself).
-int calculateFromWindow(MainWindow& main, ResultsScreen& results, DesktopServices desktop);
+// Runs the calculation over the main window's analysis table. Every failure the run meets is
+// reported by the run itself.
+void calculateFromWindow(MainWindow& main, ResultsScreen& results, DesktopServices desktop);
 
 }  // namespace kelvorad

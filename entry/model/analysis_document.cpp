@@ -19,13 +19,13 @@ void AnalysisDocument::markClean() {
 
 FileResult AnalysisDocument::open(const std::string& path) {
     FileResult result = readAnalysisFile(table_, path);
-    if (result.ok) markClean();
+    if (result.ok()) markClean();
     return result;
 }
 
 FileResult AnalysisDocument::save(const std::string& path) {
     FileResult result = writeAnalysisFile(table_, path);
-    if (result.ok) markClean();
+    if (result.ok()) markClean();
     return result;
 }
 
@@ -41,22 +41,24 @@ bool AnalysisDocument::insertRowAtCurrent() {
     return true;
 }
 
-int AnalysisDocument::copy(Clipboard& clipboard) const {
-    return clipboard.setText(table_.selectionText()) ? error_code::kNone
-                                                     : error_code::kClipboardUnavailable;
+Status AnalysisDocument::copy(Clipboard& clipboard) const {
+    if (!clipboard.setText(table_.selectionText())) {
+        return reportedFailure(ErrorKind::ClipboardUnavailable);
+    }
+    return {};
 }
 
-int AnalysisDocument::cut(Clipboard& clipboard) {
-    const int error = copy(clipboard);
-    if (error == error_code::kNone) table_.emptySelection();
-    return error;
+Status AnalysisDocument::cut(Clipboard& clipboard) {
+    Status copied = copy(clipboard);
+    if (copied) table_.emptySelection();
+    return copied;
 }
 
-int AnalysisDocument::paste(Clipboard& clipboard) {
+Status AnalysisDocument::paste(Clipboard& clipboard) {
     const auto text = clipboard.text();
-    if (!text) return error_code::kClipboardUnavailable;
+    if (!text) return reportedFailure(ErrorKind::ClipboardUnavailable);
     if (!text->empty()) table_.putIntoSelection(clipboardTextForTable(*text));
-    return error_code::kNone;
+    return {};
 }
 
 bool AnalysisDocument::setCurrentCellText(std::string_view text) {

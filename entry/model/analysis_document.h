@@ -9,6 +9,7 @@
 #include "analysis_file.h"
 #include "analysis_table.h"
 #include "desktop_services.h"
+#include "result.h"
 
 namespace kelvorad {
 
@@ -43,14 +44,14 @@ class AnalysisDocument {
     bool insertRowAtCurrent();
 
     // Copy: the selection text (cells joined by TAB, rows by CR) onto the clipboard.
-    // Returns 0, or 521 when the clipboard cannot be opened.
-    int copy(Clipboard& clipboard) const;
+    // Fails with ClipboardUnavailable when the clipboard cannot be opened.
+    Status copy(Clipboard& clipboard) const;
     // Cut: Copy, then empty the selection. When the copy fails nothing is emptied, so the
-    // cells are never lost. Returns 0 or 521.
-    int cut(Clipboard& clipboard);
+    // cells are never lost.
+    Status cut(Clipboard& clipboard);
     // Paste: the clipboard's plain text laid over the selection from its top-left cell; an
-    // empty clipboard changes nothing. Returns 0 or 521.
-    int paste(Clipboard& clipboard);
+    // empty clipboard changes nothing. Fails as Copy does.
+    Status paste(Clipboard& clipboard);
     // Delete: empties the selection; the clipboard is not touched.
     void deleteSelection() { table_.emptySelection(); }
     // Select All: the data area, (1, 1) to (row count - 1, column count - 1).

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <utility>
 
 namespace kelvorad {
 
@@ -48,9 +49,9 @@ constexpr char32_t kWindows1252High[32] = {
 // Marks `result` failed with a message naming the file and the reason given by `savedErrno`.
 void fail(FileResult& result, const char* what, const std::string& path, int savedErrno,
           bool writing) {
-    result.ok = false;
-    result.error = std::string(what) + " \"" + path + "\": " + std::strerror(savedErrno);
-    result.errorCode = errorCodeForFileFailure(savedErrno, writing);
+    std::string message = what;
+    message.append(" \"").append(path).append("\": ").append(std::strerror(savedErrno));
+    result.status = Failure{std::move(message), errorKindForFileFailure(savedErrno, writing)};
 }
 
 // Reads a whole file; on failure `result` says why.
@@ -143,7 +144,7 @@ std::string firstAnalysisItem(std::string_view text) {
 bool readWholeFile(const std::string& path, std::string& bytes, std::string& error) {
     FileResult result;
     if (readBytes(path, bytes, result)) return true;
-    error = result.error;
+    error = result.error();
     return false;
 }
 

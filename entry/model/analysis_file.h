@@ -6,16 +6,19 @@
 #include <string_view>
 
 #include "analysis_table.h"
+#include "result.h"
 
 namespace kelvorad {
 
-// What a file operation did; `error` names the file and the reason when it failed.
+// What a file operation did. A failure's message names the file and the reason; its kind
+// gives the message box its title.
 struct FileResult {
-    bool ok = true;
-    std::string error;
-    int errorCode = 0;     // the error report's code for the failure (53, 75, ...), 0 when ok
+    Status status;
     int cellsChanged = 0;  // saving: cells whose text had to be altered to fit the format
     int rowsDropped = 0;   // reading: rows beyond the data area that held text (not read)
+
+    bool ok() const { return status.ok(); }
+    const std::string& error() const { return status.error(); }
 };
 
 // Decodes a file's bytes to UTF-8: taken as they are when they are valid UTF-8, else read as

@@ -72,7 +72,7 @@ std::string MainWindow::screenTitle() const {
     return title_->text().toStdString();
 }
 
-void MainWindow::setStatusPanel1(const std::string& text) {
+void MainWindow::setFileStatus(const std::string& text) {
     statusPanels_[0]->setText(QString::fromStdString(text));
     statusPanels_[0]->setEnabled(true);
 }
@@ -85,23 +85,23 @@ std::string MainWindow::cellEditorText() const {
     return cellEditor_->text().toStdString();
 }
 
-void MainWindow::setHook(WindowHook hook, std::function<int()> command) {
+void MainWindow::setHook(WindowHook hook, std::function<void()> command) {
     hooks_[static_cast<std::size_t>(hook)] = std::move(command);
 }
 
-int MainWindow::runHook(WindowHook hook) {
+void MainWindow::runHook(WindowHook hook) {
     const auto& command = hooks_[static_cast<std::size_t>(hook)];
-    return command ? command() : error_code::kNone;
+    if (command) command();
 }
 
-void MainWindow::reportError(int code) {
-    if (const auto message = errorReportMessage(code)) {
+void MainWindow::reportError(const Status& outcome) {
+    if (const auto message = errorReportMessage(outcome)) {
         desktop_.messages.showMessage(kMessageTitle, std::string(*message));
     }
 }
 
 QAction& MainWindow::toolbarButton(int position) const {
-    return *toolbar_.at(static_cast<std::size_t>(position));
+    return *toolbarActions_.at(static_cast<std::size_t>(position));
 }
 
 void MainWindow::updateClock() {

@@ -13,6 +13,7 @@
 #include "analysis_document.h"
 #include "desktop_services.h"
 #include "method_options.h"
+#include "result.h"
 
 class QAction;
 class QFrame;
@@ -26,9 +27,9 @@ namespace kelvorad {
 class TextGridView;
 class MethodMenus;
 
-// Commands the main window offers whose work is done elsewhere in the program. Each is a
-// function returning an error code for the toolbar's error report (0: no error, or one the
-// command has reported itself). Unset hooks do nothing.
+// Commands the main window offers whose work is done elsewhere in the program. Each reports
+// its own failures, so none leaves anything for the toolbar's error report. Unset hooks do
+// nothing.
 enum class WindowHook {
     Calculate,          // mnuOpen "Open File to Calculate", toolbar 13
     About,              // mnuAbout, toolbar 20
@@ -43,6 +44,29 @@ enum class WindowHook {
     CloseOtherWindows,  // Exit, step 1: close the results window
     QuitSpreadsheet,    // Exit, step 2: ask the spreadsheet application to quit
     Count
+};
+
+// The toolbar's buttons. Each value is the button's position on the toolbar, counted from 1
+// with the separators, which stand at positions 6, 12, 14 and 19.
+enum class MainToolbarButton {
+    New = 1,
+    Open = 2,
+    Save = 3,
+    Close = 4,
+    Exit = 5,
+    Cut = 7,
+    Copy = 8,
+    Paste = 9,
+    Delete = 10,
+    SelectAll = 11,
+    Calculate = 13,
+    LoadXls = 15,
+    LoadXlsx = 16,
+    EditXls = 17,
+    EditXlsx = 18,
+    About = 20,
+    Help = 21,
+    NextScreen = 22,
 };
 
 class MainWindow : public QMainWindow {
@@ -79,16 +103,17 @@ class MainWindow : public QMainWindow {
     void setScreenTitle(const std::string& title);
     std::string screenTitle() const;
     // Status panel 1 (the current file): sets its text and enables it.
-    void setStatusPanel1(const std::string& text);
+    void setFileStatus(const std::string& text);
     void showCellEditor();
     std::string cellEditorText() const;
 
     // The unsaved-change question. True when the caller may go on: nothing to lose, No, or
     // Yes and the table was saved. False on Cancel, or when the save was cancelled or failed.
     bool askToSaveChanges();
-    // Shows the error report's message for `code` (nothing for 0 and unknown codes).
-    void reportError(int code);
-    void setHook(WindowHook hook, std::function<int()> command);
+    // Shows the error report's message for a command's outcome (nothing on success, or for a
+    // failure the command reported itself).
+    void reportError(const Status& outcome);
+    void setHook(WindowHook hook, std::function<void()> command);
 
     // Toolbar position 1 to 22 (separators included).
     QAction& toolbarButton(int position) const;
@@ -129,14 +154,16 @@ class MainWindow : public QMainWindow {
     void applyStartUpState();
     void connectTable();
 
-    int runHook(WindowHook hook);
-    int cutCommand();
-    int copyCommand();
-    int pasteCommand();
+    void runHook(WindowHook hook);
+    Status runToolbarCommand(MainToolbarButton button);
+    QAction& toolbarAction(MainToolbarButton button) const;
+    Status cutCommand();
+    Status copyCommand();
+    Status pasteCommand();
     bool saveWithDialog();
     bool writeAnalysisFileTo(const std::string& path);
     void reportFileFailure(const FileResult& result);
-    void setToolbarEnabled(std::initializer_list<int> positions, bool enabled);
+    void setToolbarEnabled(std::initializer_list<MainToolbarButton> buttons, bool enabled);
     void setEditMenuEnabled(bool enabled);
     void showPictures();
     void updateClock();
@@ -146,12 +173,11 @@ class MainWindow : public QMainWindow {
     AnalysisDocument document_;
     std::string dialogFileName_;
     std::pair<int, int> mirroredCell_{-1, -1};  // the cell the editor took its text from
-    std::array<std::function<int()>, static_cast<std::size_t>(WindowHook::Count)> hooks_;
+    std::array<std::function<void()>, static_cast<std::size_t>(WindowHook::Count)> hooks_;
 
     std::unique_ptr<Actions> actions_;
     std::unique_ptr<MethodMenus> methodMenus_;
-    std::array<QAction*, 23> toolbar_{};  // by position; 0 unused
-    std::array<std::function<int()>, 23> toolbarCommands_;
+    std::array<QAction*, 23> toolbarActions_{};  // by position, separators included; 0 unused
     TextGridView* table_ = nullptr;
     QLineEdit* cellEditor_ = nullptr;
     QFrame* startUpPanel_ = nullptr;
@@ -159,8 +185,8 @@ class MainWindow : public QMainWindow {
     QLabel* banner_ = nullptr;
     QLabel* magnetitePicture_ = nullptr;
     QLabel* ilmenitePicture_ = nullptr;
-    QPushButton* command2_ = nullptr;
-    QPushButton* command3_ = nullptr;
+    QPushButton* loadWorkbookButton_ = nullptr;
+    QPushButton* editWorkbookButton_ = nullptr;
     std::array<QLabel*, 4> statusPanels_{};
 };
 

@@ -13,37 +13,56 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "grid_look.h"
 #include "main_window.h"
 #include "main_window_actions.h"
 #include "method_menus.h"
 #include "text_grid_view.h"
+#include "toolbar_icons.h"
 #include "window_building.h"
 #include "window_pictures.h"
 
 namespace kelvorad {
 
 namespace {
+using B = MainToolbarButton;
+constexpr int position(MainToolbarButton button) {
+    return static_cast<int>(button);
+}
+
 constexpr std::array<ToolbarButton, 18> kToolbarButtons{{
-    {1, "New"},
-    {2, "Open"},
-    {3, "Save"},
-    {4, "Close"},
-    {5, "Exit"},
-    {7, "Cut"},
-    {8, "Copy"},
-    {9, "Paste"},
-    {10, "Delete"},
-    {11, "Select All"},
-    {13, "Calculate"},
-    {15, "Load Excel (.xls)  into Grid"},
-    {16, "Load Excel (.xlsx)  into Grid"},
-    {17, "Edit Excel (.xls) File"},
-    {18, "Edit Excel (.xlsx) File"},
-    {20, "About"},
-    {21, "Help"},
-    {22, "Display Next Screen"},
+    {position(B::New), "New", styleIcon(QStyle::SP_FileIcon)},
+    {position(B::Open), "Open", styleIcon(QStyle::SP_DialogOpenButton)},
+    {position(B::Save), "Save", styleIcon(QStyle::SP_DialogSaveButton)},
+    {position(B::Close), "Close", styleIcon(QStyle::SP_DialogCloseButton)},
+    {position(B::Exit), "Exit", styleIcon(QStyle::SP_BrowserStop)},
+    {position(B::Cut), "Cut", ownIcon(icons::kCut)},
+    {position(B::Copy), "Copy", ownIcon(icons::kCopy)},
+    {position(B::Paste), "Paste", ownIcon(icons::kPaste)},
+    {position(B::Delete), "Delete", ownIcon(icons::kDelete)},
+    {position(B::SelectAll), "Select All", ownIcon(icons::kSelectAll)},
+    {position(B::Calculate), "Calculate", ownIcon(icons::kCalculate)},
+    {position(B::LoadXls), "Load Excel (.xls)  into Grid", ownIcon(icons::kLoadXls)},
+    {position(B::LoadXlsx), "Load Excel (.xlsx)  into Grid", ownIcon(icons::kLoadXlsx)},
+    {position(B::EditXls), "Edit Excel (.xls) File", ownIcon(icons::kEditXls)},
+    {position(B::EditXlsx), "Edit Excel (.xlsx) File", ownIcon(icons::kEditXlsx)},
+    {position(B::About), "About", styleIcon(QStyle::SP_MessageBoxInformation)},
+    {position(B::Help), "Help", styleIcon(QStyle::SP_DialogHelpButton)},
+    {position(B::NextScreen), "Display Next Screen", styleIcon(QStyle::SP_ArrowForward)},
+}};
+
+// The buttons whose command is done elsewhere in the program.
+constexpr std::array<std::pair<MainToolbarButton, WindowHook>, 8> kHookButtons{{
+    {B::Calculate, WindowHook::Calculate},
+    {B::LoadXls, WindowHook::LoadXlsFromButton},
+    {B::LoadXlsx, WindowHook::LoadXlsx},
+    {B::EditXls, WindowHook::EditXlsFromButton},
+    {B::EditXlsx, WindowHook::EditXlsx},
+    {B::About, WindowHook::About},
+    {B::Help, WindowHook::Help},
+    {B::NextScreen, WindowHook::NextScreen},
 }};
 
 const char* const kBanner =
@@ -166,46 +185,60 @@ void MainWindow::createMenus() {
 
 void MainWindow::createToolBar() {
     QToolBar& bar = addProgramToolBar(*this);
-    // The command of each position, returning the error code for the report that follows it.
-    // The file commands report their own failures, naming the file, so they leave no code.
-    using Command = std::function<int()>;
-    const auto run = [](auto slot) { return withoutErrorCode(slot); };
-    toolbarCommands_ = {
-        Command{},
-        run([this] { newFile(); }),
-        run([this] { openFile(); }),
-        run([this] { saveAs(); }),
-        run([this] { closeFile(); }),
-        run([this] { exitProgram(); }),
-        Command{},
-        [this] { return cutCommand(); },
-        [this] { return copyCommand(); },
-        [this] { return pasteCommand(); },
-        run([this] { deleteSelection(); }),
-        run([this] { selectAll(); }),
-        Command{},
-        [this] { return runHook(WindowHook::Calculate); },
-        Command{},
-        [this] { return runHook(WindowHook::LoadXlsFromButton); },
-        [this] { return runHook(WindowHook::LoadXlsx); },
-        [this] { return runHook(WindowHook::EditXlsFromButton); },
-        [this] { return runHook(WindowHook::EditXlsx); },
-        Command{},
-        [this] { return runHook(WindowHook::About); },
-        [this] { return runHook(WindowHook::Help); },
-        [this] { return runHook(WindowHook::NextScreen); },
-    };
     const std::vector<QAction*> buttons = fillToolbar(
-        bar, 22, kToolbarButtons, [this](int position) { return toolbarIcon(position, *style()); },
-        [this](int position) { runToolbarButton(position); });
-    std::copy(buttons.begin(), buttons.end(), toolbar_.begin());
+        bar, 22, kToolbarButtons, *style(), [this](int position) { runToolbarButton(position); });
+    std::copy(buttons.begin(), buttons.end(), toolbarActions_.begin());
 }
 
 void MainWindow::runToolbarButton(int position) {
-    const auto index = static_cast<std::size_t>(position);
-    const int error =
-        index < toolbarCommands_.size() && toolbarCommands_[index] ? toolbarCommands_[index]() : 0;
-    reportError(error);
+    reportError(runToolbarCommand(static_cast<MainToolbarButton>(position)));
+}
+
+// The command of each button, with its outcome for the error report that follows it. The
+// file commands and the hooks report their own failures, naming the file, so they succeed here.
+Status MainWindow::runToolbarCommand(MainToolbarButton button) {
+    for (const auto& [hookButton, hook] : kHookButtons) {
+        if (hookButton == button) {
+            runHook(hook);
+            return {};
+        }
+    }
+    switch (button) {
+        case B::Cut:
+            return cutCommand();
+        case B::Copy:
+            return copyCommand();
+        case B::Paste:
+            return pasteCommand();
+        case B::New:
+            newFile();
+            break;
+        case B::Open:
+            openFile();
+            break;
+        case B::Save:
+            saveAs();
+            break;
+        case B::Close:
+            closeFile();
+            break;
+        case B::Exit:
+            exitProgram();
+            break;
+        case B::Delete:
+            deleteSelection();
+            break;
+        case B::SelectAll:
+            selectAll();
+            break;
+        default:
+            break;
+    }
+    return {};
+}
+
+QAction& MainWindow::toolbarAction(MainToolbarButton button) const {
+    return *toolbarActions_.at(static_cast<std::size_t>(button));
 }
 
 void MainWindow::createStatusBar() {
@@ -273,17 +306,17 @@ void MainWindow::createCentralArea() {
     cellEditor_->setObjectName("Text1");
     cellEditor_->setToolTip("The current cell");
     cellEditor_->installEventFilter(this);
-    command2_ = new QPushButton("Load Excel File into Grid", central);
-    command2_->setObjectName("Command2");
-    command3_ = new QPushButton("Open and Edit Excel File", central);
-    command3_->setObjectName("Command3");
-    connect(command2_, &QPushButton::clicked, this,
+    loadWorkbookButton_ = new QPushButton("Load Excel File into Grid", central);
+    loadWorkbookButton_->setObjectName("Command2");
+    editWorkbookButton_ = new QPushButton("Open and Edit Excel File", central);
+    editWorkbookButton_->setObjectName("Command3");
+    connect(loadWorkbookButton_, &QPushButton::clicked, this,
             [this] { runHook(WindowHook::LoadXlsFromButton); });
-    connect(command3_, &QPushButton::clicked, this,
+    connect(editWorkbookButton_, &QPushButton::clicked, this,
             [this] { runHook(WindowHook::EditXlsFromButton); });
     editorRow->addWidget(cellEditor_, 1);
-    editorRow->addWidget(command2_);
-    editorRow->addWidget(command3_);
+    editorRow->addWidget(loadWorkbookButton_);
+    editorRow->addWidget(editWorkbookButton_);
     layout->addLayout(editorRow);
 
     startUpPanel_ = new QFrame(central);
@@ -334,12 +367,13 @@ void MainWindow::connectTable() {
 
 void MainWindow::applyStartUpState() {
     Actions& a = *actions_;
-    command2_->hide();
-    command3_->hide();
+    loadWorkbookButton_->hide();
+    editWorkbookButton_->hide();
     for (QAction* action : {a.saveAs, a.close, a.clear, a.removeRow}) action->setEnabled(false);
     setEditMenuEnabled(false);
-    setToolbarEnabled({3, 4, 7, 8, 9, 10, 11}, false);
-    toolbar_[13]->setEnabled(true);
+    setToolbarEnabled({B::Save, B::Close, B::Cut, B::Copy, B::Paste, B::Delete, B::SelectAll},
+                      false);
+    toolbarAction(B::Calculate).setEnabled(true);
     table_->hide();
     cellEditor_->hide();
     statusPanels_[0]->setText("No Selected File");
@@ -348,9 +382,8 @@ void MainWindow::applyStartUpState() {
     document_.markClean();
 }
 
-void MainWindow::setToolbarEnabled(std::initializer_list<int> positions, bool enabled) {
-    for (int position : positions)
-        toolbar_[static_cast<std::size_t>(position)]->setEnabled(enabled);
+void MainWindow::setToolbarEnabled(std::initializer_list<MainToolbarButton> buttons, bool enabled) {
+    for (MainToolbarButton button : buttons) toolbarAction(button).setEnabled(enabled);
 }
 
 // Cut, Copy, Paste, Delete, Insert Row and Select All.

@@ -28,20 +28,20 @@ void MainWindow::paste() {
     pasteCommand();
 }
 
-int MainWindow::cutCommand() {
-    const int error = document_.cut(desktop_.clipboard);
+Status MainWindow::cutCommand() {
+    Status cut = document_.cut(desktop_.clipboard);
     table_->showTable();
-    return error;
+    return cut;
 }
 
-int MainWindow::copyCommand() {
+Status MainWindow::copyCommand() {
     return document_.copy(desktop_.clipboard);
 }
 
-int MainWindow::pasteCommand() {
-    const int error = document_.paste(desktop_.clipboard);
+Status MainWindow::pasteCommand() {
+    Status pasted = document_.paste(desktop_.clipboard);
     table_->showTable();
-    return error;
+    return pasted;
 }
 
 void MainWindow::deleteSelection() {

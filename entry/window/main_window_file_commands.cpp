@@ -17,6 +17,8 @@
 namespace kelvorad {
 
 namespace {
+using B = MainToolbarButton;
+
 // The side file New File writes, in the working folder.
 constexpr const char* kNewFileCopy = "mi.tem";
 }  // namespace
@@ -25,15 +27,16 @@ void MainWindow::newFile() {
     if (!askToSaveChanges()) return;
     Actions& a = *actions_;
     setScreenTitle("New  File");
-    command2_->hide();
-    command3_->hide();
+    loadWorkbookButton_->hide();
+    editWorkbookButton_->hide();
     a.openExcel->menuAction()->setEnabled(true);
     document_.table().clearTable();
     table_->showTable();
     table_->setMinimumRowHeight(cellEditor_->sizeHint().height());
     startUpPanel_->hide();
-    setToolbarEnabled({3, 4, 7, 8, 9, 10, 11}, true);
-    setStatusPanel1("New File");
+    setToolbarEnabled({B::Save, B::Close, B::Cut, B::Copy, B::Paste, B::Delete, B::SelectAll},
+                      true);
+    setFileStatus("New File");
     banner_->show();
     a.close->setEnabled(true);
     a.saveAs->setEnabled(true);
@@ -46,7 +49,7 @@ void MainWindow::newFile() {
     const FileResult written = writeAnalysisFile(document_.table(), kNewFileCopy);
     table_->showTable();
     document_.markClean();
-    if (!written.ok) reportFileFailure(written);
+    if (!written.ok()) reportFileFailure(written);
 }
 
 std::string MainWindow::askForAnalysisFileName() {
@@ -71,10 +74,10 @@ void MainWindow::openFileNamed(const std::string& path) {
     Actions& a = *actions_;
     setScreenTitle("Open  File");
     setEditMenuEnabled(true);
-    setToolbarEnabled({3, 7, 8, 9, 10, 11}, true);
+    setToolbarEnabled({B::Save, B::Cut, B::Copy, B::Paste, B::Delete, B::SelectAll}, true);
     startUpPanel_->hide();
     showPictures();
-    setToolbarEnabled({4}, true);
+    setToolbarEnabled({B::Close}, true);
     table_->show();
     document_.setFileName(path);
     dialogFileName_ = path;  // a file named on the command line counts as chosen in the dialog
@@ -83,7 +86,7 @@ void MainWindow::openFileNamed(const std::string& path) {
     setOpenFileToCalculateChecked(true);
     banner_->show();
     for (QAction* action : {a.close, a.clear, a.removeRow, a.saveAs}) action->setEnabled(true);
-    setStatusPanel1(path);
+    setFileStatus(path);
     capCell();
     std::error_code error;
     if (std::filesystem::exists(path, error)) {
@@ -92,9 +95,9 @@ void MainWindow::openFileNamed(const std::string& path) {
     }
     const FileResult read = document_.open(path);
     table_->showTable();
-    if (!read.ok) reportFileFailure(read);
+    if (!read.ok()) reportFileFailure(read);
     setScreenTitle("Data Entry Screen");
-    setToolbarEnabled({15, 16}, false);
+    setToolbarEnabled({B::LoadXls, B::LoadXlsx}, false);
 }
 
 void MainWindow::saveAs() {
@@ -114,19 +117,20 @@ void MainWindow::closeFile() {
     Actions& a = *actions_;
     setScreenTitle("Start-up Screen");
     startUpPanel_->show();
-    setToolbarEnabled({3, 7, 8, 9, 10, 11, 4}, false);
+    setToolbarEnabled({B::Save, B::Cut, B::Copy, B::Paste, B::Delete, B::SelectAll, B::Close},
+                      false);
     banner_->show();
     table_->hide();
     cellEditor_->hide();
     a.clear->setEnabled(false);
     a.insertRow->setEnabled(false);
     a.removeRow->setEnabled(false);
-    command2_->hide();
-    command3_->hide();
+    loadWorkbookButton_->hide();
+    editWorkbookButton_->hide();
     setEditMenuEnabled(false);
     a.loadXls->setEnabled(true);
     a.loadXlsx->setEnabled(true);
-    setToolbarEnabled({15, 16}, true);
+    setToolbarEnabled({B::LoadXls, B::LoadXlsx}, true);
     a.saveAs->setEnabled(false);
     a.close->setEnabled(false);
 }
@@ -161,7 +165,7 @@ bool MainWindow::saveWithDialog() {
 bool MainWindow::writeAnalysisFileTo(const std::string& path) {
     const FileResult written = document_.save(path);
     table_->showTable();
-    if (!written.ok) {
+    if (!written.ok()) {
         reportFileFailure(written);
         return false;
     }
@@ -178,9 +182,9 @@ bool MainWindow::writeAnalysisFileTo(const std::string& path) {
 }
 
 void MainWindow::reportFileFailure(const FileResult& result) {
-    const auto title = errorReportMessage(result.errorCode);
+    const auto title = errorReportMessage(result.status);
     desktop_.messages.showMessage(title ? std::string(*title) : std::string(kMessageTitle),
-                                  result.error);
+                                  result.error());
 }
 
 }  // namespace kelvorad

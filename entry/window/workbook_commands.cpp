@@ -50,17 +50,13 @@ Result<fs::path> workingCopyOfTemplate(const std::string& name, const fs::path& 
 
 WorkbookCommands::WorkbookCommands(MainWindow& window, DesktopServices desktop)
     : window_(window), desktop_(desktop) {
-    window_.setHook(WindowHook::LoadXlsFromMenu,
-                    [this] { return loadWorkbook(kXlsWorkbookFilter); });
-    window_.setHook(WindowHook::LoadXlsFromButton,
-                    [this] { return loadWorkbook(kXlsWorkbookFilter); });
-    window_.setHook(WindowHook::LoadXlsx, [this] { return loadWorkbook(kXlsxWorkbookFilter); });
-    window_.setHook(WindowHook::EditXlsFromMenu,
-                    [this] { return editTemplate(kXlsTemplate, false); });
-    window_.setHook(WindowHook::EditXlsFromButton,
-                    [this] { return editTemplate(kXlsTemplate, true); });
-    window_.setHook(WindowHook::EditXlsx, [this] { return editTemplate(kXlsxTemplate, true); });
-    window_.setHook(WindowHook::QuitSpreadsheet, [this] { return quitSpreadsheet(); });
+    window_.setHook(WindowHook::LoadXlsFromMenu, [this] { loadWorkbook(kXlsWorkbookFilter); });
+    window_.setHook(WindowHook::LoadXlsFromButton, [this] { loadWorkbook(kXlsWorkbookFilter); });
+    window_.setHook(WindowHook::LoadXlsx, [this] { loadWorkbook(kXlsxWorkbookFilter); });
+    window_.setHook(WindowHook::EditXlsFromMenu, [this] { editTemplate(kXlsTemplate, false); });
+    window_.setHook(WindowHook::EditXlsFromButton, [this] { editTemplate(kXlsTemplate, true); });
+    window_.setHook(WindowHook::EditXlsx, [this] { editTemplate(kXlsxTemplate, true); });
+    window_.setHook(WindowHook::QuitSpreadsheet, [this] { quitSpreadsheet(); });
 }
 
 WorkbookCommands::~WorkbookCommands() {
@@ -77,13 +73,13 @@ WorkbookCommands::~WorkbookCommands() {
 
 // The dialog comes first and the table is cleared last: nothing the user typed is lost to a
 // cancelled dialog, a workbook that cannot be read, or Cancel to the unsaved-change question.
-int WorkbookCommands::loadWorkbook(const char* filter) {
+void WorkbookCommands::loadWorkbook(const char* filter) {
     const std::string previousTitle = window_.screenTitle();
     window_.setScreenTitle(kLoadTitle);
     const std::string path = desktop_.dialogs.askOpenFileName(kLoadTitle, filter);
     if (path.empty()) {
         window_.setScreenTitle(previousTitle);
-        return error_code::kNone;
+        return;
     }
 
     SpreadsheetApplication application = runningOrNewApplication();
@@ -93,11 +89,11 @@ int WorkbookCommands::loadWorkbook(const char* filter) {
     if (const Status read = readActiveSheet(application, path, loaded); !read) {
         showMessage("Can't load the workbook \"" + path + "\" into the table.\n\n" + read.error());
         window_.setScreenTitle(previousTitle);
-        return error_code::kNone;
+        return;
     }
     if (!window_.askToSaveChanges()) {
         window_.setScreenTitle(previousTitle);
-        return error_code::kNone;
+        return;
     }
     // The user has answered the question; New File must not ask it a second time.
     window_.document().markClean();
@@ -112,23 +108,20 @@ int WorkbookCommands::loadWorkbook(const char* filter) {
     }
     window_.showTableChanges();
     window_.setCurrentFileName(path);
-    window_.setStatusPanel1(path);
+    window_.setFileStatus(path);
     window_.setScreenTitle(kDataEntryTitle);
-    return error_code::kNone;
 }
 
-int WorkbookCommands::editTemplate(const char* templateName, bool showTitle) {
+void WorkbookCommands::editTemplate(const char* templateName, bool showTitle) {
     if (showTitle) window_.setScreenTitle(kEditTitle);
     openTemplateCopy(templateName);
     window_.setScreenTitle(kDataEntryTitle);
-    return error_code::kNone;
 }
 
-int WorkbookCommands::quitSpreadsheet() {
+void WorkbookCommands::quitSpreadsheet() {
     quitAllApplications();
     started_.clear();
     loadApplication_ = {};
-    return error_code::kNone;
 }
 
 SpreadsheetApplication WorkbookCommands::runningOrNewApplication() {

@@ -50,15 +50,15 @@ class WorkbookCommands {
     // Load: asks for a workbook with `filter`, reads its active sheet (351 rows by 36 columns)
     // and, after the unsaved-change question, puts it into a new table. A cancelled dialog,
     // an unreadable workbook (reported by name) or Cancel to the question change nothing.
-    // Returns the code for the error report: always 0, failures are reported here.
-    int loadWorkbook(const char* filter);
+    // Failures are reported here.
+    void loadWorkbook(const char* filter);
     // Edit: opens the working copy of template `templateName` in a new, visible spreadsheet
     // application. With an empty cell editor the workbook stays open there, a blank in cell
     // (123, 1); otherwise the application quits again. `showTitle` sets the screen title
-    // "Edit Excel File" while it runs. Returns 0: failures are reported here.
-    int editTemplate(const char* templateName, bool showTitle);
+    // "Edit Excel File" while it runs. Failures are reported here.
+    void editTemplate(const char* templateName, bool showTitle);
     // Exit: every running spreadsheet application quits.
-    int quitSpreadsheet();
+    void quitSpreadsheet();
 
   private:
     SpreadsheetApplication runningOrNewApplication();

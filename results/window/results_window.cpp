@@ -28,6 +28,7 @@
 #include "grid_look.h"
 #include "results_window_actions.h"
 #include "text_grid_view.h"
+#include "toolbar_icons.h"
 #include "window_building.h"
 #include "window_pictures.h"
 
@@ -38,20 +39,26 @@ void addNamedSeparator(QMenu& menu, const char* name) {
     menu.addSeparator()->setObjectName(name);
 }
 
-// Positions 6, 8, 11 and 15 separate the groups.
+using B = ResultsToolbarButton;
+constexpr int position(ResultsToolbarButton button) {
+    return static_cast<int>(button);
+}
+
 constexpr std::array<ToolbarButton, 12> kToolbarButtons{{
-    {1, "Cut"},
-    {2, "Copy"},
-    {3, "Paste"},
-    {4, "Delete"},
-    {5, "Select All"},
-    {7, "Exit program"},
-    {9, "Send results to Excel File (Output.xlsx)"},
-    {10, "Open and Edit Excel file (Output.xlsx)"},
-    {12, "About"},
-    {13, "Plot graph by using Grapher"},
-    {14, "Help"},
-    {16, "Display Previous Screen"},
+    {position(B::Cut), "Cut", ownIcon(icons::kCut)},
+    {position(B::Copy), "Copy", ownIcon(icons::kCopy)},
+    {position(B::Paste), "Paste", ownIcon(icons::kPaste)},
+    {position(B::Delete), "Delete", ownIcon(icons::kDelete)},
+    {position(B::SelectAll), "Select All", ownIcon(icons::kSelectAll)},
+    {position(B::Exit), "Exit program", styleIcon(QStyle::SP_BrowserStop)},
+    {position(B::SendToWorkbook), "Send results to Excel File (Output.xlsx)",
+     ownIcon(icons::kLoadXlsx)},
+    {position(B::ShowWorkbook), "Open and Edit Excel file (Output.xlsx)",
+     ownIcon(icons::kEditXlsx)},
+    {position(B::About), "About", styleIcon(QStyle::SP_MessageBoxInformation)},
+    {position(B::Graph), "Plot graph by using Grapher", ownIcon(icons::kGraph)},
+    {position(B::Help), "Help", styleIcon(QStyle::SP_DialogHelpButton)},
+    {position(B::PreviousScreen), "Display Previous Screen", styleIcon(QStyle::SP_ArrowBack)},
 }};
 
 constexpr std::array<const char*, 8> kPanelTooltips{
@@ -144,7 +151,7 @@ void ResultsWindow::createActions() {
     connect(a.paste, &QAction::triggered, this, [this] { paste(); });
     connect(a.editDelete, &QAction::triggered, this, [this] { deleteSelection(); });
     connect(a.selectAll, &QAction::triggered, this, [this] { selectAll(); });
-    connect(a.exit, &QAction::triggered, this, [this] { reportError(runHook(ResultsHook::Exit)); });
+    connect(a.exit, &QAction::triggered, this, [this] { runHook(ResultsHook::Exit); });
     connect(a.send, &QAction::triggered, this, [this] { reportError(sendResultsToWorkbook()); });
     connect(a.show, &QAction::triggered, this, [this] { reportError(showSpreadsheet()); });
     connect(a.close, &QAction::triggered, this, [this] { closeSpreadsheet(); });
@@ -217,32 +224,9 @@ void ResultsWindow::createGraphMenu(QMenu& graph) {
 
 void ResultsWindow::createToolBar() {
     QToolBar& bar = addProgramToolBar(*this);
-    using Command = std::function<int()>;
-    const auto run = [](auto slot) { return withoutErrorCode(slot); };
-    toolbarCommands_ = {
-        Command{},
-        [this] { return cut(); },
-        [this] { return copy(); },
-        [this] { return paste(); },
-        run([this] { deleteSelection(); }),
-        run([this] { selectAll(); }),
-        Command{},
-        [this] { return runHook(ResultsHook::Exit); },
-        Command{},
-        [this] { return sendResultsWithNotice(); },
-        [this] { return showSpreadsheet(); },
-        Command{},
-        [this] { return runHook(ResultsHook::About); },
-        run([this] { pickGraphTemplate(desktop_.dialogs, desktop_.shell); }),
-        [this] { return runHook(ResultsHook::Help); },
-        Command{},
-        [this] { return runHook(ResultsHook::PreviousScreen); },
-    };
     const std::vector<QAction*> buttons = fillToolbar(
-        bar, 16, kToolbarButtons,
-        [this](int position) { return resultsToolbarIcon(position, *style()); },
-        [this](int position) { runToolbarButton(position); });
-    std::copy(buttons.begin(), buttons.end(), toolbar_.begin());
+        bar, 16, kToolbarButtons, *style(), [this](int position) { runToolbarButton(position); });
+    std::copy(buttons.begin(), buttons.end(), toolbarActions_.begin());
 }
 
 void ResultsWindow::createStatusBar() {
@@ -352,30 +336,65 @@ std::string ResultsWindow::statusPanel(int panel) const {
     return statusPanels_[static_cast<std::size_t>(panel - 1)]->text().toStdString();
 }
 
-void ResultsWindow::setHook(ResultsHook hook, std::function<int()> command) {
+void ResultsWindow::setHook(ResultsHook hook, std::function<void()> command) {
     hooks_[static_cast<std::size_t>(hook)] = std::move(command);
 }
 
-int ResultsWindow::runHook(ResultsHook hook) {
+void ResultsWindow::runHook(ResultsHook hook) {
     const auto& command = hooks_[static_cast<std::size_t>(hook)];
-    return command ? command() : error_code::kNone;
+    if (command) command();
 }
 
 QAction& ResultsWindow::toolbarButton(int position) const {
-    return *toolbar_.at(static_cast<std::size_t>(position));
+    return *toolbarActions_.at(static_cast<std::size_t>(position));
 }
 
 // Every toolbar position starts with no pending error; separators run only the report.
 void ResultsWindow::runToolbarButton(int position) {
-    const auto index = static_cast<std::size_t>(position);
-    const int error =
-        index < toolbarCommands_.size() && toolbarCommands_[index] ? toolbarCommands_[index]() : 0;
-    reportError(error);
+    reportError(runToolbarCommand(static_cast<ResultsToolbarButton>(position)));
 }
 
-// The results window's error report has no message for division by zero (11).
-void ResultsWindow::reportError(int code) {
-    if (const auto message = errorReportMessage(code, false)) {
+// The command of each button, with its outcome for the error report that follows it.
+Status ResultsWindow::runToolbarCommand(ResultsToolbarButton button) {
+    switch (button) {
+        case B::Cut:
+            return cut();
+        case B::Copy:
+            return copy();
+        case B::Paste:
+            return paste();
+        case B::Delete:
+            deleteSelection();
+            break;
+        case B::SelectAll:
+            selectAll();
+            break;
+        case B::Exit:
+            runHook(ResultsHook::Exit);
+            break;
+        case B::SendToWorkbook:
+            return sendResultsWithNotice();
+        case B::ShowWorkbook:
+            return showSpreadsheet();
+        case B::About:
+            runHook(ResultsHook::About);
+            break;
+        case B::Graph:
+            pickGraphTemplate(desktop_.dialogs, desktop_.shell);
+            break;
+        case B::Help:
+            runHook(ResultsHook::Help);
+            break;
+        case B::PreviousScreen:
+            runHook(ResultsHook::PreviousScreen);
+            break;
+    }
+    return {};
+}
+
+// The results window's error report has no message for division by zero.
+void ResultsWindow::reportError(const Status& outcome) {
+    if (const auto message = errorReportMessage(outcome, false)) {
         desktop_.messages.showMessage(kResultsMessageTitle, std::string(*message));
     }
 }

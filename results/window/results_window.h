@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "desktop_services.h"
+#include "result.h"
 #include "results_table.h"
 #include "spreadsheet_application.h"
 
@@ -29,14 +30,43 @@ namespace kelvorad {
 
 class TextGridView;
 
-// Commands of the results window whose work is done elsewhere in the program. Each returns an
-// error code for the toolbar's error report (0: none). Unset hooks do nothing.
+// Commands of the results window whose work is done elsewhere in the program. Each reports its
+// own failures, so none leaves anything for the toolbar's error report. Unset hooks do nothing.
 enum class ResultsHook {
     About,           // mnuAbaout, toolbar 12
     Help,            // mnuHelpContents, opening the Help menu, toolbar 14
     PreviousScreen,  // toolbar 16: show the main window
     Exit,            // mnuExit, toolbar 7: end the program
     Count
+};
+
+// The toolbar's buttons. Each value is the button's position on the toolbar, counted from 1
+// with the separators, which stand at positions 6, 8, 11 and 15.
+enum class ResultsToolbarButton {
+    Cut = 1,
+    Copy = 2,
+    Paste = 3,
+    Delete = 4,
+    SelectAll = 5,
+    Exit = 7,
+    SendToWorkbook = 9,
+    ShowWorkbook = 10,
+    About = 12,
+    Graph = 13,
+    Help = 14,
+    PreviousScreen = 16,
+};
+
+// The panels of the status bar, numbered from 1 as they stand from left to right.
+enum class ResultsStatusPanel {
+    File = 1,         // the analysis file calculated
+    MagnetiteOxygen,  // oxygens of the magnetite structural formula
+    IlmeniteOxygen,   // oxygens of the ilmenite structural formula
+    FerricIron,       // the ferric-iron scheme
+    NnoPressure,      // the pressure of the NNO buffer
+    PlotMethod,       // the method of the T-logfO2 plot
+    Clock,
+    Date,
 };
 
 // The workbook the results are sent to, in the working folder.
@@ -59,13 +89,16 @@ class ResultsWindow : public QMainWindow {
     // Status bar panel 1 to 8.
     void setStatusPanel(int panel, const std::string& text);
     std::string statusPanel(int panel) const;
+    void setStatusPanel(ResultsStatusPanel panel, const std::string& text) {
+        setStatusPanel(static_cast<int>(panel), text);
+    }
 
     // The spreadsheet link made at set-up (empty handles when a step of it failed).
     const SpreadsheetApplication& spreadsheetApplication() const { return application_; }
     const Workbook& outputWorkbook() const { return workbook_; }
     const Worksheet& outputWorksheet() const { return worksheet_; }
 
-    void setHook(ResultsHook hook, std::function<int()> command);
+    void setHook(ResultsHook hook, std::function<void()> command);
 
     // Toolbar position 1 to 16 (separators included).
     QAction& toolbarButton(int position) const;
@@ -76,18 +109,19 @@ class ResultsWindow : public QMainWindow {
     // taken, so the bar keeps the value before it): observed by tests through this callback.
     void setProgressObserver(std::function<void(int value)> observer);
 
-    // Excel menu and toolbar 9 and 10. Each returns the error code for the error report.
-    int sendResultsToWorkbook();
-    int sendResultsWithNotice();
-    int showSpreadsheet();
+    // Excel menu and toolbar 9 and 10. Each returns its outcome for the error report; a
+    // failure of kind Failed was reported already.
+    Status sendResultsToWorkbook();
+    Status sendResultsWithNotice();
+    Status showSpreadsheet();
     // Quits the spreadsheet application (after asking about unsent changes) and closes the
     // window. Returns false when the user chose to keep them open.
     bool closeSpreadsheet();
 
     // Edit menu and toolbar 1 to 5.
-    int cut();
-    int copy();
-    int paste();
+    Status cut();
+    Status copy();
+    Status paste();
     void deleteSelection();
     void selectAll();
 
@@ -110,8 +144,9 @@ class ResultsWindow : public QMainWindow {
     void createStatusBar();
     void createCentralArea();
     void connectTable();
-    int runHook(ResultsHook hook);
-    void reportError(int code);
+    void runHook(ResultsHook hook);
+    Status runToolbarCommand(ResultsToolbarButton button);
+    void reportError(const Status& outcome);
     void setProgress(int value);
     void updateClock();
     void popUpCentred(QMenu& menu, QPoint globalPosition);
@@ -121,13 +156,12 @@ class ResultsWindow : public QMainWindow {
     SpreadsheetApplication application_;
     Workbook workbook_;
     Worksheet worksheet_;
-    std::array<std::function<int()>, static_cast<std::size_t>(ResultsHook::Count)> hooks_;
+    std::array<std::function<void()>, static_cast<std::size_t>(ResultsHook::Count)> hooks_;
     std::function<void(int)> progressObserver_;
     bool sentNotShown_ = false;  // results sent to the workbook since it was last shown
 
     std::unique_ptr<Actions> actions_;
-    std::array<QAction*, 17> toolbar_{};  // by position; 0 unused
-    std::array<std::function<int()>, 17> toolbarCommands_;
+    std::array<QAction*, 17> toolbarActions_{};  // by position, separators included; 0 unused
     TextGridView* view_ = nullptr;
     QLineEdit* editBox_ = nullptr;
     QLabel* subtitle_ = nullptr;  // Label2

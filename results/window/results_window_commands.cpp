@@ -1,5 +1,5 @@
 // The results window's commands: the Edit menu's table editing and the Excel menu's export,
-// each running its steps in order and returning the error code for the toolbar's report.
+// each running its steps in order and returning its outcome for the toolbar's error report.
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
@@ -13,26 +13,28 @@
 
 namespace kelvorad {
 
-int ResultsWindow::copy() {
-    return desktop_.clipboard.setText(table_.selectionText()) ? error_code::kNone
-                                                              : error_code::kClipboardUnavailable;
+Status ResultsWindow::copy() {
+    if (!desktop_.clipboard.setText(table_.selectionText())) {
+        return reportedFailure(ErrorKind::ClipboardUnavailable);
+    }
+    return {};
 }
 
 // A selection whose copy failed is not emptied, so no cell is lost.
-int ResultsWindow::cut() {
-    const int error = copy();
-    if (error != error_code::kNone) return error;
+Status ResultsWindow::cut() {
+    Status copied = copy();
+    if (!copied) return copied;
     deleteSelection();
-    return error_code::kNone;
+    return {};
 }
 
-int ResultsWindow::paste() {
+Status ResultsWindow::paste() {
     const std::optional<std::string> text = desktop_.clipboard.text();
-    if (!text) return error_code::kClipboardUnavailable;
-    if (text->empty()) return error_code::kNone;
+    if (!text) return reportedFailure(ErrorKind::ClipboardUnavailable);
+    if (text->empty()) return {};
     table_.putIntoSelection(clipboardTextForTable(*text));
     view_->showTable();
-    return error_code::kNone;
+    return {};
 }
 
 void ResultsWindow::deleteSelection() {
@@ -61,9 +63,9 @@ void ResultsWindow::setProgress(int value) {
 
 // Copies every cell of the table, empty ones included, to worksheet 1 of Output.xlsx: cell
 // (r, c) to worksheet cell (r + 1, c + 1). Nothing is saved here: the workbook is saved when the
-// spreadsheet is shown. An empty link gives 424 ("Object required"); any other failed cell is
-// reported once, with the component's reason, after the copy.
-int ResultsWindow::sendResultsToWorkbook() {
+// spreadsheet is shown. An empty link fails with ObjectRequired for the error report; any other
+// failed cell is reported here once, with the component's reason, after the copy.
+Status ResultsWindow::sendResultsToWorkbook() {
     progress_->show();
     progress_->setEnabled(true);
     progress_->setRange(0, 50);
@@ -84,36 +86,39 @@ int ResultsWindow::sendResultsToWorkbook() {
     progress_->setEnabled(false);
     progress_->hide();
     view_->showTable();
-    if (!worksheet_.isSet()) return error_code::kObjectRequired;
+    if (!worksheet_.isSet()) return reportedFailure(ErrorKind::ObjectRequired);
     sentNotShown_ = true;
-    if (!firstFailure.empty()) desktop_.messages.showMessage(kResultsMessageTitle, firstFailure);
-    return error_code::kNone;
+    if (firstFailure.empty()) return {};
+    desktop_.messages.showMessage(kResultsMessageTitle, firstFailure);
+    return Failure{firstFailure};
 }
 
-int ResultsWindow::sendResultsWithNotice() {
+Status ResultsWindow::sendResultsWithNotice() {
     title_->setText("Wait Please");
     subtitle_->setText(
         "The program sends all calculated results to the Excel file named as "
         "Output.xlsx.");
-    const int error = sendResultsToWorkbook();
+    Status sent = sendResultsToWorkbook();
     subtitle_->setText(kResultsSubtitle);
     title_->setText(kResultsTitle);
-    return error;
+    return sent;
 }
 
 // Making the application visible saves Output.xlsx (atomically) and opens it in the
 // desktop's spreadsheet program. A save that fails is reported with the file and the reason.
 // The component has no window of its own to show, so without Output.xlsx nothing would appear:
 // an empty workbook link is reported like an empty application link.
-int ResultsWindow::showSpreadsheet() {
-    if (!application_.isSet() || !workbook_.isSet()) return error_code::kObjectRequired;
-    const Status shown = application_.setVisible(true);
+Status ResultsWindow::showSpreadsheet() {
+    if (!application_.isSet() || !workbook_.isSet()) {
+        return reportedFailure(ErrorKind::ObjectRequired);
+    }
+    Status shown = application_.setVisible(true);
     if (!shown) {
         desktop_.messages.showMessage(kResultsMessageTitle, shown.error());
-        return error_code::kNone;
+        return shown;
     }
     sentNotShown_ = false;
-    return error_code::kNone;
+    return {};
 }
 
 bool ResultsWindow::closeSpreadsheet() {

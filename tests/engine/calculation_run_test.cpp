@@ -33,8 +33,8 @@ TEST(CalculationRun, DecodesOptionsOnceAndReportsPanels) {
     CalculationRun run(checks);
     EXPECT_EQ(run.choices().pressureBars, 1);
     EXPECT_EQ(run.choices().scheme, FerricScheme::Droop);
-    EXPECT_EQ(run.choices().panel4, "Droop (1987)");
-    EXPECT_EQ(run.choices().panel5, "NNO (1 bar)");
+    EXPECT_EQ(run.choices().ferricIronCaption, "Droop (1987)");
+    EXPECT_EQ(run.choices().nnoPressureCaption, "NNO (1 bar)");
     EXPECT_FALSE(checks.isChecked(MethodItem::Fe3Stormer));
     EXPECT_FALSE(checks.isChecked(MethodItem::NNO2000));
     // Every pair uses Droop (1987): cation totals exactly 3 and 2.

@@ -10,11 +10,11 @@ TEST(RunStartSteps, NothingCheckedGivesTheDefaults) {
     const RunChoices choices = applyRunStartSteps(checks);
     EXPECT_EQ(choices.pressureBars, 2000);
     EXPECT_EQ(choices.scheme, FerricScheme::Stormer);
-    EXPECT_EQ(choices.panel2, "4 oxygen");
-    EXPECT_EQ(choices.panel3, "3 oxygen");
-    EXPECT_EQ(choices.panel4, "Stormer (1983)");
-    EXPECT_EQ(choices.panel5, "NNO (2000 bars)");
-    EXPECT_EQ(choices.panel6, "Anderson & Lindsley (1985) using Stormer (1983)");
+    EXPECT_EQ(choices.magnetiteOxygenCaption, "4 oxygen");
+    EXPECT_EQ(choices.ilmeniteOxygenCaption, "3 oxygen");
+    EXPECT_EQ(choices.ferricIronCaption, "Stormer (1983)");
+    EXPECT_EQ(choices.nnoPressureCaption, "NNO (2000 bars)");
+    EXPECT_EQ(choices.plotMethodCaption, "Anderson & Lindsley (1985) using Stormer (1983)");
     EXPECT_EQ(checks.checkedNames(), (std::vector<std::string>{"mnuFe3Stormer", "mnu2000NNO",
                                                                "mnuAL85uS83", "mnuTNNOAL85"}));
 }
@@ -24,7 +24,7 @@ TEST(RunStartSteps, OnePressureItemUnchecksTheDefault) {
     checks.setChecked(I::NNO1, true);
     const RunChoices choices = applyRunStartSteps(checks);
     EXPECT_EQ(choices.pressureBars, 1);
-    EXPECT_EQ(choices.panel5, "NNO (1 bar)");
+    EXPECT_EQ(choices.nnoPressureCaption, "NNO (1 bar)");
     EXPECT_FALSE(checks.isChecked(I::NNO2000));
     EXPECT_TRUE(checks.isChecked(I::NNO1));
 }
@@ -39,13 +39,13 @@ TEST(RunStartSteps, SeveralItemsOfAGroupLastExaminedWins) {
     checks.setChecked(I::SL81uLS82, true);
     const RunChoices choices = applyRunStartSteps(checks);
     EXPECT_EQ(choices.pressureBars, 5000);
-    EXPECT_EQ(choices.panel5, "NNO (5000 bars)");
+    EXPECT_EQ(choices.nnoPressureCaption, "NNO (5000 bars)");
     EXPECT_EQ(choices.scheme, FerricScheme::Droop);
-    EXPECT_EQ(choices.panel4, "Droop (1987)");
+    EXPECT_EQ(choices.ferricIronCaption, "Droop (1987)");
     EXPECT_FALSE(checks.isChecked(I::Fe3Stormer));
     EXPECT_TRUE(checks.isChecked(I::Fe3Carmichael));
     // The Stormer/Andersen-Lindsley default is checked by every run and never unchecked.
-    EXPECT_EQ(choices.panel6, "Anderson & Lindsley (1985) using Stormer (1983)");
+    EXPECT_EQ(choices.plotMethodCaption, "Anderson & Lindsley (1985) using Stormer (1983)");
     EXPECT_TRUE(checks.isChecked(I::PP77uC67));
     EXPECT_TRUE(checks.isChecked(I::AL85uS83));
 }
@@ -56,7 +56,7 @@ TEST(RunStartSteps, UserCheckedDefaultStaysWithOthers) {
     checks.setChecked(I::Fe3Carmichael, true);
     const RunChoices choices = applyRunStartSteps(checks);
     EXPECT_EQ(choices.scheme, FerricScheme::Carmichael);
-    EXPECT_EQ(choices.panel4, "Carmichael (1967)");
+    EXPECT_EQ(choices.ferricIronCaption, "Carmichael (1967)");
     EXPECT_FALSE(checks.isChecked(I::Fe3Stormer));
 }
 

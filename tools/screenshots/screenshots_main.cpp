@@ -68,7 +68,7 @@ bool shootMain(kelvorad::QtDesktop& desktop, const QString& output) {
     if (auto* editor = window.findChild<QLineEdit*>("Text1")) {
         editor->setText(QString::fromStdString(table.text(3, 9)));
     }
-    window.setStatusPanel1("New File");
+    window.setFileStatus("New File");
     window.setScreenTitle("Data Entry Screen");
     return save(window, output);
 }

@@ -43,15 +43,15 @@ TEST(AnalysisDocument, UnsavedChangesFollowTheDataAreaNotTheEditsMade) {
     EXPECT_TRUE(document.hasUnsavedChanges());
 
     const fs::path path = scratchFile("unsaved.mi");
-    ASSERT_TRUE(document.save(path.string()).ok);
+    ASSERT_TRUE(document.save(path.string()).ok());
     EXPECT_FALSE(document.hasUnsavedChanges());
     document.table().setText(1, 1, "MT-9");
     EXPECT_TRUE(document.hasUnsavedChanges());
-    ASSERT_TRUE(document.open(path.string()).ok);
+    ASSERT_TRUE(document.open(path.string()).ok());
     EXPECT_FALSE(document.hasUnsavedChanges());
     // A failed open changes neither the table nor what counts as saved.
     document.table().setText(1, 1, "MT-10");
-    EXPECT_FALSE(document.open(scratchFile("absent.mi").string()).ok);
+    EXPECT_FALSE(document.open(scratchFile("absent.mi").string()).ok());
     EXPECT_EQ(document.table().text(1, 1), "MT-10");
     EXPECT_TRUE(document.hasUnsavedChanges());
 }
@@ -99,7 +99,7 @@ TEST(AnalysisDocument, CopyCutPasteThroughTheClipboard) {
         for (int c = 0; c < 3; ++c) table.setText(2 + r, 1 + c, texts[r][c]);
     }
     select(table, 2, 1, 3, 3);
-    EXPECT_EQ(document.copy(clipboard), 0);
+    EXPECT_TRUE(document.copy(clipboard).ok());
     EXPECT_EQ(clipboard.content, "a\tb\tc\rd\te\tf");
 
     // Paste of the 3 by 2 block into a 5 by 5 selection fills only its top-left 3 by 2 cells.
@@ -107,7 +107,7 @@ TEST(AnalysisDocument, CopyCutPasteThroughTheClipboard) {
         for (int c = 1; c <= 5; ++c) table.setText(r, c, "old");
     }
     select(table, 14, 5, 10, 1);
-    EXPECT_EQ(document.paste(clipboard), 0);
+    EXPECT_TRUE(document.paste(clipboard).ok());
     EXPECT_EQ(table.text(10, 1), "a");
     EXPECT_EQ(table.text(11, 3), "f");
     EXPECT_EQ(table.text(10, 4), "old");
@@ -116,14 +116,14 @@ TEST(AnalysisDocument, CopyCutPasteThroughTheClipboard) {
 
     // Cut copies and empties; an empty clipboard pastes nothing.
     select(table, 3, 3, 2, 1);
-    EXPECT_EQ(document.cut(clipboard), 0);
+    EXPECT_TRUE(document.cut(clipboard).ok());
     EXPECT_EQ(clipboard.content, "a\tb\tc\rd\te\tf");
     EXPECT_EQ(table.text(2, 1), "");
     EXPECT_EQ(table.text(3, 3), "");
     clipboard.content.clear();
     table.setText(20, 1, "kept");
     select(table, 20, 1, 20, 1);
-    EXPECT_EQ(document.paste(clipboard), 0);
+    EXPECT_TRUE(document.paste(clipboard).ok());
     EXPECT_EQ(table.text(20, 1), "kept");
 }
 
@@ -134,10 +134,10 @@ TEST(AnalysisDocument, ClipboardThatCannotBeOpenedLosesNothing) {
     AnalysisTable& table = document.table();
     table.setText(1, 1, "MT-1");
     select(table, 1, 1, 1, 2);
-    EXPECT_EQ(document.copy(clipboard), error_code::kClipboardUnavailable);
-    EXPECT_EQ(document.cut(clipboard), error_code::kClipboardUnavailable);
+    EXPECT_EQ(document.copy(clipboard).kind(), ErrorKind::ClipboardUnavailable);
+    EXPECT_EQ(document.cut(clipboard).kind(), ErrorKind::ClipboardUnavailable);
     EXPECT_EQ(table.text(1, 1), "MT-1") << "a failed Cut must not empty the cells";
-    EXPECT_EQ(document.paste(clipboard), error_code::kClipboardUnavailable);
+    EXPECT_EQ(document.paste(clipboard).kind(), ErrorKind::ClipboardUnavailable);
     EXPECT_EQ(table.text(1, 1), "MT-1");
 }
 
@@ -154,7 +154,7 @@ TEST(AnalysisDocument, SpreadsheetLineBreaksBecomeRowBreaks) {
     AnalysisDocument document;
     document.table().setText(2, 1, "below");
     select(document.table(), 1, 1, 3, 3);
-    ASSERT_EQ(document.paste(clipboard), 0);
+    ASSERT_TRUE(document.paste(clipboard).ok());
     EXPECT_EQ(document.table().text(1, 2), "2.5");
     EXPECT_EQ(document.table().text(2, 1), "below");
 }
@@ -167,32 +167,37 @@ TEST(AnalysisDocument, CellEditorTextGoesIntoTheCurrentCell) {
     EXPECT_FALSE(document.setCurrentCellText("ILM-7"));
 }
 
-TEST(ErrorReport, MessagesForKnownCodesOnly) {
-    EXPECT_EQ(errorReportMessage(6), "Overflow");
-    EXPECT_EQ(errorReportMessage(11), "Division by zero");
-    EXPECT_EQ(errorReportMessage(11, false), std::nullopt);
-    EXPECT_EQ(errorReportMessage(18), "User interrupt occured");
-    EXPECT_EQ(errorReportMessage(424), "Object required. Possibly [Output.Xls]");
-    EXPECT_EQ(errorReportMessage(521), "Can't open clipboard");
-    EXPECT_EQ(errorReportMessage(31001), "Out of memory");
-    EXPECT_EQ(errorReportMessage(0), std::nullopt);
-    EXPECT_EQ(errorReportMessage(5), std::nullopt);
-    EXPECT_EQ(errorReportMessage(-1), std::nullopt);
+TEST(ErrorReport, MessagesForReportedKindsOnly) {
+    EXPECT_EQ(errorReportMessage(ErrorKind::Overflow), "Overflow");
+    EXPECT_EQ(errorReportMessage(ErrorKind::DivisionByZero), "Division by zero");
+    EXPECT_EQ(errorReportMessage(ErrorKind::DivisionByZero, false), std::nullopt);
+    EXPECT_EQ(errorReportMessage(ErrorKind::UserInterrupt), "User interrupt occured");
+    EXPECT_EQ(errorReportMessage(ErrorKind::ObjectRequired),
+              "Object required. Possibly [Output.Xls]");
+    EXPECT_EQ(errorReportMessage(ErrorKind::ClipboardUnavailable), "Can't open clipboard");
+    EXPECT_EQ(errorReportMessage(ErrorKind::OutOfMemory), "Out of memory");
+    EXPECT_EQ(errorReportMessage(Status{}), std::nullopt);
+    EXPECT_EQ(errorReportMessage(ErrorKind::Failed), std::nullopt);
+    EXPECT_EQ(errorReportMessage(Status(Failure{"Cannot open \"x.mi\""})), std::nullopt)
+        << "a failure the command reported itself shows nothing more";
+    EXPECT_EQ(errorReportMessage(Status(reportedFailure(ErrorKind::ObjectRequired))),
+              "Object required. Possibly [Output.Xls]");
+    EXPECT_EQ(reportedFailure(ErrorKind::ClipboardUnavailable).message, "Can't open clipboard");
 }
 
-TEST(ErrorReport, FileFailuresCarryTheirCode) {
-    EXPECT_EQ(errorCodeForFileFailure(ENOENT, false), 53);
-    EXPECT_EQ(errorCodeForFileFailure(ENOENT, true), 76);
-    EXPECT_EQ(errorCodeForFileFailure(ENOSPC, true), 61);
-    EXPECT_EQ(errorCodeForFileFailure(EACCES, true), 75);
+TEST(ErrorReport, FileFailuresCarryTheirKind) {
+    EXPECT_EQ(errorKindForFileFailure(ENOENT, false), ErrorKind::FileNotFound);
+    EXPECT_EQ(errorKindForFileFailure(ENOENT, true), ErrorKind::PathNotFound);
+    EXPECT_EQ(errorKindForFileFailure(ENOSPC, true), ErrorKind::DiskFull);
+    EXPECT_EQ(errorKindForFileFailure(EACCES, true), ErrorKind::FileAccessDenied);
 
     AnalysisTable table;
     const FileResult missing = readAnalysisFile(table, scratchFile("nothing.mi").string());
-    EXPECT_EQ(missing.errorCode, 53);
+    EXPECT_EQ(missing.status.kind(), ErrorKind::FileNotFound);
     const FileResult noFolder =
         writeAnalysisFile(table, (scratchFile("no-folder") / "x.mi").string());
-    EXPECT_FALSE(noFolder.ok);
-    EXPECT_EQ(noFolder.errorCode, 76);
-    EXPECT_NE(noFolder.error.find("x.mi"), std::string::npos);
-    EXPECT_NE(noFolder.error.find("No such file or directory"), std::string::npos);
+    EXPECT_FALSE(noFolder.ok());
+    EXPECT_EQ(noFolder.status.kind(), ErrorKind::PathNotFound);
+    EXPECT_NE(noFolder.error().find("x.mi"), std::string::npos);
+    EXPECT_NE(noFolder.error().find("No such file or directory"), std::string::npos);
 }

@@ -28,7 +28,7 @@ void writeBytes(const fs::path& path, const std::string& bytes) {
 TEST(AnalysisFileWrite, FreshTableIs350RowsOf34TabsQuotedWithCrLf) {
     AnalysisTable table;
     const fs::path path = scratchDir() / "fresh.mi";
-    ASSERT_TRUE(writeAnalysisFile(table, path).ok);
+    ASSERT_TRUE(writeAnalysisFile(table, path).ok());
     std::string expected = "\"";
     for (int r = 0; r < 350; ++r) {
         if (r) expected += '\r';
@@ -50,9 +50,9 @@ TEST(AnalysisFileWrite, SaveThenOpenRestoresEveryCellIncludingTheSpacer) {
     table.setText(350, 35, "0.01");
     table.setText(200, 19, "Ilm \xC3\xB6");
     const fs::path path = scratchDir() / "roundtrip.mi";
-    ASSERT_TRUE(writeAnalysisFile(table, path).ok);
+    ASSERT_TRUE(writeAnalysisFile(table, path).ok());
     AnalysisTable reopened;
-    ASSERT_TRUE(readAnalysisFile(reopened, path).ok);
+    ASSERT_TRUE(readAnalysisFile(reopened, path).ok());
     for (int r = 1; r <= 350; ++r) {
         for (int c = 1; c <= 35; ++c)
             ASSERT_EQ(reopened.text(r, c), table.text(r, c)) << r << "," << c;
@@ -66,11 +66,11 @@ TEST(AnalysisFileWrite, InsertedRowWrites351RowsAndReopeningDropsTheLast) {
     table.setText(351, 1, "last");
     table.setText(350, 1, "kept");
     const fs::path path = scratchDir() / "inserted.mi";
-    ASSERT_TRUE(writeAnalysisFile(table, path).ok);
+    ASSERT_TRUE(writeAnalysisFile(table, path).ok());
     const std::string bytes = readBytes(path);
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), 351);  // 350 separators + CR LF
     AnalysisTable reopened;
-    ASSERT_TRUE(readAnalysisFile(reopened, path).ok);
+    ASSERT_TRUE(readAnalysisFile(reopened, path).ok());
     EXPECT_EQ(reopened.text(350, 1), "kept");
     EXPECT_EQ(reopened.rowCount(), 351);
 }
@@ -82,10 +82,10 @@ TEST(AnalysisFileWrite, CellsTheFormatCannotHoldAreMendedAndCounted) {
     table.setText(3, 3, "line\nbreak");
     const fs::path path = scratchDir() / "mended.mi";
     const FileResult result = writeAnalysisFile(table, path);
-    ASSERT_TRUE(result.ok);
+    ASSERT_TRUE(result.ok());
     EXPECT_EQ(result.cellsChanged, 3);
     AnalysisTable reopened;
-    ASSERT_TRUE(readAnalysisFile(reopened, path).ok);
+    ASSERT_TRUE(readAnalysisFile(reopened, path).ok());
     EXPECT_EQ(reopened.text(1, 1), "say ''hi''");
     EXPECT_EQ(reopened.text(2, 2), "a b");
     EXPECT_EQ(reopened.text(2, 3), "");
@@ -103,8 +103,8 @@ TEST(AnalysisFileWrite, FailedSaveKeepsThePreviousFile) {
     const FileResult result = writeAnalysisFile(table, path);
     fs::permissions(dir, fs::perms::owner_all);
     if (::geteuid() == 0) GTEST_SKIP() << "root ignores directory permissions";
-    EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.error.find("keep.mi"), std::string::npos);
+    EXPECT_FALSE(result.ok());
+    EXPECT_NE(result.error().find("keep.mi"), std::string::npos);
     EXPECT_EQ(readBytes(path), "\"old\"\r\n");
 }
 
@@ -114,7 +114,7 @@ TEST(AnalysisFileRead, ShortTextReplacesOnlyTheCellsItReaches) {
     table.setText(3, 1, "old31");
     const fs::path path = scratchDir() / "short.mi";
     writeBytes(path, "\"a\tb\rc\"\r\n");
-    ASSERT_TRUE(readAnalysisFile(table, path).ok);
+    ASSERT_TRUE(readAnalysisFile(table, path).ok());
     EXPECT_EQ(table.text(1, 1), "a");
     EXPECT_EQ(table.text(1, 2), "b");
     EXPECT_EQ(table.text(1, 3), "old13");
@@ -126,7 +126,7 @@ TEST(AnalysisFileRead, AcceptsLfAndCrLfBetweenRows) {
     AnalysisTable table;
     const fs::path path = scratchDir() / "lf.mi";
     writeBytes(path, "\"r1\tx\nr2\r\nr3\rr4\"\n");
-    ASSERT_TRUE(readAnalysisFile(table, path).ok);
+    ASSERT_TRUE(readAnalysisFile(table, path).ok());
     EXPECT_EQ(table.text(1, 1), "r1");
     EXPECT_EQ(table.text(2, 1), "r2");
     EXPECT_EQ(table.text(3, 1), "r3");
@@ -159,7 +159,7 @@ TEST(AnalysisFileRead, TextBeyondTheDataAreaIsDropped) {
     const fs::path path = scratchDir() / "wide.mi";
     writeBytes(path, text);
     AnalysisTable table;
-    ASSERT_TRUE(readAnalysisFile(table, path).ok);
+    ASSERT_TRUE(readAnalysisFile(table, path).ok());
     EXPECT_EQ(table.rowCount(), 351);
     EXPECT_EQ(table.columnCount(), 36);
     EXPECT_EQ(table.text(350, 35), "350");
@@ -170,7 +170,7 @@ TEST(AnalysisFileRead, MissingFileIsAnErrorAndChangesNothing) {
     AnalysisTable table;
     table.setText(1, 1, "kept");
     const FileResult result = readAnalysisFile(table, (scratchDir() / "absent.mi").string());
-    EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.error.find("absent.mi"), std::string::npos);
+    EXPECT_FALSE(result.ok());
+    EXPECT_NE(result.error().find("absent.mi"), std::string::npos);
     EXPECT_EQ(table.text(1, 1), "kept");
 }

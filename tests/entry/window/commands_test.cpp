@@ -2,6 +2,7 @@
 // the method options.
 #include <QSignalSpy>
 
+#include "error_report.h"
 #include "main_window_fixture.h"
 
 namespace kelvorad::fakes {
@@ -55,7 +56,7 @@ TEST_F(Commands, HooksRunFromMenusButtonsAndKeys) {
     std::map<WindowHook, int> runs;
     for (int h = 0; h < static_cast<int>(WindowHook::Count); ++h) {
         const auto hook = static_cast<WindowHook>(h);
-        window->setHook(hook, [&runs, hook] { return ++runs[hook], 0; });
+        window->setHook(hook, [&runs, hook] { ++runs[hook]; });
     }
     window->toolbarButton(13).trigger();
     action("mnuOpen").trigger();
@@ -108,13 +109,11 @@ TEST_F(Commands, ToolbarCommandsReportTheirErrorMenusDoNot) {
     window->toolbarButton(11).trigger();
     EXPECT_EQ(desktop.messages.shown.size(), 3u) << "no error, no message";
 
-    // A later command's failure reaches the report through its hook's code.
-    window->setHook(WindowHook::NextScreen, [] { return 424; });
-    window->toolbarButton(22).trigger();
+    // A failure's kind reaches the report; a failure its command reported already does not.
+    window->reportError(reportedFailure(ErrorKind::ObjectRequired));
     EXPECT_EQ(desktop.messages.shown.back().text, "Object required. Possibly [Output.Xls]");
-    window->setHook(WindowHook::NextScreen, [] { return 12345; });
-    window->toolbarButton(22).trigger();
-    EXPECT_EQ(desktop.messages.shown.size(), 4u) << "unknown codes show nothing";
+    window->reportError(Failure{"reported by the command"});
+    EXPECT_EQ(desktop.messages.shown.size(), 4u) << "failures reported already show nothing";
 }
 
 TEST_F(Commands, OptionItemsToggleIndependently) {

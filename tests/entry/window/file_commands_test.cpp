@@ -134,8 +134,8 @@ TEST_F(FileCommands, UnsavedChangesAreAskedAboutEachWay) {
 TEST_F(FileCommands, ExitAsksFirstThenClosesEverything) {
     int closedOthers = 0;
     int quitSpreadsheet = 0;
-    window->setHook(WindowHook::CloseOtherWindows, [&] { return ++closedOthers, 0; });
-    window->setHook(WindowHook::QuitSpreadsheet, [&] { return ++quitSpreadsheet, 0; });
+    window->setHook(WindowHook::CloseOtherWindows, [&] { ++closedOthers; });
+    window->setHook(WindowHook::QuitSpreadsheet, [&] { ++quitSpreadsheet; });
     action("mnuNewFile").trigger();
     clickCell(2, 2);
     type("1.5");

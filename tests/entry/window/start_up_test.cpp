@@ -1,5 +1,6 @@
 // The window as it starts: table layout, enabled and disabled commands, panels, menus and
 // toolbar.
+#include <QImage>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QToolBar>
@@ -156,6 +157,22 @@ TEST_F(StartUp, ToolbarHas22PositionsWithTooltipsAndSeparators) {
         if (!button->isSeparator()) {
             EXPECT_EQ(button->toolTip(), tooltips[p - 1]) << p;
         }
+    }
+}
+
+// The SVG icons come from the program's resource and need Qt's SVG plugins at run time: a
+// missing file or plugin would leave a button blank.
+TEST_F(StartUp, EveryToolbarButtonShowsAnIcon) {
+    for (int p = 1; p <= 22; ++p) {
+        const QAction& button = window->toolbarButton(p);
+        if (button.isSeparator()) continue;
+        const QImage image = button.icon().pixmap(24, 24).toImage();
+        ASSERT_FALSE(image.isNull()) << p;
+        int opaque = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) opaque += qAlpha(image.pixel(x, y)) > 128;
+        }
+        EXPECT_GT(opaque, 40) << "toolbar position " << p << " shows next to nothing";
     }
 }
 
