@@ -34,6 +34,12 @@ struct OrderingSolution {
 bool descentStep(const Mat3& hessian, const Vec3& gradient, const std::array<bool, 3>& free,
                  Vec3& step);
 
+// The response of a minimum to a parameter: -H^-1 b over the free variables (0 for pinned
+// ones), where b is d(dG/ds)/d(parameter); NaN when H is not positive definite there. With b =
+// d2G/ds dT this is ds/dT.
+Vec3 orderingResponse(const Mat3& hessian, const Vec3& mixedDerivative,
+                      const std::array<bool, 3>& free);
+
 // Phase must provide
 //   double gibbsAt(const Vec3& s) const;        // G (J/mol), +infinity outside the domain
 //   bool derivativesAt(const Vec3& s, double& g, Vec3& grad, Mat3& hess) const;

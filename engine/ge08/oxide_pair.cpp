@@ -30,6 +30,11 @@ double modelStandardGibbs(EndMember m, double t, double pressure) {
     return th.enthalpy - t * th.entropy + vinetVolumeIntegral(m, t, pressure);
 }
 
+double modelStandardGibbsSlope(EndMember m, double t, double pressure) {
+    if (!hasVinetParameters(m)) return bermanGibbsSlope(m, t, pressure);
+    return -bermanThermal(m, t).entropy + vinetVolume(m, t, pressure).slope;
+}
+
 OxidePair::OxidePair(const SpinelComposition& spinel, const RhombohedralComposition& rhombohedral,
                      double pressureBars)
     : spinel_(spinel), rhombohedral_(rhombohedral), pressure_(pressureBars) {}
@@ -72,6 +77,29 @@ double feMgExchangeGibbs(const PairState& s) {
                             modelStandardGibbs(EndMember::geikielite, t, p);
     return standard + s.spinel.reactionSum(Nu{0, -1, 0, 1, 0}) +
            s.rhombohedral.reactionSum(Nu{-1, 0, 1, 0, 0});
+}
+
+double feTiExchangeSlope(const PairState& s) {
+    if (!s.valid()) return kNaN;
+    const double t = s.temperatureK, p = s.pressureBars;
+    const double standard = modelStandardGibbsSlope(EndMember::ulvospinel, t, p) +
+                            ulvospinelCorrectionSlope(UlvospinelCorrection::reaction, t) +
+                            modelStandardGibbsSlope(EndMember::hematite, t, p) -
+                            modelStandardGibbsSlope(EndMember::ilmenite, t, p) -
+                            modelStandardGibbsSlope(EndMember::magnetite, t, p);
+    return standard + s.spinel.reactionSlope(Nu{0, 0, -1, 0, 1}) +
+           s.rhombohedral.reactionSlope(Nu{0, 1, -1, 0, 0});
+}
+
+double feMgExchangeSlope(const PairState& s) {
+    if (!s.valid()) return kNaN;
+    const double t = s.temperatureK, p = s.pressureBars;
+    const double standard = modelStandardGibbsSlope(EndMember::spinel, t, p) +
+                            modelStandardGibbsSlope(EndMember::ilmenite, t, p) -
+                            modelStandardGibbsSlope(EndMember::hercynite, t, p) -
+                            modelStandardGibbsSlope(EndMember::geikielite, t, p);
+    return standard + s.spinel.reactionSlope(Nu{0, -1, 0, 1, 0}) +
+           s.rhombohedral.reactionSlope(Nu{-1, 0, 1, 0, 0});
 }
 
 double log10OxygenFugacity(const PairState& s) {

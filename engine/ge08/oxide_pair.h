@@ -30,6 +30,9 @@ namespace kelvorad::ge08 {
 // integral of V dP where Ghiorso and Evans give Vinet parameters, otherwise Berman's.
 double modelStandardGibbs(EndMember m, double temperatureK, double pressureBars);
 
+// Its T-derivative at fixed P (J/(mol K)): -S(T) plus the slope of the volume integral used.
+double modelStandardGibbsSlope(EndMember m, double temperatureK, double pressureBars);
+
 // Both phases in their equilibrium ordering at one temperature.
 struct PairState {
     double temperatureK = 0;
@@ -62,6 +65,10 @@ class OxidePair {
 // The quantities of the reactions above at a solved state; NaN when the state is not valid.
 double feTiExchangeGibbs(const PairState& state);
 double feMgExchangeGibbs(const PairState& state);
+// d(dG)/dT of the exchange reactions (J/(mol K)) along the equilibrium ordering of both phases:
+// the standard-state slopes plus each phase's reaction slope (site_fractions.h).
+double feTiExchangeSlope(const PairState& state);
+double feMgExchangeSlope(const PairState& state);
 double log10OxygenFugacity(const PairState& state);
 double titaniaActivity(const PairState& state);
 

@@ -74,12 +74,13 @@ struct Energies {
 
 constexpr int kPairs[3][2] = {{0, 1}, {0, 2}, {1, 2}};
 
-// H and its derivatives: d/ds, d2/ds2, and d/dX_j at fixed s with X_hm dependent.
+// H and its derivatives: d/ds, d2/ds2, d/dX_j at fixed s with X_hm dependent, and d2/dX_j ds.
 struct EnthalpyTerms {
     double h = 0.0;
     Vec3 ds{};
     Mat3 dss{};
     Composition4 dx{};
+    std::array<Vec3, 4> dxds{};
 };
 
 EnthalpyTerms enthalpy(const Energies& w, const Composition4& x, double hm, const Vec3& s) {
@@ -106,11 +107,15 @@ EnthalpyTerms enthalpy(const Energies& w, const Composition4& x, double hm, cons
         t.dx[3] += -w.dwcr / 2.0 * q;
         t.ds[k] += -2.0 * b * sk;
         t.dss[k][k] += -2.0 * b;
+        // d(-2 b s_k)/dX_j with db/dX_j = -e - [j = cr] dW_cr/2 (X_hm dependent)
+        for (int j = 0; j < 4; ++j) t.dxds[j][k] += 2.0 * w.e * sk;
+        t.dxds[3][k] += w.dwcr * sk;
 
         t.h += w.ws * sk * sk * q;
         t.dx[k] += 2.0 * w.ws * sk * sk * xk;
         t.ds[k] += w.ws * (2.0 * sk * xk * xk - 4.0 * sk * sk * sk);
         t.dss[k][k] += w.ws * (2.0 * xk * xk - 12.0 * sk * sk);
+        t.dxds[k][k] += 4.0 * w.ws * sk * xk;
     }
     t.h += w.whmcr * xcr * hm;
     t.dx[3] += w.whmcr * hm;
@@ -189,6 +194,22 @@ class RhombohedralObjective {
         return phase_.sites_.maxStep(phase_.sites_.at(s), step);
     }
 
+    // ds/dT = -(d2G/ds2)^-1 d2G/ds dT at a minimum s, where d2G/ds dT = R d(mixing)/ds (the
+    // enthalpy does not depend on T); NaN where the Hessian is not positive definite.
+    Vec3 orderingSlope(const Vec3& s, const std::array<bool, 3>& free) const {
+        double g = 0.0;
+        Vec3 gradient{};
+        Mat3 hessian{};
+        derivativesAt(s, g, gradient, hessian);
+        double mixing = 0.0;
+        Vec3 mixingGradient{};
+        Mat3 mixingHessian{};
+        phase_.sites_.mixingWithDerivatives(phase_.sites_.at(s), mixing, mixingGradient,
+                                            mixingHessian);
+        for (double& v : mixingGradient) v *= p.gasConstant;
+        return orderingResponse(hessian, mixingGradient, free);
+    }
+
     // -T times the constant 2 R f ln 2 of the entropy.
     double constant() const { return -2.0 * rt_ * p.shortRangeOrder * kLn2; }
     double rt() const { return rt_; }
@@ -250,36 +271,43 @@ RhombohedralState RhombohedralOxide::equilibrate(double t, double pressure) cons
     state.valid = true;
     state.forms = &kForms;
     state.rt = objective.rt();
+    state.temperatureK = t;
     state.ordering = best.s;
     state.gibbs = best.gibbs;
     state.siteFraction = sites_.at(best.s);
+    state.orderingSlope = objective.orderingSlope(best.s, free_);
     const EnthalpyTerms h = enthalpy(objective.energies(), x_, objective.hematite(), best.s);
-    const double orderedPure = rhombohedralPureGibbs(RhombohedralMember::ilmenite, t, pressure);
-    const double disorderedPure = rhombohedralPureGibbs(RhombohedralMember::hematite, t, pressure);
+    // The only T-dependence of the non-configurational part is the constant -2 R T f ln 2.
+    const NonConfigurational nonConfig{h.h + objective.constant(), objective.constant() / t, h.dx,
+                                       h.ds, h.dxds};
+    const PureGibbs orderedPure = rhombohedralPure(RhombohedralMember::ilmenite, t, pressure);
+    const PureGibbs disorderedPure = rhombohedralPure(RhombohedralMember::hematite, t, pressure);
     for (int m = 0; m < 5; ++m) {
         const auto member = static_cast<RhombohedralMember>(m);
         const bool ordered = member == RhombohedralMember::ilmenite ||
                              member == RhombohedralMember::geikielite ||
                              member == RhombohedralMember::pyrophanite;
-        state.potential[m] =
-            sites_.potential(kIndependentIndex[m], best.s, state.rt, h.h + objective.constant(),
-                             h.dx, ordered ? orderedPure : disorderedPure);
+        state.potential[m] = sites_.potential(kIndependentIndex[m], best.s, t, p.gasConstant,
+                                              nonConfig, ordered ? orderedPure : disorderedPure);
     }
     return state;
 }
 
-double rhombohedralPureGibbs(RhombohedralMember m, double t, double pressure) {
+PureGibbs rhombohedralPure(RhombohedralMember m, double t, double pressure) {
     const double rt = p.gasConstant * t;
     if (m == RhombohedralMember::hematite || m == RhombohedralMember::corundum)
-        return -2.0 * p.shortRangeOrder * rt * kLn2;
+        return {-2.0 * p.shortRangeOrder * rt * kLn2,
+                -2.0 * p.shortRangeOrder * p.gasConstant * kLn2};
     const double dH = p.orderingEnthalpy.at(pressure);
     const double ws = p.orderingQuartic.at(pressure);
+    // (1 + s) ln(1 + s) + (1 - s) ln(1 - s) - 2 ln 2, the entropy term divided by -R
+    const auto mixing = [](double s) {
+        return (1.0 + s) * std::log1p(s) + (1.0 - s) * std::log1p(-s) - 2.0 * kLn2;
+    };
     const auto g = [&](double s) -> ScalarDerivatives {
         if (!(s > -1.0 && s < 1.0)) return {kInfinity, 0.0, 0.0};
         const double s2 = s * s;
-        const double value =
-            dH * (1.0 - s2) + ws * s2 * (1.0 - s2) +
-            rt * ((1.0 + s) * std::log1p(s) + (1.0 - s) * std::log1p(-s) - 2.0 * kLn2);
+        const double value = dH * (1.0 - s2) + ws * s2 * (1.0 - s2) + rt * mixing(s);
         const double first =
             -2.0 * dH * s + ws * (2.0 * s - 4.0 * s2 * s) + rt * (std::log1p(s) - std::log1p(-s));
         const double second = -2.0 * dH + ws * (2.0 - 12.0 * s2) + rt * 2.0 / (1.0 - s2);
@@ -290,7 +318,12 @@ double rhombohedralPureGibbs(RhombohedralMember m, double t, double pressure) {
     const double disordered = g(0.0).value;
     const double s = minimiseScalar(g, -1.0, 1.0, 0.98);
     const double ordered = std::isfinite(s) ? g(s).value : kInfinity;
-    return std::min(ordered, disordered);
+    if (ordered < disordered) return {ordered, p.gasConstant * mixing(s)};
+    return {disordered, p.gasConstant * mixing(0.0)};
+}
+
+double rhombohedralPureGibbs(RhombohedralMember m, double t, double pressure) {
+    return rhombohedralPure(m, t, pressure).gibbs;
 }
 
 }  // namespace kelvorad::ge08

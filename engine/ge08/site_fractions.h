@@ -40,11 +40,32 @@ struct SiteFractionForm {
 };
 
 // mu_i - mu°_i = regular + RT * sum_k lnCoefficient[k] * ln x_k (J/mol; lnCoefficient is
-// dimensionless).
+// dimensionless). For the temperature derivative along the equilibrium ordering, the partial
+// derivatives of `regular` at fixed ordering are kept too.
 template <std::size_t N>
 struct SplitPotential {
     double regular = 0.0;
     std::array<double, N> lnCoefficient{};
+    double regularSlope = 0.0;  // d regular / dT at fixed s (J/(mol K))
+    Vec3 regularGradient{};     // d regular / ds at fixed T (J/mol)
+};
+
+// The part of a phase's G that is not the ideal configurational term RT sum w x ln x, at fixed
+// composition and ordering, with the derivatives the chemical potentials and their temperature
+// derivatives need.
+struct NonConfigurational {
+    double gibbs = 0.0;          // J/mol
+    double slope = 0.0;          // d/dT at fixed X and s (J/(mol K))
+    Composition4 dx{};           // d/dX_j at fixed s
+    Vec3 ds{};                   // d/ds at fixed X
+    std::array<Vec3, 4> dxds{};  // d2/dX_j ds
+};
+
+// G of a pure end-member in its own equilibrium ordering and its T-derivative, which by the
+// envelope theorem is the partial derivative at that ordering.
+struct PureGibbs {
+    double gibbs = 0.0;  // J/mol
+    double slope = 0.0;  // J/(mol K)
 };
 
 // The site fractions of one phase at a fixed composition.
@@ -132,21 +153,31 @@ class SiteFractions {
     }
 
     // mu_i - mu°_i of end-member i (independent index 0..3, or -1 for the dependent one) at the
-    // equilibrium ordering s: the non-configurational G of the solution, gNonConfig (J/mol), plus
-    // sum_j (delta_ij - X_j) dgNonConfig/dX_j, minus the end-member's pure-phase G, plus the
-    // configurational terms.
-    SplitPotential<N> potential(int i, const Vec3& s, double rt, double gNonConfig,
-                                const Composition4& dgNonConfigDx, double pureGibbs) const {
+    // equilibrium ordering s and temperature t: the non-configurational G of the solution plus
+    // sum_j (delta_ij - X_j) d/dX_j of it, minus the end-member's pure-phase G, plus the
+    // configurational terms (gas constant r).
+    SplitPotential<N> potential(int i, const Vec3& s, double t, double r,
+                                const NonConfigurational& nonConfig, const PureGibbs& pure) const {
         SplitPotential<N> mu;
-        mu.regular = gNonConfig - pureGibbs;
-        for (int j = 0; j < 4; ++j) mu.regular += ((i == j ? 1.0 : 0.0) - x_[j]) * dgNonConfigDx[j];
-        addConfigurational(mu, i, s, rt);
+        mu.regular = nonConfig.gibbs - pure.gibbs;
+        mu.regularSlope = nonConfig.slope - pure.slope;
+        mu.regularGradient = nonConfig.ds;
+        for (int j = 0; j < 4; ++j) {
+            const double c = (i == j ? 1.0 : 0.0) - x_[j];
+            mu.regular += c * nonConfig.dx[j];
+            for (int m = 0; m < 3; ++m) mu.regularGradient[m] += c * nonConfig.dxds[j][m];
+        }
+        const double configurational = addConfigurational(mu, i, s);
+        mu.regular += r * t * configurational;
+        mu.regularSlope += r * configurational;
         return mu;
     }
 
   private:
-    // The configurational contribution to mu of end-member i, added to mu.
-    void addConfigurational(SplitPotential<N>& mu, int i, const Vec3& s, double rt) const {
+    // The ln coefficients of end-member i, added to mu; returns sum_k w_k (lambda_ik - x_k), the
+    // s-independent configurational term of mu_i divided by RT.
+    double addConfigurational(SplitPotential<N>& mu, int i, const Vec3& s) const {
+        double sum = 0.0;
         for (std::size_t k = 0; k < N; ++k) {
             const SiteFractionForm& f = forms_[k];
             // lambda - x = sum_j (delta_ij - X_j) b_kj
@@ -154,9 +185,10 @@ class SiteFractions {
             for (int j = 0; j < 4; ++j) lambdaMinusX += ((i == j ? 1.0 : 0.0) - x_[j]) * f.perX[j];
             const double lambda = f.constant + (i >= 0 ? f.perX[i] : 0.0) + f.perS[0] * s[0] +
                                   f.perS[1] * s[1] + f.perS[2] * s[2];
-            mu.regular += rt * f.weight * lambdaMinusX;
+            sum += f.weight * lambdaMinusX;
             mu.lnCoefficient[k] += f.weight * lambda;
         }
+        return sum;
     }
 
   private:
@@ -213,8 +245,10 @@ template <std::size_t N, class Member>
 struct PhaseState {
     bool valid = false;  // an ordering minimum was found
     double rt = 0;       // R T with R = 8.3143 J/(mol K)
-    Vec3 ordering{};     // the three ordering variables
-    double gibbs = 0;    // G of the solution (J/mol)
+    double temperatureK = 0;
+    Vec3 ordering{};       // the three ordering variables
+    Vec3 orderingSlope{};  // their T-derivative along the equilibrium, ds/dT (1/K)
+    double gibbs = 0;      // G of the solution (J/mol)
     std::array<double, N> siteFraction{};
     std::array<SplitPotential<N>, 5> potential{};  // mu - mu°, by member
     const std::array<SiteFractionForm, N>* forms = nullptr;
@@ -232,6 +266,39 @@ struct PhaseState {
     double reactionSum(const std::array<double, 5>& nu) const {
         if (!valid || forms == nullptr) return std::numeric_limits<double>::quiet_NaN();
         return phaseReactionSum(potential, siteFraction, *forms, rt, nu);
+    }
+
+    // d/dT of reactionSum along the equilibrium ordering (J/(mol K)):
+    //   dR/dT = dR/dT|s + dR/ds . ds/dT,
+    //   R = sum_i nu_i regular_i + RT sum_k C_k ln x_k,  C_k = sum_i nu_i lnCoefficient_ik,
+    //   dC_k/ds = (sum_i nu_i) w_k d_k.
+    // Site fractions held at 0 (absent cations) are left out: where the reaction sum is finite
+    // their terms cancel. NaN for a state that is not valid.
+    double reactionSlope(const std::array<double, 5>& nu) const {
+        if (!valid || forms == nullptr) return std::numeric_limits<double>::quiet_NaN();
+        double atFixedOrdering = 0.0, nuSum = 0.0;
+        Vec3 gradient{};
+        for (std::size_t i = 0; i < 5; ++i) {
+            if (nu[i] == 0.0) continue;
+            nuSum += nu[i];
+            atFixedOrdering += nu[i] * potential[i].regularSlope;
+            for (int m = 0; m < 3; ++m) gradient[m] += nu[i] * potential[i].regularGradient[m];
+        }
+        const double r = rt / temperatureK;
+        for (std::size_t k = 0; k < N; ++k) {
+            const double x = siteFraction[k];
+            if (x == 0.0) continue;
+            double c = 0.0;
+            for (std::size_t i = 0; i < 5; ++i)
+                if (nu[i] != 0.0) c += nu[i] * potential[i].lnCoefficient[k];
+            const double lnX = std::log(x);
+            atFixedOrdering += r * c * lnX;
+            const SiteFractionForm& f = (*forms)[k];
+            for (int m = 0; m < 3; ++m)
+                gradient[m] += rt * f.perS[m] * (nuSum * f.weight * lnX + c / x);
+        }
+        return atFixedOrdering + gradient[0] * orderingSlope[0] + gradient[1] * orderingSlope[1] +
+               gradient[2] * orderingSlope[2];
     }
 };
 

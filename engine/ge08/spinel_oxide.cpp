@@ -110,6 +110,7 @@ struct EnthalpyTerms {
     Vec3 ds{};
     Mat3 dss{};
     Composition4 dx{};
+    std::array<Vec3, 4> dxds{};
 };
 
 EnthalpyTerms enthalpy(const Composition4& x, const Vec3& s, double pressure) {
@@ -122,7 +123,10 @@ EnthalpyTerms enthalpy(const Composition4& x, const Vec3& s, double pressure) {
         gradient[i] = kTaylor.lin[i] + mz;
         t.h += (kTaylor.lin[i] + 0.5 * mz) * z[i];
     }
-    for (int j = 0; j < 4; ++j) t.dx[j] = gradient[j];
+    for (int j = 0; j < 4; ++j) {
+        t.dx[j] = gradient[j];
+        for (int i = 0; i < 3; ++i) t.dxds[j][i] = kTaylor.m[j][4 + i];
+    }
     for (int i = 0; i < 3; ++i) {
         t.ds[i] = gradient[4 + i];
         for (int j = 0; j < 3; ++j) t.dss[i][j] = kTaylor.m[4 + i][4 + j];
@@ -136,9 +140,15 @@ EnthalpyTerms enthalpy(const Composition4& x, const Vec3& s, double pressure) {
     return t;
 }
 
-// The S55 s4 term of the entropy, as -T S55 s4 in G (S55 is 0 in this parameter set).
-double s55Term(double t, const Vec3& s) {
-    return -t * kSpinelBase.S55 * s[2];
+// The non-configurational G: H plus the S55 s4 term of the entropy, -T S55 s4 (S55 is 0 in
+// this parameter set), with its derivatives.
+NonConfigurational nonConfigurational(const Composition4& x, const Vec3& s, double t,
+                                      double pressure) {
+    const EnthalpyTerms h = enthalpy(x, s, pressure);
+    NonConfigurational g{h.h - t * kSpinelBase.S55 * s[2], -kSpinelBase.S55 * s[2], h.dx, h.ds,
+                         h.dxds};
+    g.ds[2] -= t * kSpinelBase.S55;
+    return g;
 }
 
 }  // namespace
@@ -195,6 +205,23 @@ class SpinelObjective {
         return phase_.sites_.maxStep(phase_.sites_.at(s), step);
     }
 
+    // ds/dT = -(d2G/ds2)^-1 d2G/ds dT at a minimum s, with d2G/ds dT = R d(mixing)/ds - S55 in
+    // the s4 slot; NaN where the Hessian is not positive definite.
+    Vec3 orderingSlope(const Vec3& s, const std::array<bool, 3>& free) const {
+        double g = 0.0;
+        Vec3 gradient{};
+        Mat3 hessian{};
+        derivativesAt(s, g, gradient, hessian);
+        double mixing = 0.0;
+        Vec3 mixingGradient{};
+        Mat3 mixingHessian{};
+        phase_.sites_.mixingWithDerivatives(phase_.sites_.at(s), mixing, mixingGradient,
+                                            mixingHessian);
+        for (double& v : mixingGradient) v *= kGasConstant;
+        mixingGradient[2] -= kSpinelBase.S55;
+        return orderingResponse(hessian, mixingGradient, free);
+    }
+
     double rt() const { return rt_; }
 
   private:
@@ -234,63 +261,74 @@ SpinelState SpinelOxide::equilibrate(double t, double pressure) const {
     state.valid = true;
     state.forms = &kForms;
     state.rt = objective.rt();
+    state.temperatureK = t;
     state.ordering = best.s;
     state.gibbs = best.gibbs;
     state.siteFraction = sites_.at(best.s);
-    const EnthalpyTerms h = enthalpy(x_, best.s, pressure);
+    state.orderingSlope = objective.orderingSlope(best.s, free_);
+    const NonConfigurational nonConfig = nonConfigurational(x_, best.s, t, pressure);
     for (int m = 0; m < 5; ++m) {
         state.potential[m] =
-            sites_.potential(kIndependentIndex[m], best.s, state.rt, h.h + s55Term(t, best.s), h.dx,
-                             spinelPureGibbs(static_cast<SpinelMember>(m), t));
+            sites_.potential(kIndependentIndex[m], best.s, t, kGasConstant, nonConfig,
+                             spinelPure(static_cast<SpinelMember>(m), t));
     }
     return state;
 }
 
 namespace {
 
-// a + b s + c s^2 + RT [s ln s + 2(1-s) ln(1-s) + (1+s) ln(1+s) - 2 ln 2] on (0, 1): the pure
-// hercynite (s = s2) and magnetite (s = s4) functions.
-double inverseSpinelMinimum(double a, double b, double c, double rt, double start) {
+// a + b s + c s^2 + RT B(s) on (0, 1) with B(s) = s ln s + 2(1-s) ln(1-s) + (1+s) ln(1+s) - 2 ln 2:
+// the pure hercynite (s = s2) and magnetite (s = s4) functions. The T-derivative at the minimum is
+// bSlope s + R B(s), bSlope the T-derivative of b.
+PureGibbs inverseSpinelMinimum(double a, double b, double bSlope, double c, double t,
+                               double start) {
+    const double rt = kGasConstant * t;
+    const auto entropyTerm = [](double s) {
+        return s * std::log(s) + 2.0 * (1.0 - s) * std::log1p(-s) + (1.0 + s) * std::log1p(s) -
+               2.0 * kLn2;
+    };
     const auto f = [&](double s) -> ScalarDerivatives {
         if (!(s > 0.0 && s < 1.0)) return {kInfinity, 0.0, 0.0};
-        const double value = a + b * s + c * s * s +
-                             rt * (s * std::log(s) + 2.0 * (1.0 - s) * std::log1p(-s) +
-                                   (1.0 + s) * std::log1p(s) - 2.0 * kLn2);
+        const double value = a + b * s + c * s * s + rt * entropyTerm(s);
         const double first =
             b + 2.0 * c * s + rt * (std::log(s) - 2.0 * std::log1p(-s) + std::log1p(s));
         const double second = 2.0 * c + rt * (1.0 / s + 2.0 / (1.0 - s) + 1.0 / (1.0 + s));
         return {value, first, second};
     };
     const double s = minimiseScalar(f, 0.0, 1.0, start);
-    return std::isfinite(s) ? f(s).value : std::numeric_limits<double>::quiet_NaN();
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    if (!std::isfinite(s)) return {kNaN, kNaN};
+    return {f(s).value, bSlope * s + kGasConstant * entropyTerm(s)};
 }
 
 }  // namespace
 
-double spinelPureGibbs(SpinelMember m, double t) {
+PureGibbs spinelPure(SpinelMember m, double t) {
     const double rt = kGasConstant * t;
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
     switch (m) {
         case SpinelMember::chromite:
-            return g.s3 + g.x3x3 + g.x3s3 + g.s3s3;
+            return {g.s3 + g.x3x3 + g.x3s3 + g.s3s3, 0.0};
         case SpinelMember::ulvospinel:
-            return g.x4x4 - 2.0 * rt * kLn2;
+            return {g.x4x4 - 2.0 * rt * kLn2, -2.0 * kGasConstant * kLn2};
         case SpinelMember::hercynite:
-            return inverseSpinelMinimum(0.0, g.s2, g.s2s2, rt, 0.9);
+            return inverseSpinelMinimum(0.0, g.s2, 0.0, g.s2s2, t, 0.9);
         case SpinelMember::magnetite:
-            return inverseSpinelMinimum(g.x5x5, g.s4 + g.x5s4 - t * kSpinelBase.S55, g.s4s4, rt,
-                                        0.1);
+            return inverseSpinelMinimum(g.x5x5, g.s4 + g.x5s4 - t * kSpinelBase.S55,
+                                        -kSpinelBase.S55, g.s4s4, t, 0.1);
         case SpinelMember::spinel: {
             // s = s1 with s2 = (1 + s)/2: the Taylor terms in s1, s2 and X2 = 1 collected.
             const double c0 = g.x2x2 + g.s2 / 2.0 + g.x2s2 / 2.0 + g.s2s2 / 4.0;
             const double c1 =
                 g.s1 + g.s2 / 2.0 + g.x2s1 + g.x2s2 / 2.0 + g.s1s2 / 2.0 + g.s2s2 / 2.0;
             const double c2 = g.s1s1 + g.s1s2 / 2.0 + g.s2s2 / 4.0;
+            const auto entropyTerm = [](double s) {
+                return 0.5 * (1.0 + s) * std::log1p(s) + (1.0 - s) * std::log1p(-s) +
+                       0.5 * (3.0 + s) * std::log(3.0 + s) - 5.0 * kLn2;
+            };
             const auto f = [&](double s) -> ScalarDerivatives {
                 if (!(s > -1.0 && s < 1.0)) return {kInfinity, 0.0, 0.0};
-                const double value =
-                    c0 + c1 * s + c2 * s * s +
-                    rt * (0.5 * (1.0 + s) * std::log1p(s) + (1.0 - s) * std::log1p(-s) +
-                          0.5 * (3.0 + s) * std::log(3.0 + s) - 5.0 * kLn2);
+                const double value = c0 + c1 * s + c2 * s * s + rt * entropyTerm(s);
                 const double first =
                     c1 + 2.0 * c2 * s +
                     rt * (0.5 * std::log1p(s) - std::log1p(-s) + 0.5 * std::log(3.0 + s));
@@ -299,10 +337,15 @@ double spinelPureGibbs(SpinelMember m, double t) {
                 return {value, first, second};
             };
             const double s = minimiseScalar(f, -1.0, 1.0, 0.5);
-            return std::isfinite(s) ? f(s).value : std::numeric_limits<double>::quiet_NaN();
+            if (!std::isfinite(s)) return {kNaN, kNaN};
+            return {f(s).value, kGasConstant * entropyTerm(s)};
         }
     }
-    return std::numeric_limits<double>::quiet_NaN();
+    return {kNaN, kNaN};
+}
+
+double spinelPureGibbs(SpinelMember m, double t) {
+    return spinelPure(m, t).gibbs;
 }
 
 }  // namespace kelvorad::ge08

@@ -55,8 +55,13 @@ bool hasVinetParameters(EndMember m) {
 }
 
 double vinetVolumeIntegral(EndMember m, double t, double pressure) {
+    return vinetVolume(m, t, pressure).value;
+}
+
+VolumeIntegral vinetVolume(EndMember m, double t, double pressure) {
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
     const std::optional<VinetParameters>& entry = kVinetTable[index(m)];
-    if (!entry) return std::numeric_limits<double>::quiet_NaN();
+    if (!entry) return {kNaN, kNaN};
     const VinetParameters& p = *entry;
     const double eta = 1.5 * (p.kPrime - 1.0);
     const double thermal = p.alpha * p.bulkModulus * (t - kReferenceT);  // GPa
@@ -67,8 +72,10 @@ double vinetVolumeIntegral(EndMember m, double t, double pressure) {
         return 9.0 * p.v0 * p.bulkModulus / (eta * eta) * (1.0 - u) * std::exp(u) +
                p.v0 * thermal * x * x * x;
     };
-    return pressure * p.v0 * xP * xP * xP - kReferenceP * p.v0 * x0 * x0 * x0 -
-           kBarPerGpa * (primitive(xP) - primitive(x0));
+    const double cubeP = xP * xP * xP, cube0 = x0 * x0 * x0;
+    return {pressure * p.v0 * cubeP - kReferenceP * p.v0 * cube0 -
+                kBarPerGpa * (primitive(xP) - primitive(x0)),
+            kBarPerGpa * p.alpha * p.bulkModulus * p.v0 * (cube0 - cubeP)};
 }
 
 }  // namespace kelvorad::ge08
