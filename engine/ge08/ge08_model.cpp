@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "brent_root.h"
+#include "exchange_root.h"
 #include "nno_buffer.h"
 #include "oxide_pair.h"
 #include "oxide_projection.h"
@@ -55,23 +55,29 @@ Ge08Result computeGe08Model(const std::array<double, 16>& magnetiteWt,
         {sp.chromite, sp.hercynite, sp.magnetite, sp.spinel, sp.ulvospinel, sp.hasAluminium},
         {rh.geikielite, rh.hematite, rh.ilmenite, rh.pyrophanite, rh.corundum}, pressureBars);
 
+    // Both searches start at the same lower end.
+    static_assert(kFeMgLowK == kFeTiLowK);
+    const PairState low = pair.equilibrate(kFeTiLowK);
+
     // Fe-Mg exchange: NaN or one infinite sign at both ends (Mg absent) gives no sign change.
-    const RootResult feMg =
-        brentRoot([&](double t) { return pair.feMgExchangeGibbs(t); }, kFeMgLowK, kFeMgHighK);
-    if (feMg.status == RootStatus::converged) result.feMgTemperatureC = feMg.root - kKelvinOffset;
+    const ExchangeRoot feMg =
+        solveExchange(pair, Exchange::feMg, low, pair.equilibrate(kFeMgHighK));
+    if (feMg.status == RootStatus::converged)
+        result.feMgTemperatureC = feMg.state.temperatureK - kKelvinOffset;
 
     result.status = Ge08Status::noRoot;
-    const RootResult feTi =
-        brentRoot([&](double t) { return pair.feTiExchangeGibbs(t); }, kFeTiLowK, kFeTiHighK);
+    const ExchangeRoot feTi =
+        solveExchange(pair, Exchange::feTi, low, pair.equilibrate(kFeTiHighK));
     if (feTi.status != RootStatus::converged) return result;
 
-    const PairState state = pair.equilibrate(feTi.root);
+    const PairState& state = feTi.state;
+    const double t = state.temperatureK;
     const double logFo2 = log10OxygenFugacity(state);
     const double aTiO2 = titaniaActivity(state);
     if (!std::isfinite(logFo2) || !std::isfinite(aTiO2)) return result;
-    result.temperatureC = feTi.root - kKelvinOffset;
+    result.temperatureC = t - kKelvinOffset;
     result.log10fO2 = logFo2;
-    result.deltaNNO = logFo2 - nnoLog10Fo2(feTi.root, pressureBars);
+    result.deltaNNO = logFo2 - nnoLog10Fo2(t, pressureBars);
     result.aTiO2 = aTiO2;
     result.status = Ge08Status::converged;
     return result;

@@ -1,0 +1,45 @@
+#pragma once
+// The temperature of an exchange reaction between the spinel and the rhombohedral oxide of a
+// pair: the root of its dG(T) (J/mol) between two temperatures where dG has opposite signs.
+//
+// Newton's method with the analytic slope d(dG)/dT along the equilibrium ordering
+// (oxide_pair.h), safeguarded as in Press et al. (Numerical Recipes, rtsafe): the bracket
+// shrinks with every evaluation, and a step that would leave it, or that does not at least
+// halve the previous step, is replaced by bisection. dG(T) is smooth but for the kinks at the
+// lambda transitions of magnetite and hematite, where the bisection steps take over. The root
+// is the last evaluated T once the Newton correction there falls below 1e-8 K, so the state
+// returned with it is exactly the state at that T. If dG is NaN inside the bracket, the root is
+// left to Brent's method (brent_root.h) on the bracket reached.
+
+#include <cmath>
+
+#include "brent_root.h"
+#include "oxide_pair.h"
+
+namespace kelvorad::ge08 {
+
+enum class Exchange {
+    feTi,  // FeTiO3 + Fe3O4 = Fe2TiO4 + Fe2O3, the thermometer
+    feMg,  // FeAl2O4 + MgTiO3 = MgAl2O4 + FeTiO3
+};
+
+// dG (J/mol) and d(dG)/dT (J/(mol K)) of the reaction at a solved state; NaN when the state is
+// not valid.
+double exchangeGibbs(Exchange reaction, const PairState& state);
+double exchangeSlope(Exchange reaction, const PairState& state);
+
+struct ExchangeRoot {
+    RootStatus status = RootStatus::noSignChange;
+    PairState state;      // both phases at the root (valid only when converged)
+    int evaluations = 0;  // ordering solves spent inside the bracket
+};
+
+// The root between the solved end states `lower` and `upper` (lower.temperatureK <
+// upper.temperatureK). noSignChange when dG is NaN at an end or has the same sign at both; an
+// infinite end value with a sign change leaves the whole search to Brent's method. guessK is
+// the first temperature tried if it lies inside the bracket; otherwise the secant of the ends
+// gives it.
+ExchangeRoot solveExchange(const OxidePair& pair, Exchange reaction, const PairState& lower,
+                           const PairState& upper, double guessK = NAN);
+
+}  // namespace kelvorad::ge08

@@ -1,0 +1,96 @@
+// The safeguarded Newton search of the exchange temperatures against Brent's method on the
+// same dG(T), for the check pairs and both reactions, including roots near the lambda kinks.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "exchange_root.h"
+#include "oxide_projection.h"
+#include "test_pairs.h"
+
+namespace kelvorad::ge08 {
+namespace {
+
+using namespace check_pairs;
+
+struct NamedPair {
+    const char* name;
+    Analysis magnetite, ilmenite;
+};
+
+std::vector<NamedPair> checkPairs() {
+    return {
+        {"website", websiteMagnetite(), websiteIlmenite()},
+        {"Hat Creek", compilationAnalysis({0.14, 26.1, 0.41, 0.02, 68.8, 0.67, 0.87, 0.10}),
+         compilationAnalysis({0.14, 49.5, 0.05, 0.00, 47.7, 0.70, 0.69, 0.20})},
+        {"G151", compilationAnalysis({0.13, 21.5, 1.15, 0.00, 73.6, 0.88, 0.32, 0.03}),
+         compilationAnalysis({0.05, 49.8, 0.04, 0.00, 47.7, 0.98, 0.62, 0.06})},
+        {"AC-5", compilationAnalysis({0.07, 19.8, 0.99, 0.10, 74.0, 0.76, 0.40, 0.01}),
+         compilationAnalysis({0.03, 48.9, 0.06, 0.02, 48.7, 1.02, 0.47, 0.00})},
+    };
+}
+
+OxidePair pairOf(const NamedPair& p, double pressure = 2000.0) {
+    const SpinelFractions sp = projectSpinel(p.magnetite);
+    const RhombohedralFractions rh = projectRhombohedral(p.ilmenite);
+    return OxidePair(
+        {sp.chromite, sp.hercynite, sp.magnetite, sp.spinel, sp.ulvospinel, sp.hasAluminium},
+        {rh.geikielite, rh.hematite, rh.ilmenite, rh.pyrophanite, rh.corundum}, pressure);
+}
+
+// Brent's method on the same function, to its own (tighter) tolerance.
+double brentTemperature(const OxidePair& pair, Exchange reaction, double lo, double hi) {
+    return brentRoot([&](double t) { return exchangeGibbs(reaction, pair.equilibrate(t)); }, lo, hi)
+        .root;
+}
+
+TEST(ExchangeRoot, AgreesWithBrentInFewEvaluations) {
+    for (const NamedPair& p : checkPairs()) {
+        const OxidePair pair = pairOf(p);
+        const PairState low = pair.equilibrate(500.0);
+        for (auto [reaction, high] :
+             {std::pair{Exchange::feTi, 2500.0}, {Exchange::feMg, 2000.0}}) {
+            SCOPED_TRACE(testing::Message()
+                         << p.name << (reaction == Exchange::feTi ? " Fe-Ti" : " Fe-Mg"));
+            const ExchangeRoot root = solveExchange(pair, reaction, low, pair.equilibrate(high));
+            const double brent = brentTemperature(pair, reaction, 500.0, high);
+            if (std::isnan(brent)) {
+                EXPECT_EQ(root.status, RootStatus::noSignChange);
+                continue;
+            }
+            ASSERT_EQ(root.status, RootStatus::converged);
+            EXPECT_NEAR(root.state.temperatureK, brent, 1e-7);
+            EXPECT_NEAR(exchangeGibbs(reaction, root.state), 0.0, 1e-5);
+            EXPECT_LE(root.evaluations, 10);
+        }
+    }
+}
+
+// Brackets that put the lambda transitions of magnetite (848 K) and hematite (955 K), where
+// dG(T) has a kink, between the first guess and the root, and guesses at either end.
+TEST(ExchangeRoot, CrossesTheLambdaKinksAndUsesTheGuess) {
+    for (double pressure : {1.0, 2000.0, 5000.0}) {
+        const OxidePair pair = pairOf(checkPairs()[0], pressure);  // T near 995 K
+        const double brent = brentTemperature(pair, Exchange::feTi, 500.0, 2500.0);
+        for (double lo : {700.0, 850.0, 950.0}) {
+            for (double guess : {double{NAN}, lo + 1.0, 2400.0, brent + 0.5}) {
+                SCOPED_TRACE(testing::Message()
+                             << "P " << pressure << " from " << lo << " guess " << guess);
+                const ExchangeRoot root = solveExchange(pair, Exchange::feTi, pair.equilibrate(lo),
+                                                        pair.equilibrate(2500.0), guess);
+                ASSERT_EQ(root.status, RootStatus::converged);
+                EXPECT_NEAR(root.state.temperatureK, brent, 1e-7);
+            }
+        }
+        // A bracket without the root.
+        EXPECT_EQ(
+            solveExchange(pair, Exchange::feTi, pair.equilibrate(1100.0), pair.equilibrate(2500.0))
+                .status,
+            RootStatus::noSignChange);
+    }
+}
+
+}  // namespace
+}  // namespace kelvorad::ge08
