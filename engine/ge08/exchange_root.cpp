@@ -9,6 +9,65 @@ namespace {
 constexpr double kTolerance = 1e-8;  // K, on the last Newton correction or the bracket width
 constexpr int kMaxEvaluations = 100;
 
+struct Bracket {
+    double a, fa, b, fb;
+};
+
+struct Search {
+    ExchangeRoot root;
+    bool smooth = false;  // converged on a Newton correction, not on a jump of dG
+};
+
+// The safeguarded Newton search inside the bracket from x. With `continued`, each ordering
+// solve starts from the previous one (the first from `start`, or from the nearer bracket end
+// when start is null); otherwise every solve is the phases' full equilibrate.
+Search newtonSearch(const OxidePair& pair, Exchange reaction, Bracket bracket, double x,
+                    bool continued, const PairState& lower, const PairState& upper,
+                    const PairState* start) {
+    Search search;
+    ExchangeRoot& result = search.root;
+    auto& [a, fa, b, fb] = bracket;
+    const PairState* near = start != nullptr ? start : x - a < b - x ? &lower : &upper;
+    PairState previous;
+    double step = b - a, stepBefore = b - a;
+    while (result.evaluations < kMaxEvaluations) {
+        ++result.evaluations;
+        PairState state = !continued         ? pair.equilibrate(x)
+                          : previous.valid() ? pair.equilibrateFrom(x, previous)
+                                             : pair.equilibrateFrom(x, *near);
+        const double f = exchangeGibbs(reaction, state);
+        if (std::isnan(f)) {
+            result.status = RootStatus::notConverged;
+            return search;
+        }
+        if (std::signbit(f) == std::signbit(fa)) {
+            a = x;
+            fa = f;
+        } else {
+            b = x;
+            fb = f;
+        }
+        const double newton = -f / exchangeSlope(reaction, state);
+        const double next = x + newton;
+        const bool newtonInside = std::isfinite(next) && next > a && next < b;
+        search.smooth = f == 0.0 || (newtonInside && std::abs(newton) < kTolerance);
+        if (search.smooth || b - a < kTolerance) {
+            result.status = RootStatus::converged;
+            result.state = std::move(state);
+            return search;
+        }
+        // Newton inside the bracket while it at least halves the step before last; bisection
+        // otherwise.
+        const bool useNewton = newtonInside && std::abs(newton) < 0.5 * std::abs(stepBefore);
+        stepBefore = step;
+        step = useNewton ? newton : 0.5 * (a + b) - x;
+        x += step;
+        previous = std::move(state);
+    }
+    result.status = RootStatus::notConverged;
+    return search;
+}
+
 }  // namespace
 
 double exchangeGibbs(Exchange reaction, const PairState& state) {
@@ -20,11 +79,10 @@ double exchangeSlope(Exchange reaction, const PairState& state) {
 }
 
 ExchangeRoot solveExchange(const OxidePair& pair, Exchange reaction, const PairState& lower,
-                           const PairState& upper, double guessK) {
+                           const PairState& upper, double guessK, const PairState* start) {
+    const double a = lower.temperatureK, b = upper.temperatureK;
+    const double fa = exchangeGibbs(reaction, lower), fb = exchangeGibbs(reaction, upper);
     ExchangeRoot result;
-    double a = lower.temperatureK, b = upper.temperatureK;
-    double fa = exchangeGibbs(reaction, lower);
-    const double fb = exchangeGibbs(reaction, upper);
     if (std::isnan(fa) || std::isnan(fb)) return result;
     if (fa == 0.0 || fb == 0.0) {
         result.status = RootStatus::converged;
@@ -33,49 +91,43 @@ ExchangeRoot solveExchange(const OxidePair& pair, Exchange reaction, const PairS
     }
     if (std::signbit(fa) == std::signbit(fb)) return result;
 
-    const auto brent = [&](double lo, double hi) {
-        const RootResult r = brentRoot(
-            [&](double t) {
-                ++result.evaluations;
-                return exchangeGibbs(reaction, pair.equilibrate(t));
-            },
-            lo, hi);
-        result.status = r.status;
-        if (r.status == RootStatus::converged) result.state = pair.equilibrate(r.root);
-        return result;
-    };
-    if (!std::isfinite(fa) || !std::isfinite(fb)) return brent(a, b);
-
-    double x = guessK > a && guessK < b ? guessK : a - fa * (b - a) / (fb - fa);
-    if (!(x > a && x < b)) x = 0.5 * (a + b);
-    double step = b - a, stepBefore = b - a;
-    while (result.evaluations < kMaxEvaluations) {
-        ++result.evaluations;
-        PairState state = pair.equilibrate(x);
-        const double f = exchangeGibbs(reaction, state);
-        if (std::isnan(f)) return brent(a, b);
-        if (std::signbit(f) == std::signbit(fa)) {
-            a = x;
-            fa = f;
-        } else {
-            b = x;
+    int evaluations = 0;
+    if (std::isfinite(fa) && std::isfinite(fb)) {
+        double x = guessK > a && guessK < b ? guessK : a - fa * (b - a) / (fb - fa);
+        if (!(x > a && x < b)) x = 0.5 * (a + b);
+        // Continued ordering solves, accepted only at a smooth root (dG = 0 there, not a jump
+        // of dG where a continued minimum ends) where the full solve finds the same ordering;
+        // otherwise the search is repeated with full solves throughout.
+        Search continued =
+            newtonSearch(pair, reaction, {a, fa, b, fb}, x, true, lower, upper, start);
+        evaluations += continued.root.evaluations;
+        if (continued.root.status == RootStatus::converged && continued.smooth) {
+            PairState full = pair.equilibrate(continued.root.state.temperatureK);
+            ++evaluations;
+            if (sameOrdering(full, continued.root.state)) {
+                continued.root.state = std::move(full);
+                continued.root.evaluations = evaluations;
+                return continued.root;
+            }
         }
-        const double newton = -f / exchangeSlope(reaction, state);
-        const double next = x + newton;
-        const bool newtonInside = std::isfinite(next) && next > a && next < b;
-        if (f == 0.0 || (newtonInside && std::abs(newton) < kTolerance) || b - a < kTolerance) {
-            result.status = RootStatus::converged;
-            result.state = std::move(state);
+        result = newtonSearch(pair, reaction, {a, fa, b, fb}, x, false, lower, upper, nullptr).root;
+        evaluations += result.evaluations;
+        if (result.status == RootStatus::converged) {
+            result.evaluations = evaluations;
             return result;
         }
-        // Newton inside the bracket while it at least halves the step before last; bisection
-        // otherwise.
-        const bool useNewton = newtonInside && std::abs(newton) < 0.5 * std::abs(stepBefore);
-        stepBefore = step;
-        step = useNewton ? newton : 0.5 * (a + b) - x;
-        x += step;
     }
-    result.status = RootStatus::notConverged;
+    // An infinite end, or NaN inside: Brent's method decides, as a search without slopes.
+    const RootResult r = brentRoot(
+        [&](double t) {
+            ++evaluations;
+            return exchangeGibbs(reaction, pair.equilibrate(t));
+        },
+        a, b);
+    result = {};
+    result.status = r.status;
+    if (r.status == RootStatus::converged) result.state = pair.equilibrate(r.root);
+    result.evaluations = evaluations;
     return result;
 }
 

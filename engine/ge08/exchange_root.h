@@ -8,8 +8,8 @@
 // halve the previous step, is replaced by bisection. dG(T) is smooth but for the kinks at the
 // lambda transitions of magnetite and hematite, where the bisection steps take over. The root
 // is the last evaluated T once the Newton correction there falls below 1e-8 K, so the state
-// returned with it is exactly the state at that T. If dG is NaN inside the bracket, the root is
-// left to Brent's method (brent_root.h) on the bracket reached.
+// returned with it is exactly the state at that T. If dG is NaN inside the bracket, or infinite
+// at an end, the root is left to Brent's method (brent_root.h).
 
 #include <cmath>
 
@@ -31,7 +31,7 @@ double exchangeSlope(Exchange reaction, const PairState& state);
 struct ExchangeRoot {
     RootStatus status = RootStatus::noSignChange;
     PairState state;      // both phases at the root (valid only when converged)
-    int evaluations = 0;  // ordering solves spent inside the bracket
+    int evaluations = 0;  // pair ordering solves spent inside the bracket
 };
 
 // The root between the solved end states `lower` and `upper` (lower.temperatureK <
@@ -39,7 +39,14 @@ struct ExchangeRoot {
 // infinite end value with a sign change leaves the whole search to Brent's method. guessK is
 // the first temperature tried if it lies inside the bracket; otherwise the secant of the ends
 // gives it.
+//
+// The ordering solves inside the bracket continue from the previous one (the first from
+// `start` when given, e.g. the solution of a similar pair, else from the nearer end), which is
+// cheap but may follow a minimum that is not the lowest. So the root counts only if the full
+// solve (both phases' equilibrate) at it finds the same ordering; otherwise the search is
+// repeated with full solves. The state returned is always that of the full solve.
 ExchangeRoot solveExchange(const OxidePair& pair, Exchange reaction, const PairState& lower,
-                           const PairState& upper, double guessK = NAN);
+                           const PairState& upper, double guessK = NAN,
+                           const PairState* start = nullptr);
 
 }  // namespace kelvorad::ge08

@@ -48,6 +48,30 @@ PairState OxidePair::equilibrate(double t) const {
     return state;
 }
 
+PairState OxidePair::equilibrateFrom(double t, const PairState& near) const {
+    if (!near.valid()) return equilibrate(t);
+    PairState state;
+    state.temperatureK = t;
+    state.pressureBars = pressure_;
+    state.spinel = spinel_.equilibrateFrom(t, pressure_, near.spinel.ordering);
+    state.rhombohedral = rhombohedral_.equilibrateFrom(t, pressure_, near.rhombohedral.ordering);
+    return state;
+}
+
+bool sameOrdering(const PairState& a, const PairState& b) {
+    constexpr double kCloseness = 1e-7;
+    if (!a.valid() || !b.valid()) return false;
+    const auto close = [](const Vec3& u, const Vec3& v, double sign) {
+        for (int k = 0; k < 3; ++k)
+            if (!(std::abs(u[k] - sign * v[k]) <= kCloseness)) return false;
+        return true;
+    };
+    // The rhombohedral phase is the same with its A and B layers swapped (s -> -s).
+    return close(a.spinel.ordering, b.spinel.ordering, 1.0) &&
+           (close(a.rhombohedral.ordering, b.rhombohedral.ordering, 1.0) ||
+            close(a.rhombohedral.ordering, b.rhombohedral.ordering, -1.0));
+}
+
 double OxidePair::feTiExchangeGibbs(double t) const {
     return ge08::feTiExchangeGibbs(equilibrate(t));
 }

@@ -49,6 +49,10 @@ class OxidePair {
 
     // Solves the ordering of both phases at T (K).
     PairState equilibrate(double temperatureK) const;
+    // The same from the orderings of a nearby state (see the phases' equilibrateFrom): the
+    // minimum that continues `near`, which need not be the lowest one. A state that is not
+    // valid gives equilibrate.
+    PairState equilibrateFrom(double temperatureK, const PairState& near) const;
 
     // dG of the Fe-Ti exchange at T (J/mol); NaN when an ordering state is not found.
     double feTiExchangeGibbs(double temperatureK) const;
@@ -61,6 +65,11 @@ class OxidePair {
     RhombohedralOxide rhombohedral_;
     double pressure_;
 };
+
+// True when both phases of the two states have the same ordering to 1e-7 (the rhombohedral
+// one also when it is the mirror image, all s negated: the same state with the layers named
+// the other way round).
+bool sameOrdering(const PairState& a, const PairState& b);
 
 // The quantities of the reactions above at a solved state; NaN when the state is not valid.
 double feTiExchangeGibbs(const PairState& state);

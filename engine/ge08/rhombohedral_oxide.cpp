@@ -148,6 +148,8 @@ class RhombohedralObjective {
   public:
     RhombohedralObjective(const RhombohedralOxide& phase, double t, double pressure)
         : phase_(phase),
+          t_(t),
+          pressure_(pressure),
           energies_(pressure),
           rt_(p.gasConstant * t),
           hm_(hematiteFraction(phase.x_, phase.hematite_)) {
@@ -213,6 +215,8 @@ class RhombohedralObjective {
     // -T times the constant 2 R f ln 2 of the entropy.
     double constant() const { return -2.0 * rt_ * p.shortRangeOrder * kLn2; }
     double rt() const { return rt_; }
+    double temperature() const { return t_; }
+    double pressure() const { return pressure_; }
     const Energies& energies() const { return energies_; }
     double hematite() const { return hm_; }
 
@@ -229,6 +233,7 @@ class RhombohedralObjective {
     }
 
     const RhombohedralOxide& phase_;
+    double t_, pressure_;
     Energies energies_;
     double rt_;
     double hm_;
@@ -255,8 +260,22 @@ RhombohedralState RhombohedralOxide::equilibrate(double t, double pressure) cons
     // (s = 0 and mixed-sign saddles at low T); the lowest minimum wins. A start that runs into a
     // minimum already found is stopped there.
     OrderingSolution best;
-    std::array<Vec3, 5> found{};
+    std::array<Vec3, 6> found{};
     std::size_t foundCount = 0;
+    // The disordered state s = 0 is stationary at every T (G is even in s). Where it is a
+    // minimum it is a candidate of its own: near the first-order order-disorder transition its
+    // basin is too small for the starts to find it reliably.
+    {
+        double g = 0.0;
+        Vec3 gradient{}, step{};
+        Mat3 hessian{};
+        if (objective.derivativesAt(Vec3{}, g, gradient, hessian) &&
+            descentStep(hessian, gradient, free_, step)) {
+            best.gibbs = g;
+            best.converged = best.minimum = true;
+            found[foundCount++] = best.s;
+        }
+    }
     const Vec3 closeness{1e-4 * x_[0], 1e-4 * x_[1], 1e-4 * x_[2]};
     for (double fraction : {0.9, 0.99, 0.999999, 0.5, 0.1}) {
         const Vec3 start{fraction * x_[0], fraction * x_[1], fraction * x_[2]};
@@ -267,16 +286,37 @@ RhombohedralState RhombohedralOxide::equilibrate(double t, double pressure) cons
         if (trial.gibbs < best.gibbs) best = trial;
     }
     if (!best.minimum) return state;
+    return stateAt(objective, best);
+}
 
+RhombohedralState RhombohedralOxide::equilibrateFrom(double t, double pressure,
+                                                     const Vec3& start) const {
+    if (!std::isfinite(t) || !(t > 0.0) || !std::isfinite(pressure)) return {};
+    const RhombohedralObjective objective(*this, t, pressure);
+    Vec3 s = start;
+    for (int k = 0; k < 3; ++k)
+        if (!free_[k]) s[k] = 0.0;
+    if (std::isfinite(objective.gibbsAt(s))) {
+        const OrderingSolution trial = minimiseOrdering(objective, s, free_);
+        if (trial.minimum) return stateAt(objective, trial);
+    }
+    return equilibrate(t, pressure);
+}
+
+RhombohedralState RhombohedralOxide::stateAt(const RhombohedralObjective& objective,
+                                             const OrderingSolution& minimum) const {
+    const double t = objective.temperature(), pressure = objective.pressure();
+    const Vec3& s = minimum.s;
+    RhombohedralState state;
     state.valid = true;
     state.forms = &kForms;
     state.rt = objective.rt();
     state.temperatureK = t;
-    state.ordering = best.s;
-    state.gibbs = best.gibbs;
-    state.siteFraction = sites_.at(best.s);
-    state.orderingSlope = objective.orderingSlope(best.s, free_);
-    const EnthalpyTerms h = enthalpy(objective.energies(), x_, objective.hematite(), best.s);
+    state.ordering = s;
+    state.gibbs = minimum.gibbs;
+    state.siteFraction = sites_.at(s);
+    state.orderingSlope = objective.orderingSlope(s, free_);
+    const EnthalpyTerms h = enthalpy(objective.energies(), x_, objective.hematite(), s);
     // The only T-dependence of the non-configurational part is the constant -2 R T f ln 2.
     const NonConfigurational nonConfig{h.h + objective.constant(), objective.constant() / t, h.dx,
                                        h.ds, h.dxds};
@@ -287,8 +327,8 @@ RhombohedralState RhombohedralOxide::equilibrate(double t, double pressure) cons
         const bool ordered = member == RhombohedralMember::ilmenite ||
                              member == RhombohedralMember::geikielite ||
                              member == RhombohedralMember::pyrophanite;
-        state.potential[m] = sites_.potential(kIndependentIndex[m], best.s, t, p.gasConstant,
-                                              nonConfig, ordered ? orderedPure : disorderedPure);
+        state.potential[m] = sites_.potential(kIndependentIndex[m], s, t, p.gasConstant, nonConfig,
+                                              ordered ? orderedPure : disorderedPure);
     }
     return state;
 }

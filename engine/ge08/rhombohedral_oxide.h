@@ -43,6 +43,9 @@ inline constexpr std::size_t kRhombohedralSites = 14;
 // Ti; means Fe2+, Mg, Mn, Ti; Al; Fe3+.
 using RhombohedralState = PhaseState<kRhombohedralSites, RhombohedralMember>;
 
+class RhombohedralObjective;
+struct OrderingSolution;
+
 class RhombohedralOxide {
   public:
     // Mole fractions summing to 1. An end-member with fraction exactly 0 is absent: its site
@@ -50,14 +53,25 @@ class RhombohedralOxide {
     explicit RhombohedralOxide(const RhombohedralComposition& composition);
 
     // Equilibrium ordering and chemical potentials at T (K) and P (bar). The ordering is the
-    // lowest-G minimum reached from starts s = (0.9, 0.99, 0.999999, 0.5, 0.1) X. If none is
-    // found (non-finite T or P, or an infeasible composition), valid is false.
+    // lowest-G minimum among the disordered state s = 0 (where it is a minimum) and the minima
+    // reached from starts s = (0.9, 0.99, 0.999999, 0.5, 0.1) X. If none is found (non-finite T
+    // or P, or an infeasible composition), valid is false.
     RhombohedralState equilibrate(double temperatureK, double pressureBars) const;
+
+    // The minimum reached from one start (a nearby solution, e.g. at a neighbouring T), with
+    // pinned variables set to 0: cheaper than equilibrate, but it need not be the lowest
+    // minimum. Falls back to equilibrate when the start lies outside the domain or leads to
+    // no minimum.
+    RhombohedralState equilibrateFrom(double temperatureK, double pressureBars,
+                                      const Vec3& start) const;
 
     // G (J/mol) at a given ordering, +infinity outside the phase's domain.
     double gibbs(double temperatureK, double pressureBars, const Vec3& ordering) const;
 
   private:
+    RhombohedralState stateAt(const RhombohedralObjective& objective,
+                              const OrderingSolution& minimum) const;
+
     Composition4 x_;  // X_il, X_gk, X_py, X_cr
     double hematite_;
     std::array<bool, 3> free_;

@@ -159,7 +159,7 @@ NonConfigurational nonConfigurational(const Composition4& x, const Vec3& s, doub
 class SpinelObjective {
   public:
     SpinelObjective(const SpinelOxide& phase, double t, double pressure)
-        : phase_(phase), t_(t), rt_(kGasConstant * t) {
+        : phase_(phase), t_(t), pressure_(pressure), rt_(kGasConstant * t) {
         h0_ = enthalpy(phase_.x_, Vec3{}, pressure).h;
         for (int i = 0; i < 3; ++i) {
             linear_[i] = kTaylor.lin[4 + i];
@@ -223,10 +223,12 @@ class SpinelObjective {
     }
 
     double rt() const { return rt_; }
+    double temperature() const { return t_; }
+    double pressure() const { return pressure_; }
 
   private:
     const SpinelOxide& phase_;
-    double t_;
+    double t_, pressure_;
     double rt_;
     double h0_;
     Vec3 linear_{};
@@ -257,20 +259,39 @@ SpinelState SpinelOxide::equilibrate(double t, double pressure) const {
     const SpinelObjective objective(*this, t, pressure);
     const OrderingSolution best = minimiseOrdering(objective, start, free_);
     if (!best.minimum) return state;
+    return stateAt(objective, best);
+}
 
+SpinelState SpinelOxide::equilibrateFrom(double t, double pressure, const Vec3& start) const {
+    if (!std::isfinite(t) || !(t > 0.0) || !std::isfinite(pressure)) return {};
+    const SpinelObjective objective(*this, t, pressure);
+    Vec3 s = start;
+    for (int i = 0; i < 3; ++i)
+        if (!free_[i]) s[i] = 0.0;
+    if (std::isfinite(objective.gibbsAt(s))) {
+        const OrderingSolution trial = minimiseOrdering(objective, s, free_);
+        if (trial.minimum) return stateAt(objective, trial);
+    }
+    return equilibrate(t, pressure);
+}
+
+SpinelState SpinelOxide::stateAt(const SpinelObjective& objective,
+                                 const OrderingSolution& minimum) const {
+    const double t = objective.temperature(), pressure = objective.pressure();
+    const Vec3& s = minimum.s;
+    SpinelState state;
     state.valid = true;
     state.forms = &kForms;
     state.rt = objective.rt();
     state.temperatureK = t;
-    state.ordering = best.s;
-    state.gibbs = best.gibbs;
-    state.siteFraction = sites_.at(best.s);
-    state.orderingSlope = objective.orderingSlope(best.s, free_);
-    const NonConfigurational nonConfig = nonConfigurational(x_, best.s, t, pressure);
+    state.ordering = s;
+    state.gibbs = minimum.gibbs;
+    state.siteFraction = sites_.at(s);
+    state.orderingSlope = objective.orderingSlope(s, free_);
+    const NonConfigurational nonConfig = nonConfigurational(x_, s, t, pressure);
     for (int m = 0; m < 5; ++m) {
-        state.potential[m] =
-            sites_.potential(kIndependentIndex[m], best.s, t, kGasConstant, nonConfig,
-                             spinelPure(static_cast<SpinelMember>(m), t));
+        state.potential[m] = sites_.potential(kIndependentIndex[m], s, t, kGasConstant, nonConfig,
+                                              spinelPure(static_cast<SpinelMember>(m), t));
     }
     return state;
 }

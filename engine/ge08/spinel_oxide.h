@@ -37,6 +37,9 @@ inline constexpr std::size_t kSpinelSites = 10;
 // Ti.
 using SpinelState = PhaseState<kSpinelSites, SpinelMember>;
 
+class SpinelObjective;
+struct OrderingSolution;
+
 class SpinelOxide {
   public:
     // Mole fractions summing to 1 (hercynite may be negative). Absent components: no Mg
@@ -49,10 +52,17 @@ class SpinelOxide {
     // false when no minimum is found (non-finite T or P, or an infeasible composition).
     SpinelState equilibrate(double temperatureK, double pressureBars) const;
 
+    // The minimum reached from another start (a nearby solution, e.g. at a neighbouring T), with
+    // pinned variables set to 0. Falls back to equilibrate when the start lies outside the
+    // domain or leads to no minimum.
+    SpinelState equilibrateFrom(double temperatureK, double pressureBars, const Vec3& start) const;
+
     // G (J/mol) at a given ordering, +infinity outside the phase's domain.
     double gibbs(double temperatureK, double pressureBars, const Vec3& ordering) const;
 
   private:
+    SpinelState stateAt(const SpinelObjective& objective, const OrderingSolution& minimum) const;
+
     Composition4 x_;  // X2 spl, X3 chr, X4 ulv, X5 mag
     std::array<bool, 3> free_;
     SiteFractions<kSpinelSites> sites_;
