@@ -35,7 +35,7 @@ Search newtonSearch(const OxidePair& pair, Exchange reaction, Bracket bracket, d
         PairState state = !continued         ? pair.equilibrate(x)
                           : previous.valid() ? pair.equilibrateFrom(x, previous)
                                              : pair.equilibrateFrom(x, *near);
-        const double f = exchangeGibbs(reaction, state);
+        const auto [f, slope] = exchangeGibbsAndSlope(reaction, state);
         if (std::isnan(f)) {
             result.status = RootStatus::notConverged;
             return search;
@@ -47,7 +47,7 @@ Search newtonSearch(const OxidePair& pair, Exchange reaction, Bracket bracket, d
             b = x;
             fb = f;
         }
-        const double newton = -f / exchangeSlope(reaction, state);
+        const double newton = -f / slope;
         const double next = x + newton;
         const bool newtonInside = std::isfinite(next) && next > a && next < b;
         search.smooth = f == 0.0 || (newtonInside && std::abs(newton) < kTolerance);
@@ -74,8 +74,8 @@ double exchangeGibbs(Exchange reaction, const PairState& state) {
     return reaction == Exchange::feTi ? feTiExchangeGibbs(state) : feMgExchangeGibbs(state);
 }
 
-double exchangeSlope(Exchange reaction, const PairState& state) {
-    return reaction == Exchange::feTi ? feTiExchangeSlope(state) : feMgExchangeSlope(state);
+GibbsWithSlope exchangeGibbsAndSlope(Exchange reaction, const PairState& state) {
+    return reaction == Exchange::feTi ? feTiExchange(state) : feMgExchange(state);
 }
 
 ExchangeRoot solveExchange(const OxidePair& pair, Exchange reaction, const PairState& lower,

@@ -23,10 +23,10 @@ enum class Exchange {
     feMg,  // FeAl2O4 + MgTiO3 = MgAl2O4 + FeTiO3
 };
 
-// dG (J/mol) and d(dG)/dT (J/(mol K)) of the reaction at a solved state; NaN when the state is
-// not valid.
+// dG (J/mol), and with it d(dG)/dT (J/(mol K)), of the reaction at a solved state; NaN when the
+// state is not valid.
 double exchangeGibbs(Exchange reaction, const PairState& state);
-double exchangeSlope(Exchange reaction, const PairState& state);
+GibbsWithSlope exchangeGibbsAndSlope(Exchange reaction, const PairState& state);
 
 struct ExchangeRoot {
     RootStatus status = RootStatus::noSignChange;

@@ -24,15 +24,22 @@ using Nu = std::array<double, 5>;
 
 }  // namespace
 
-double modelStandardGibbs(EndMember m, double t, double pressure) {
-    if (!hasVinetParameters(m)) return bermanGibbs(m, t, pressure);
+GibbsWithSlope modelStandardState(EndMember m, double t, double pressure) {
     const ThermalProperties th = bermanThermal(m, t);
-    return th.enthalpy - t * th.entropy + vinetVolumeIntegral(m, t, pressure);
+    if (!hasVinetParameters(m)) {
+        return {th.enthalpy - t * th.entropy + bermanVolumeIntegral(m, t, pressure),
+                -th.entropy + bermanVolumeIntegralSlope(m, t, pressure)};
+    }
+    const VolumeIntegral v = vinetVolume(m, t, pressure);
+    return {th.enthalpy - t * th.entropy + v.value, -th.entropy + v.slope};
+}
+
+double modelStandardGibbs(EndMember m, double t, double pressure) {
+    return modelStandardState(m, t, pressure).gibbs;
 }
 
 double modelStandardGibbsSlope(EndMember m, double t, double pressure) {
-    if (!hasVinetParameters(m)) return bermanGibbsSlope(m, t, pressure);
-    return -bermanThermal(m, t).entropy + vinetVolume(m, t, pressure).slope;
+    return modelStandardState(m, t, pressure).slope;
 }
 
 OxidePair::OxidePair(const SpinelComposition& spinel, const RhombohedralComposition& rhombohedral,
@@ -80,50 +87,73 @@ double OxidePair::feMgExchangeGibbs(double t) const {
     return ge08::feMgExchangeGibbs(equilibrate(t));
 }
 
-double feTiExchangeGibbs(const PairState& s) {
-    if (!s.valid()) return kNaN;
+namespace {
+
+// An exchange reaction: its end-members' standard states with their coefficients, the
+// ulvospinel correction where it takes part, and the coefficients within each phase.
+struct ExchangeReaction {
+    std::array<std::pair<EndMember, double>, 4> standard;
+    bool ulvospinelCorrection;
+    Nu spinel, rhombohedral;
+};
+
+constexpr ExchangeReaction kFeTi = {{{{EndMember::ulvospinel, 1.0},
+                                      {EndMember::hematite, 1.0},
+                                      {EndMember::ilmenite, -1.0},
+                                      {EndMember::magnetite, -1.0}}},
+                                    true,
+                                    {0, 0, -1, 0, 1},
+                                    {0, 1, -1, 0, 0}};
+constexpr ExchangeReaction kFeMg = {{{{EndMember::spinel, 1.0},
+                                      {EndMember::ilmenite, 1.0},
+                                      {EndMember::hercynite, -1.0},
+                                      {EndMember::geikielite, -1.0}}},
+                                    false,
+                                    {0, -1, 0, 1, 0},
+                                    {-1, 0, 1, 0, 0}};
+
+GibbsWithSlope exchange(const ExchangeReaction& r, const PairState& s) {
+    if (!s.valid()) return {kNaN, kNaN};
     const double t = s.temperatureK, p = s.pressureBars;
-    const double standard = modelStandardGibbs(EndMember::ulvospinel, t, p) +
-                            ulvospinelCorrection(UlvospinelCorrection::reaction, t) +
-                            modelStandardGibbs(EndMember::hematite, t, p) -
-                            modelStandardGibbs(EndMember::ilmenite, t, p) -
-                            modelStandardGibbs(EndMember::magnetite, t, p);
-    return standard + s.spinel.reactionSum(Nu{0, 0, -1, 0, 1}) +
-           s.rhombohedral.reactionSum(Nu{0, 1, -1, 0, 0});
+    GibbsWithSlope dG{0.0, 0.0};
+    for (const auto& [member, nu] : r.standard) {
+        const GibbsWithSlope mu = modelStandardState(member, t, p);
+        dG.gibbs += nu * mu.gibbs;
+        dG.slope += nu * mu.slope;
+    }
+    if (r.ulvospinelCorrection) {
+        dG.gibbs += ulvospinelCorrection(UlvospinelCorrection::reaction, t);
+        dG.slope += ulvospinelCorrectionSlope(UlvospinelCorrection::reaction, t);
+    }
+    dG.gibbs += s.spinel.reactionSum(r.spinel) + s.rhombohedral.reactionSum(r.rhombohedral);
+    dG.slope += s.spinel.reactionSlope(r.spinel) + s.rhombohedral.reactionSlope(r.rhombohedral);
+    return dG;
 }
 
-double feMgExchangeGibbs(const PairState& s) {
-    if (!s.valid()) return kNaN;
-    const double t = s.temperatureK, p = s.pressureBars;
-    const double standard = modelStandardGibbs(EndMember::spinel, t, p) +
-                            modelStandardGibbs(EndMember::ilmenite, t, p) -
-                            modelStandardGibbs(EndMember::hercynite, t, p) -
-                            modelStandardGibbs(EndMember::geikielite, t, p);
-    return standard + s.spinel.reactionSum(Nu{0, -1, 0, 1, 0}) +
-           s.rhombohedral.reactionSum(Nu{-1, 0, 1, 0, 0});
+}  // namespace
+
+GibbsWithSlope feTiExchange(const PairState& state) {
+    return exchange(kFeTi, state);
 }
 
-double feTiExchangeSlope(const PairState& s) {
-    if (!s.valid()) return kNaN;
-    const double t = s.temperatureK, p = s.pressureBars;
-    const double standard = modelStandardGibbsSlope(EndMember::ulvospinel, t, p) +
-                            ulvospinelCorrectionSlope(UlvospinelCorrection::reaction, t) +
-                            modelStandardGibbsSlope(EndMember::hematite, t, p) -
-                            modelStandardGibbsSlope(EndMember::ilmenite, t, p) -
-                            modelStandardGibbsSlope(EndMember::magnetite, t, p);
-    return standard + s.spinel.reactionSlope(Nu{0, 0, -1, 0, 1}) +
-           s.rhombohedral.reactionSlope(Nu{0, 1, -1, 0, 0});
+GibbsWithSlope feMgExchange(const PairState& state) {
+    return exchange(kFeMg, state);
 }
 
-double feMgExchangeSlope(const PairState& s) {
-    if (!s.valid()) return kNaN;
-    const double t = s.temperatureK, p = s.pressureBars;
-    const double standard = modelStandardGibbsSlope(EndMember::spinel, t, p) +
-                            modelStandardGibbsSlope(EndMember::ilmenite, t, p) -
-                            modelStandardGibbsSlope(EndMember::hercynite, t, p) -
-                            modelStandardGibbsSlope(EndMember::geikielite, t, p);
-    return standard + s.spinel.reactionSlope(Nu{0, -1, 0, 1, 0}) +
-           s.rhombohedral.reactionSlope(Nu{-1, 0, 1, 0, 0});
+double feTiExchangeGibbs(const PairState& state) {
+    return feTiExchange(state).gibbs;
+}
+
+double feMgExchangeGibbs(const PairState& state) {
+    return feMgExchange(state).gibbs;
+}
+
+double feTiExchangeSlope(const PairState& state) {
+    return feTiExchange(state).slope;
+}
+
+double feMgExchangeSlope(const PairState& state) {
+    return feMgExchange(state).slope;
 }
 
 double log10OxygenFugacity(const PairState& s) {

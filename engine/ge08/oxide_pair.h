@@ -33,6 +33,9 @@ double modelStandardGibbs(EndMember m, double temperatureK, double pressureBars)
 // Its T-derivative at fixed P (J/(mol K)): -S(T) plus the slope of the volume integral used.
 double modelStandardGibbsSlope(EndMember m, double temperatureK, double pressureBars);
 
+// Both in one pass.
+GibbsWithSlope modelStandardState(EndMember m, double temperatureK, double pressureBars);
+
 // Both phases in their equilibrium ordering at one temperature.
 struct PairState {
     double temperatureK = 0;
@@ -78,6 +81,9 @@ double feMgExchangeGibbs(const PairState& state);
 // the standard-state slopes plus each phase's reaction slope (site_fractions.h).
 double feTiExchangeSlope(const PairState& state);
 double feMgExchangeSlope(const PairState& state);
+// dG and its slope together (one evaluation of the standard states).
+GibbsWithSlope feTiExchange(const PairState& state);
+GibbsWithSlope feMgExchange(const PairState& state);
 double log10OxygenFugacity(const PairState& state);
 double titaniaActivity(const PairState& state);
 

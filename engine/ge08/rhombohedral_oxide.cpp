@@ -320,8 +320,9 @@ RhombohedralState RhombohedralOxide::stateAt(const RhombohedralObjective& object
     // The only T-dependence of the non-configurational part is the constant -2 R T f ln 2.
     const NonConfigurational nonConfig{h.h + objective.constant(), objective.constant() / t, h.dx,
                                        h.ds, h.dxds};
-    const PureGibbs orderedPure = rhombohedralPure(RhombohedralMember::ilmenite, t, pressure);
-    const PureGibbs disorderedPure = rhombohedralPure(RhombohedralMember::hematite, t, pressure);
+    const GibbsWithSlope orderedPure = rhombohedralPure(RhombohedralMember::ilmenite, t, pressure);
+    const GibbsWithSlope disorderedPure =
+        rhombohedralPure(RhombohedralMember::hematite, t, pressure);
     for (int m = 0; m < 5; ++m) {
         const auto member = static_cast<RhombohedralMember>(m);
         const bool ordered = member == RhombohedralMember::ilmenite ||
@@ -333,7 +334,7 @@ RhombohedralState RhombohedralOxide::stateAt(const RhombohedralObjective& object
     return state;
 }
 
-PureGibbs rhombohedralPure(RhombohedralMember m, double t, double pressure) {
+GibbsWithSlope rhombohedralPure(RhombohedralMember m, double t, double pressure) {
     const double rt = p.gasConstant * t;
     if (m == RhombohedralMember::hematite || m == RhombohedralMember::corundum)
         return {-2.0 * p.shortRangeOrder * rt * kLn2,

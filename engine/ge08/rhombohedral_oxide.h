@@ -85,8 +85,9 @@ class RhombohedralOxide {
 //   hm, cr: -2 f R T ln 2.
 double rhombohedralPureGibbs(RhombohedralMember m, double temperatureK, double pressureBars);
 
-// The same with its T-derivative: R times the entropy term [(1 + s) ln(1 + s) + (1 - s) ln(1 - s)
-// - 2 ln 2] at the minimising s (il, gk, py), -2 f R ln 2 (hm, cr).
-PureGibbs rhombohedralPure(RhombohedralMember m, double temperatureK, double pressureBars);
+// The same with its T-derivative, by the envelope theorem the partial derivative at the
+// minimising s: R times the entropy term [(1 + s) ln(1 + s) + (1 - s) ln(1 - s) - 2 ln 2]
+// (il, gk, py), -2 f R ln 2 (hm, cr).
+GibbsWithSlope rhombohedralPure(RhombohedralMember m, double temperatureK, double pressureBars);
 
 }  // namespace kelvorad::ge08

@@ -23,6 +23,8 @@
 #include <cstddef>
 #include <limits>
 
+#include "gibbs_with_slope.h"
+
 namespace kelvorad::ge08 {
 
 using Vec3 = std::array<double, 3>;
@@ -59,13 +61,6 @@ struct NonConfigurational {
     Composition4 dx{};           // d/dX_j at fixed s
     Vec3 ds{};                   // d/ds at fixed X
     std::array<Vec3, 4> dxds{};  // d2/dX_j ds
-};
-
-// G of a pure end-member in its own equilibrium ordering and its T-derivative, which by the
-// envelope theorem is the partial derivative at that ordering.
-struct PureGibbs {
-    double gibbs = 0.0;  // J/mol
-    double slope = 0.0;  // J/(mol K)
 };
 
 // The site fractions of one phase at a fixed composition.
@@ -157,7 +152,8 @@ class SiteFractions {
     // sum_j (delta_ij - X_j) d/dX_j of it, minus the end-member's pure-phase G, plus the
     // configurational terms (gas constant r).
     SplitPotential<N> potential(int i, const Vec3& s, double t, double r,
-                                const NonConfigurational& nonConfig, const PureGibbs& pure) const {
+                                const NonConfigurational& nonConfig,
+                                const GibbsWithSlope& pure) const {
         SplitPotential<N> mu;
         mu.regular = nonConfig.gibbs - pure.gibbs;
         mu.regularSlope = nonConfig.slope - pure.slope;

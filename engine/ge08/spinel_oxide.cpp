@@ -301,8 +301,8 @@ namespace {
 // a + b s + c s^2 + RT B(s) on (0, 1) with B(s) = s ln s + 2(1-s) ln(1-s) + (1+s) ln(1+s) - 2 ln 2:
 // the pure hercynite (s = s2) and magnetite (s = s4) functions. The T-derivative at the minimum is
 // bSlope s + R B(s), bSlope the T-derivative of b.
-PureGibbs inverseSpinelMinimum(double a, double b, double bSlope, double c, double t,
-                               double start) {
+GibbsWithSlope inverseSpinelMinimum(double a, double b, double bSlope, double c, double t,
+                                    double start) {
     const double rt = kGasConstant * t;
     const auto entropyTerm = [](double s) {
         return s * std::log(s) + 2.0 * (1.0 - s) * std::log1p(-s) + (1.0 + s) * std::log1p(s) -
@@ -324,7 +324,7 @@ PureGibbs inverseSpinelMinimum(double a, double b, double bSlope, double c, doub
 
 }  // namespace
 
-PureGibbs spinelPure(SpinelMember m, double t) {
+GibbsWithSlope spinelPure(SpinelMember m, double t) {
     const double rt = kGasConstant * t;
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
     switch (m) {

@@ -79,8 +79,8 @@ class SpinelOxide {
 // Independent of P (the pressure term needs both X4 and X5).
 double spinelPureGibbs(SpinelMember m, double temperatureK);
 
-// The same with its T-derivative: the partial derivative at the minimising s (R times the
-// entropy term; chromite 0, ulvospinel -2 R ln 2).
-PureGibbs spinelPure(SpinelMember m, double temperatureK);
+// The same with its T-derivative, by the envelope theorem the partial derivative at the
+// minimising s (R times the entropy term; chromite 0, ulvospinel -2 R ln 2).
+GibbsWithSlope spinelPure(SpinelMember m, double temperatureK);
 
 }  // namespace kelvorad::ge08
