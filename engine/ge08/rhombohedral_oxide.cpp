@@ -320,16 +320,15 @@ RhombohedralState RhombohedralOxide::stateAt(const RhombohedralObjective& object
     // The only T-dependence of the non-configurational part is the constant -2 R T f ln 2.
     const NonConfigurational nonConfig{h.h + objective.constant(), objective.constant() / t, h.dx,
                                        h.ds, h.dxds};
-    const GibbsWithSlope orderedPure = rhombohedralPure(RhombohedralMember::ilmenite, t, pressure);
-    const GibbsWithSlope disorderedPure =
-        rhombohedralPure(RhombohedralMember::hematite, t, pressure);
+    state.pressureBars = pressure;
+    // Geikielite and pyrophanite have the ilmenite function, corundum the hematite one.
+    state.pureSlot = {2, 1, 2, 2, 1};
+    state.pureGibbsOf = [](int member, double temperatureK, double pressureBars) {
+        return rhombohedralPure(static_cast<RhombohedralMember>(member), temperatureK,
+                                pressureBars);
+    };
     for (int m = 0; m < 5; ++m) {
-        const auto member = static_cast<RhombohedralMember>(m);
-        const bool ordered = member == RhombohedralMember::ilmenite ||
-                             member == RhombohedralMember::geikielite ||
-                             member == RhombohedralMember::pyrophanite;
-        state.potential[m] = sites_.potential(kIndependentIndex[m], s, t, p.gasConstant, nonConfig,
-                                              ordered ? orderedPure : disorderedPure);
+        state.potential[m] = sites_.potential(kIndependentIndex[m], s, t, p.gasConstant, nonConfig);
     }
     return state;
 }

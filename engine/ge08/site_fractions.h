@@ -22,6 +22,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <optional>
 
 #include "gibbs_with_slope.h"
 
@@ -147,16 +148,15 @@ class SiteFractions {
         return t;
     }
 
-    // mu_i - mu°_i of end-member i (independent index 0..3, or -1 for the dependent one) at the
-    // equilibrium ordering s and temperature t: the non-configurational G of the solution plus
-    // sum_j (delta_ij - X_j) d/dX_j of it, minus the end-member's pure-phase G, plus the
-    // configurational terms (gas constant r).
+    // mu_i - mu°_i + G_pure,i of end-member i (independent index 0..3, or -1 for the dependent
+    // one) at the equilibrium ordering s and temperature t: the non-configurational G of the
+    // solution plus sum_j (delta_ij - X_j) d/dX_j of it, plus the configurational terms (gas
+    // constant r). The end-member's pure-phase G is left to the caller.
     SplitPotential<N> potential(int i, const Vec3& s, double t, double r,
-                                const NonConfigurational& nonConfig,
-                                const GibbsWithSlope& pure) const {
+                                const NonConfigurational& nonConfig) const {
         SplitPotential<N> mu;
-        mu.regular = nonConfig.gibbs - pure.gibbs;
-        mu.regularSlope = nonConfig.slope - pure.slope;
+        mu.regular = nonConfig.gibbs;
+        mu.regularSlope = nonConfig.slope;
         mu.regularGradient = nonConfig.ds;
         for (int j = 0; j < 4; ++j) {
             const double c = (i == j ? 1.0 : 0.0) - x_[j];
@@ -246,8 +246,23 @@ struct PhaseState {
     Vec3 orderingSlope{};  // their T-derivative along the equilibrium, ds/dT (1/K)
     double gibbs = 0;      // G of the solution (J/mol)
     std::array<double, N> siteFraction{};
-    std::array<SplitPotential<N>, 5> potential{};  // mu - mu°, by member
+    std::array<SplitPotential<N>, 5> potential{};  // mu - mu° + G_pure, by member
     const std::array<SiteFractionForm, N>* forms = nullptr;
+
+    // G_pure of each member (in its own equilibrium ordering) with its T-derivative, the last
+    // term of mu - mu°: found on first use by pureGibbsOf (most need a one-dimensional
+    // minimisation, and a reaction uses only some members) and then kept.
+    // Members with the same pure-phase function share a slot.
+    GibbsWithSlope (*pureGibbsOf)(int member, double temperatureK, double pressureBars) = nullptr;
+    double pressureBars = 0;
+    std::array<std::size_t, 5> pureSlot{0, 1, 2, 3, 4};
+    mutable std::array<std::optional<GibbsWithSlope>, 5> pureGibbs{};
+
+    const GibbsWithSlope& pure(std::size_t member) const {
+        std::optional<GibbsWithSlope>& g = pureGibbs[pureSlot[member]];
+        if (!g) g = pureGibbsOf(static_cast<int>(member), temperatureK, pressureBars);
+        return *g;
+    }
 
     // mu - mu° of one end-member (J/mol); -infinity for an end-member that needs an absent
     // cation; NaN for a state that is not valid.
@@ -261,7 +276,10 @@ struct PhaseState {
     // state that is not valid.
     double reactionSum(const std::array<double, 5>& nu) const {
         if (!valid || forms == nullptr) return std::numeric_limits<double>::quiet_NaN();
-        return phaseReactionSum(potential, siteFraction, *forms, rt, nu);
+        double sum = phaseReactionSum(potential, siteFraction, *forms, rt, nu);
+        for (std::size_t i = 0; i < 5; ++i)
+            if (nu[i] != 0.0) sum -= nu[i] * pure(i).gibbs;
+        return sum;
     }
 
     // d/dT of reactionSum along the equilibrium ordering (J/(mol K)):
@@ -277,7 +295,7 @@ struct PhaseState {
         for (std::size_t i = 0; i < 5; ++i) {
             if (nu[i] == 0.0) continue;
             nuSum += nu[i];
-            atFixedOrdering += nu[i] * potential[i].regularSlope;
+            atFixedOrdering += nu[i] * (potential[i].regularSlope - pure(i).slope);
             for (int m = 0; m < 3; ++m) gradient[m] += nu[i] * potential[i].regularGradient[m];
         }
         const double r = rt / temperatureK;

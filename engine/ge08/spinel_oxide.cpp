@@ -288,10 +288,13 @@ SpinelState SpinelOxide::stateAt(const SpinelObjective& objective,
     state.gibbs = minimum.gibbs;
     state.siteFraction = sites_.at(s);
     state.orderingSlope = objective.orderingSlope(s, free_);
+    state.pressureBars = pressure;
+    state.pureGibbsOf = [](int member, double temperatureK, double) {
+        return spinelPure(static_cast<SpinelMember>(member), temperatureK);
+    };
     const NonConfigurational nonConfig = nonConfigurational(x_, s, t, pressure);
     for (int m = 0; m < 5; ++m) {
-        state.potential[m] = sites_.potential(kIndependentIndex[m], s, t, kGasConstant, nonConfig,
-                                              spinelPure(static_cast<SpinelMember>(m), t));
+        state.potential[m] = sites_.potential(kIndependentIndex[m], s, t, kGasConstant, nonConfig);
     }
     return state;
 }
