@@ -16,43 +16,49 @@ struct Bracket {
 struct Search {
     ExchangeRoot root;
     bool smooth = false;  // converged on a Newton correction, not on a jump of dG
+    PairState across;     // at a jump: the state on the other side of it
 };
 
+bool disordered(const Vec3& s) {
+    return std::abs(s[0]) < 1e-6 && std::abs(s[1]) < 1e-6 && std::abs(s[2]) < 1e-6;
+}
+
 // The safeguarded Newton search inside the bracket from x. With `continued`, each ordering
-// solve starts from the previous one (the first from `start`, or from the nearer bracket end
-// when start is null); otherwise every solve is the phases' full equilibrate.
+// solve starts from the previous one, the first from `start` (or from the nearer bracket end
+// when start is null); otherwise every solve is the phases' full equilibrate. The rhombohedral
+// phase always continues from an ordered state (the lower end's, or the last ordered one):
+// its continued solve also weighs the disordered state, so it then follows the lower of the
+// ordered branch and the disordered state through the order-disorder transition.
 Search newtonSearch(const OxidePair& pair, Exchange reaction, Bracket bracket, double x,
                     bool continued, const PairState& lower, const PairState& upper,
-                    const PairState* start) {
+                    const PairOrdering* start) {
     Search search;
     ExchangeRoot& result = search.root;
     auto& [a, fa, b, fb] = bracket;
-    const PairState* near = start != nullptr ? start : x - a < b - x ? &lower : &upper;
-    PairState previous;
+    PairOrdering from = start != nullptr ? *start
+                        : x - a < b - x  ? lower.ordering()
+                                         : upper.ordering();
+    if (disordered(from.rhombohedral)) from.rhombohedral = lower.rhombohedral.ordering;
+    PairState atA = lower, atB = upper;
     double step = b - a, stepBefore = b - a;
     while (result.evaluations < kMaxEvaluations) {
         ++result.evaluations;
-        PairState state = !continued         ? pair.equilibrate(x)
-                          : previous.valid() ? pair.equilibrateFrom(x, previous)
-                                             : pair.equilibrateFrom(x, *near);
+        PairState state = continued ? pair.equilibrateFrom(x, from) : pair.equilibrate(x);
         const auto [f, slope] = exchangeGibbsAndSlope(reaction, state);
         if (std::isnan(f)) {
             result.status = RootStatus::notConverged;
             return search;
         }
-        if (std::signbit(f) == std::signbit(fa)) {
-            a = x;
-            fa = f;
-        } else {
-            b = x;
-            fb = f;
-        }
+        const bool onA = std::signbit(f) == std::signbit(fa);
+        (onA ? a : b) = x;
+        (onA ? fa : fb) = f;
         const double newton = -f / slope;
         const double next = x + newton;
         const bool newtonInside = std::isfinite(next) && next > a && next < b;
         search.smooth = f == 0.0 || (newtonInside && std::abs(newton) < kTolerance);
         if (search.smooth || b - a < kTolerance) {
             result.status = RootStatus::converged;
+            if (!search.smooth) search.across = onA ? std::move(atB) : std::move(atA);
             result.state = std::move(state);
             return search;
         }
@@ -62,7 +68,10 @@ Search newtonSearch(const OxidePair& pair, Exchange reaction, Bracket bracket, d
         stepBefore = step;
         step = useNewton ? newton : 0.5 * (a + b) - x;
         x += step;
-        previous = std::move(state);
+        from.spinel = state.spinel.ordering;
+        if (!disordered(state.rhombohedral.ordering))
+            from.rhombohedral = state.rhombohedral.ordering;
+        (onA ? atA : atB) = std::move(state);
     }
     result.status = RootStatus::notConverged;
     return search;
@@ -79,7 +88,7 @@ GibbsWithSlope exchangeGibbsAndSlope(Exchange reaction, const PairState& state) 
 }
 
 ExchangeRoot solveExchange(const OxidePair& pair, Exchange reaction, const PairState& lower,
-                           const PairState& upper, double guessK, const PairState* start) {
+                           const PairState& upper, double guessK, const PairOrdering* start) {
     const double a = lower.temperatureK, b = upper.temperatureK;
     const double fa = exchangeGibbs(reaction, lower), fb = exchangeGibbs(reaction, upper);
     ExchangeRoot result;
@@ -95,16 +104,22 @@ ExchangeRoot solveExchange(const OxidePair& pair, Exchange reaction, const PairS
     if (std::isfinite(fa) && std::isfinite(fb)) {
         double x = guessK > a && guessK < b ? guessK : a - fa * (b - a) / (fb - fa);
         if (!(x > a && x < b)) x = 0.5 * (a + b);
-        // Continued ordering solves, accepted only at a smooth root (dG = 0 there, not a jump
-        // of dG where a continued minimum ends) where the full solve finds the same ordering;
-        // otherwise the search is repeated with full solves throughout.
+        // Continued ordering solves, accepted only where the full solve finds the same
+        // ordering: at the root, and at a jump of dG (where the lowest minimum changes branch)
+        // on both sides of it. Otherwise the search is repeated with full solves throughout.
         Search continued =
             newtonSearch(pair, reaction, {a, fa, b, fb}, x, true, lower, upper, start);
         evaluations += continued.root.evaluations;
-        if (continued.root.status == RootStatus::converged && continued.smooth) {
+        if (continued.root.status == RootStatus::converged) {
             PairState full = pair.equilibrate(continued.root.state.temperatureK);
             ++evaluations;
-            if (sameOrdering(full, continued.root.state)) {
+            bool confirmed = sameOrdering(full, continued.root.state);
+            if (confirmed && !continued.smooth) {
+                ++evaluations;
+                confirmed =
+                    sameOrdering(pair.equilibrate(continued.across.temperatureK), continued.across);
+            }
+            if (confirmed) {
                 continued.root.state = std::move(full);
                 continued.root.evaluations = evaluations;
                 return continued.root;

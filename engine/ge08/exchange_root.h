@@ -47,6 +47,6 @@ struct ExchangeRoot {
 // repeated with full solves. The state returned is always that of the full solve.
 ExchangeRoot solveExchange(const OxidePair& pair, Exchange reaction, const PairState& lower,
                            const PairState& upper, double guessK = NAN,
-                           const PairState* start = nullptr);
+                           const PairOrdering* start = nullptr);
 
 }  // namespace kelvorad::ge08

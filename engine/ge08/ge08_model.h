@@ -13,6 +13,7 @@
 #include <array>
 #include <string_view>
 
+#include "ge08_warm_start.h"
 #include "number_text.h"
 
 namespace kelvorad::ge08 {
@@ -51,5 +52,18 @@ struct Ge08Result {
 // absent from either phase (the reaction is then undefined).
 Ge08Result computeGe08Model(const std::array<double, 16>& magnetiteWt,
                             const std::array<double, 16>& ilmeniteWt, double pressureBars);
+
+// The same, started from where the solve of a similar pair ended (`hint`, may be null), and
+// recording where this solve ended in `reached` (may be null) as the hint for the next.
+//
+// With a hint, the ordering at each end of the temperature searches continues from the hint's
+// ordering there (a single descent instead of the rhombohedral phase's multi-start; the ends,
+// 500, 2000 and 2500 K, lie far from the phase's order-disorder transition, where one minimum is
+// all there is), and each search starts at the hint's temperature and ordering. The root itself
+// is always confirmed by the full ordering solve, so the results agree with those of a solve
+// without a hint to round-off (about 1e-8 K).
+Ge08Result computeGe08Model(const std::array<double, 16>& magnetiteWt,
+                            const std::array<double, 16>& ilmeniteWt, double pressureBars,
+                            const Ge08WarmStart* hint, Ge08WarmStart* reached = nullptr);
 
 }  // namespace kelvorad::ge08

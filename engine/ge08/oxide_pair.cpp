@@ -55,13 +55,12 @@ PairState OxidePair::equilibrate(double t) const {
     return state;
 }
 
-PairState OxidePair::equilibrateFrom(double t, const PairState& near) const {
-    if (!near.valid()) return equilibrate(t);
+PairState OxidePair::equilibrateFrom(double t, const PairOrdering& start) const {
     PairState state;
     state.temperatureK = t;
     state.pressureBars = pressure_;
-    state.spinel = spinel_.equilibrateFrom(t, pressure_, near.spinel.ordering);
-    state.rhombohedral = rhombohedral_.equilibrateFrom(t, pressure_, near.rhombohedral.ordering);
+    state.spinel = spinel_.equilibrateFrom(t, pressure_, start.spinel);
+    state.rhombohedral = rhombohedral_.equilibrateFrom(t, pressure_, start.rhombohedral);
     return state;
 }
 

@@ -36,6 +36,12 @@ double modelStandardGibbsSlope(EndMember m, double temperatureK, double pressure
 // Both in one pass.
 GibbsWithSlope modelStandardState(EndMember m, double temperatureK, double pressureBars);
 
+// The ordering variables of both phases (a start for the ordering solves).
+struct PairOrdering {
+    Vec3 spinel{};
+    Vec3 rhombohedral{};
+};
+
 // Both phases in their equilibrium ordering at one temperature.
 struct PairState {
     double temperatureK = 0;
@@ -43,6 +49,7 @@ struct PairState {
     SpinelState spinel;
     RhombohedralState rhombohedral;
     bool valid() const { return spinel.valid && rhombohedral.valid; }
+    PairOrdering ordering() const { return {spinel.ordering, rhombohedral.ordering}; }
 };
 
 class OxidePair {
@@ -53,9 +60,8 @@ class OxidePair {
     // Solves the ordering of both phases at T (K).
     PairState equilibrate(double temperatureK) const;
     // The same from the orderings of a nearby state (see the phases' equilibrateFrom): the
-    // minimum that continues `near`, which need not be the lowest one. A state that is not
-    // valid gives equilibrate.
-    PairState equilibrateFrom(double temperatureK, const PairState& near) const;
+    // minimum that continues `start`, which need not be the lowest one.
+    PairState equilibrateFrom(double temperatureK, const PairOrdering& start) const;
 
     // dG of the Fe-Ti exchange at T (J/mol); NaN when an ordering state is not found.
     double feTiExchangeGibbs(double temperatureK) const;

@@ -215,6 +215,7 @@ class RhombohedralObjective {
     // -T times the constant 2 R f ln 2 of the entropy.
     double constant() const { return -2.0 * rt_ * p.shortRangeOrder * kLn2; }
     double rt() const { return rt_; }
+    const std::array<bool, 3>& freeVariables() const { return phase_.free_; }
     double temperature() const { return t_; }
     double pressure() const { return pressure_; }
     const Energies& energies() const { return energies_; }
@@ -242,6 +243,27 @@ class RhombohedralObjective {
     Vec3 xk2_{};
 };
 
+namespace {
+
+// The disordered state s = 0 is stationary at every T (G is even in s). Where it is a minimum
+// it is a candidate of its own: near the first-order order-disorder transition its basin is
+// too small for the starts of the ordering search to find it reliably. Not a minimum: gibbs is
+// +infinity.
+OrderingSolution disorderedMinimum(const RhombohedralObjective& objective) {
+    OrderingSolution disordered;
+    double g = 0.0;
+    Vec3 gradient{}, step{};
+    Mat3 hessian{};
+    if (objective.derivativesAt(Vec3{}, g, gradient, hessian) &&
+        descentStep(hessian, gradient, objective.freeVariables(), step)) {
+        disordered.gibbs = g;
+        disordered.converged = disordered.minimum = true;
+    }
+    return disordered;
+}
+
+}  // namespace
+
 RhombohedralOxide::RhombohedralOxide(const RhombohedralComposition& c)
     : x_{c.ilmenite, c.geikielite, c.pyrophanite, c.corundum},
       hematite_(c.hematite),
@@ -259,23 +281,10 @@ RhombohedralState RhombohedralOxide::equilibrate(double t, double pressure) cons
     // Several starts guard against the stationary points a single Newton iteration can reach
     // (s = 0 and mixed-sign saddles at low T); the lowest minimum wins. A start that runs into a
     // minimum already found is stopped there.
-    OrderingSolution best;
+    OrderingSolution best = disorderedMinimum(objective);
     std::array<Vec3, 6> found{};
     std::size_t foundCount = 0;
-    // The disordered state s = 0 is stationary at every T (G is even in s). Where it is a
-    // minimum it is a candidate of its own: near the first-order order-disorder transition its
-    // basin is too small for the starts to find it reliably.
-    {
-        double g = 0.0;
-        Vec3 gradient{}, step{};
-        Mat3 hessian{};
-        if (objective.derivativesAt(Vec3{}, g, gradient, hessian) &&
-            descentStep(hessian, gradient, free_, step)) {
-            best.gibbs = g;
-            best.converged = best.minimum = true;
-            found[foundCount++] = best.s;
-        }
-    }
+    if (best.minimum) found[foundCount++] = best.s;
     const Vec3 closeness{1e-4 * x_[0], 1e-4 * x_[1], 1e-4 * x_[2]};
     for (double fraction : {0.9, 0.99, 0.999999, 0.5, 0.1}) {
         const Vec3 start{fraction * x_[0], fraction * x_[1], fraction * x_[2]};
@@ -298,7 +307,12 @@ RhombohedralState RhombohedralOxide::equilibrateFrom(double t, double pressure,
         if (!free_[k]) s[k] = 0.0;
     if (std::isfinite(objective.gibbsAt(s))) {
         const OrderingSolution trial = minimiseOrdering(objective, s, free_);
-        if (trial.minimum) return stateAt(objective, trial);
+        if (trial.minimum) {
+            // Never an ordered minimum above the disordered one, which a start on the ordered
+            // side cannot see (past the order-disorder transition).
+            const OrderingSolution disordered = disorderedMinimum(objective);
+            return stateAt(objective, disordered.gibbs < trial.gibbs ? disordered : trial);
+        }
     }
     return equilibrate(t, pressure);
 }

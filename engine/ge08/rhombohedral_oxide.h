@@ -59,9 +59,9 @@ class RhombohedralOxide {
     RhombohedralState equilibrate(double temperatureK, double pressureBars) const;
 
     // The minimum reached from one start (a nearby solution, e.g. at a neighbouring T), with
-    // pinned variables set to 0: cheaper than equilibrate, but it need not be the lowest
-    // minimum. Falls back to equilibrate when the start lies outside the domain or leads to
-    // no minimum.
+    // pinned variables set to 0, or the disordered state s = 0 where that is a lower minimum:
+    // cheaper than equilibrate, but it need not be the lowest minimum. Falls back to
+    // equilibrate when the start lies outside the domain or leads to no minimum.
     RhombohedralState equilibrateFrom(double temperatureK, double pressureBars,
                                       const Vec3& start) const;
 

@@ -92,5 +92,26 @@ TEST(ExchangeRoot, CrossesTheLambdaKinksAndUsesTheGuess) {
     }
 }
 
+// The check that confirms a continued ordering: the same minimum to 1e-7, the rhombohedral
+// phase also as its mirror image (A and B layers named the other way round), nothing else.
+TEST(ExchangeRoot, SameOrderingMeansTheSameMinimum) {
+    const OxidePair pair = pairOf(checkPairs()[0]);
+    const PairState state = pair.equilibrate(1000.0);
+    ASSERT_TRUE(state.valid());
+    EXPECT_TRUE(sameOrdering(state, state));
+    PairState mirror = state;
+    for (double& s : mirror.rhombohedral.ordering) s = -s;
+    EXPECT_TRUE(sameOrdering(state, mirror));
+    PairState spinelMirror = state;
+    for (double& s : spinelMirror.spinel.ordering) s = -s;
+    EXPECT_FALSE(sameOrdering(state, spinelMirror));
+    PairState moved = state;
+    moved.rhombohedral.ordering[1] += 1e-6;
+    EXPECT_FALSE(sameOrdering(state, moved));
+    moved.rhombohedral.ordering[1] = state.rhombohedral.ordering[1] + 5e-8;
+    EXPECT_TRUE(sameOrdering(state, moved));
+    EXPECT_FALSE(sameOrdering(state, PairState{}));
+}
+
 }  // namespace
 }  // namespace kelvorad::ge08
