@@ -68,9 +68,19 @@ Search newtonSearch(const OxidePair& pair, Exchange reaction, Bracket bracket, d
         stepBefore = step;
         step = useNewton ? newton : 0.5 * (a + b) - x;
         x += step;
-        from.spinel = state.spinel.ordering;
-        if (!disordered(state.rhombohedral.ordering))
-            from.rhombohedral = state.rhombohedral.ordering;
+        // The next solve starts from the tangent of the orderings, s + (ds/dT) step, where
+        // that lies inside the domain, else from s itself.
+        const auto ahead = [&](const Vec3& s, const Vec3& slope) {
+            return Vec3{s[0] + slope[0] * step, s[1] + slope[1] * step, s[2] + slope[2] * step};
+        };
+        const bool ordered = !disordered(state.rhombohedral.ordering);
+        const PairOrdering reached = {state.spinel.ordering,
+                                      ordered ? state.rhombohedral.ordering : from.rhombohedral};
+        const PairOrdering predicted = {
+            ahead(reached.spinel, state.spinel.orderingSlope),
+            ordered ? ahead(reached.rhombohedral, state.rhombohedral.orderingSlope)
+                    : reached.rhombohedral};
+        from = pair.admits(predicted) ? predicted : reached;
         (onA ? atA : atB) = std::move(state);
     }
     result.status = RootStatus::notConverged;

@@ -62,6 +62,10 @@ class OxidePair {
     // The same from the orderings of a nearby state (see the phases' equilibrateFrom): the
     // minimum that continues `start`, which need not be the lowest one.
     PairState equilibrateFrom(double temperatureK, const PairOrdering& start) const;
+    // True when both orderings lie inside their phase's domain.
+    bool admits(const PairOrdering& ordering) const {
+        return spinel_.admits(ordering.spinel) && rhombohedral_.admits(ordering.rhombohedral);
+    }
 
     // dG of the Fe-Ti exchange at T (J/mol); NaN when an ordering state is not found.
     double feTiExchangeGibbs(double temperatureK) const;

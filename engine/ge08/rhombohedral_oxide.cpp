@@ -305,6 +305,8 @@ RhombohedralState RhombohedralOxide::equilibrateFrom(double t, double pressure,
     Vec3 s = start;
     for (int k = 0; k < 3; ++k)
         if (!free_[k]) s[k] = 0.0;
+    // A start from another composition may lie outside this one's domain (|s_k| < X_k).
+    s = sites_.pulledInside(s, Vec3{});
     if (std::isfinite(objective.gibbsAt(s))) {
         const OrderingSolution trial = minimiseOrdering(objective, s, free_);
         if (trial.minimum) {

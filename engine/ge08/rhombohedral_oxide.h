@@ -59,14 +59,18 @@ class RhombohedralOxide {
     RhombohedralState equilibrate(double temperatureK, double pressureBars) const;
 
     // The minimum reached from one start (a nearby solution, e.g. at a neighbouring T), with
-    // pinned variables set to 0, or the disordered state s = 0 where that is a lower minimum:
-    // cheaper than equilibrate, but it need not be the lowest minimum. Falls back to
-    // equilibrate when the start lies outside the domain or leads to no minimum.
+    // pinned variables set to 0 and pulled into the domain from s = 0 where it lies outside (a
+    // start from another composition), or the disordered state s = 0 where that is a lower
+    // minimum: cheaper than equilibrate, but it need not be the lowest minimum. Falls back to
+    // equilibrate when the start leads to no minimum.
     RhombohedralState equilibrateFrom(double temperatureK, double pressureBars,
                                       const Vec3& start) const;
 
     // G (J/mol) at a given ordering, +infinity outside the phase's domain.
     double gibbs(double temperatureK, double pressureBars, const Vec3& ordering) const;
+
+    // True when the ordering lies inside the phase's domain (every site fraction positive).
+    bool admits(const Vec3& ordering) const { return sites_.inside(ordering); }
 
   private:
     RhombohedralState stateAt(const RhombohedralObjective& objective,

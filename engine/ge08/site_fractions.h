@@ -135,6 +135,26 @@ class SiteFractions {
         return true;
     }
 
+    // True when every present slot that depends on s is positive at s (inside the domain).
+    bool inside(const Vec3& s) const {
+        for (std::size_t k = 0; k < N; ++k) {
+            if (!ordered_[k]) continue;
+            const Vec3& d = forms_[k].perS;
+            if (!(base_[k] + d[0] * s[0] + d[1] * s[1] + d[2] * s[2] > 0.0)) return false;
+        }
+        return true;
+    }
+
+    // s where it lies inside the domain; otherwise the point 99 % of the way from `inside`
+    // (a point inside) towards s where the domain ends, or `inside` itself when s is not finite.
+    Vec3 pulledInside(const Vec3& s, const Vec3& inside) const {
+        if (this->inside(s)) return s;
+        const Vec3 p{s[0] - inside[0], s[1] - inside[1], s[2] - inside[2]};
+        const double t = std::min(1.0, 0.99 * maxStep(at(inside), p));
+        const Vec3 pulled{inside[0] + t * p[0], inside[1] + t * p[1], inside[2] + t * p[2]};
+        return this->inside(pulled) ? pulled : inside;
+    }
+
     // Largest t such that every present slot stays positive along s + t p (infinity if none
     // decreases).
     double maxStep(const Fractions& x, const Vec3& p) const {

@@ -246,8 +246,15 @@ double SpinelOxide::gibbs(double t, double pressure, const Vec3& ordering) const
 SpinelState SpinelOxide::equilibrate(double t, double pressure) const {
     SpinelState state;
     if (!std::isfinite(t) || !(t > 0.0) || !std::isfinite(pressure)) return state;
-    // Initial guess: each cation split between octahedral and tetrahedral sites in the ratio
-    // of their capacities rho = 2 - 2 X3 - X4 (octahedral sites left after Cr and Ti) to 1.
+    const SpinelObjective objective(*this, t, pressure);
+    const OrderingSolution best = minimiseOrdering(objective, initialGuess(), free_);
+    if (!best.minimum) return state;
+    return stateAt(objective, best);
+}
+
+Vec3 SpinelOxide::initialGuess() const {
+    // Each cation split between octahedral and tetrahedral sites in the ratio of their
+    // capacities rho = 2 - 2 X3 - X4 (octahedral sites left after Cr and Ti) to 1.
     const double x2 = x_[0], x3 = x_[1], x4 = x_[2], x5 = x_[3];
     const double al = 2.0 * (1.0 - x3 - x4 - x5), fe3 = 2.0 * x5, mg = x2;
     const double rho = 2.0 - 2.0 * x3 - x4;
@@ -255,11 +262,7 @@ SpinelState SpinelOxide::equilibrate(double t, double pressure) const {
     Vec3 start{mg * tet - 2.0 * mg * oct, al * oct - al * tet / 2.0, fe3 * oct - fe3 * tet / 2.0};
     for (int i = 0; i < 3; ++i)
         if (!free_[i]) start[i] = 0.0;
-
-    const SpinelObjective objective(*this, t, pressure);
-    const OrderingSolution best = minimiseOrdering(objective, start, free_);
-    if (!best.minimum) return state;
-    return stateAt(objective, best);
+    return start;
 }
 
 SpinelState SpinelOxide::equilibrateFrom(double t, double pressure, const Vec3& start) const {
@@ -268,6 +271,8 @@ SpinelState SpinelOxide::equilibrateFrom(double t, double pressure, const Vec3& 
     Vec3 s = start;
     for (int i = 0; i < 3; ++i)
         if (!free_[i]) s[i] = 0.0;
+    // A start from another composition may lie outside this one's domain.
+    s = sites_.pulledInside(s, initialGuess());
     if (std::isfinite(objective.gibbsAt(s))) {
         const OrderingSolution trial = minimiseOrdering(objective, s, free_);
         if (trial.minimum) return stateAt(objective, trial);

@@ -53,14 +53,20 @@ class SpinelOxide {
     SpinelState equilibrate(double temperatureK, double pressureBars) const;
 
     // The minimum reached from another start (a nearby solution, e.g. at a neighbouring T), with
-    // pinned variables set to 0. Falls back to equilibrate when the start lies outside the
-    // domain or leads to no minimum.
+    // pinned variables set to 0 and pulled into the domain from the initial guess where it lies
+    // outside (a start from another composition). Falls back to equilibrate when it leads to no
+    // minimum.
     SpinelState equilibrateFrom(double temperatureK, double pressureBars, const Vec3& start) const;
 
     // G (J/mol) at a given ordering, +infinity outside the phase's domain.
     double gibbs(double temperatureK, double pressureBars, const Vec3& ordering) const;
 
+    // True when the ordering lies inside the phase's domain (every site fraction positive).
+    bool admits(const Vec3& ordering) const { return sites_.inside(ordering); }
+
   private:
+    // The MELTS initial guess of the ordering (see equilibrate).
+    Vec3 initialGuess() const;
     SpinelState stateAt(const SpinelObjective& objective, const OrderingSolution& minimum) const;
 
     Composition4 x_;  // X2 spl, X3 chr, X4 ulv, X5 mag
