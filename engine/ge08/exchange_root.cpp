@@ -98,7 +98,8 @@ GibbsWithSlope exchangeGibbsAndSlope(Exchange reaction, const PairState& state) 
 }
 
 ExchangeRoot solveExchange(const OxidePair& pair, Exchange reaction, const PairState& lower,
-                           const PairState& upper, double guessK, const PairOrdering* start) {
+                           const PairState& upper, double guessK, const PairOrdering* start,
+                           Confirmation confirmation) {
     const double a = lower.temperatureK, b = upper.temperatureK;
     const double fa = exchangeGibbs(reaction, lower), fb = exchangeGibbs(reaction, upper);
     ExchangeRoot result;
@@ -121,14 +122,15 @@ ExchangeRoot solveExchange(const OxidePair& pair, Exchange reaction, const PairS
             newtonSearch(pair, reaction, {a, fa, b, fb}, x, true, lower, upper, start);
         evaluations += continued.root.evaluations;
         if (continued.root.status == RootStatus::converged) {
-            PairState full = pair.equilibrate(continued.root.state.temperatureK);
-            ++evaluations;
-            bool confirmed = sameOrdering(full, continued.root.state);
-            if (confirmed && !continued.smooth) {
+            const auto check = [&](const PairState& found) {
                 ++evaluations;
-                confirmed =
-                    sameOrdering(pair.equilibrate(continued.across.temperatureK), continued.across);
-            }
+                return confirmation == Confirmation::full ? pair.equilibrate(found.temperatureK)
+                                                          : pair.confirm(found);
+            };
+            PairState full = check(continued.root.state);
+            bool confirmed = sameOrdering(full, continued.root.state);
+            if (confirmed && !continued.smooth)
+                confirmed = sameOrdering(check(continued.across), continued.across);
             if (confirmed) {
                 continued.root.state = std::move(full);
                 continued.root.evaluations = evaluations;

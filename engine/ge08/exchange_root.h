@@ -28,6 +28,10 @@ enum class Exchange {
 double exchangeGibbs(Exchange reaction, const PairState& state);
 GibbsWithSlope exchangeGibbsAndSlope(Exchange reaction, const PairState& state);
 
+// How a root found with continued ordering solves is confirmed: by the full ordering solve of
+// both phases, or by the quicker check of OxidePair::confirm.
+enum class Confirmation { full, quick };
+
 struct ExchangeRoot {
     RootStatus status = RootStatus::noSignChange;
     PairState state;      // both phases at the root (valid only when converged)
@@ -42,11 +46,13 @@ struct ExchangeRoot {
 //
 // The ordering solves inside the bracket continue from the previous one (the first from
 // `start` when given, e.g. the solution of a similar pair, else from the nearer end), which is
-// cheap but may follow a minimum that is not the lowest. So the root counts only if the full
-// solve (both phases' equilibrate) at it finds the same ordering; otherwise the search is
-// repeated with full solves. The state returned is always that of the full solve.
+// cheap but may follow a minimum that is not the lowest. So the root counts only if the
+// confirming solve (see Confirmation) at it finds the same ordering, and at a jump of dG on both
+// sides of it; otherwise the search is repeated with full solves. The state returned is always
+// that of the confirming solve.
 ExchangeRoot solveExchange(const OxidePair& pair, Exchange reaction, const PairState& lower,
                            const PairState& upper, double guessK = NAN,
-                           const PairOrdering* start = nullptr);
+                           const PairOrdering* start = nullptr,
+                           Confirmation confirmation = Confirmation::full);
 
 }  // namespace kelvorad::ge08

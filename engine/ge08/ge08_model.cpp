@@ -85,11 +85,15 @@ Ge08Result computeGe08Model(const std::array<double, 16>& magnetiteWt,
         return from != nullptr ? pair.equilibrateFrom(t, orderingOf(*from)) : pair.equilibrate(t);
     };
     // A search from the hint's temperature and ordering, or from the bracket alone.
+    // With a hint, the root is confirmed by the quicker check.
+    const Confirmation confirmation = hint != nullptr ? Confirmation::quick : Confirmation::full;
     const auto search = [&](Exchange reaction, const PairState& lower, const PairState& upper,
                             const Ge08WarmStart::Point* from) {
-        if (from == nullptr) return solveExchange(pair, reaction, lower, upper);
+        if (from == nullptr)
+            return solveExchange(pair, reaction, lower, upper, NAN, nullptr, confirmation);
         const PairOrdering start = orderingOf(*from);
-        return solveExchange(pair, reaction, lower, upper, from->temperatureK, &start);
+        return solveExchange(pair, reaction, lower, upper, from->temperatureK, &start,
+                             confirmation);
     };
 
     // Both searches start at the same lower end.

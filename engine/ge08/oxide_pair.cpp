@@ -64,6 +64,16 @@ PairState OxidePair::equilibrateFrom(double t, const PairOrdering& start) const 
     return state;
 }
 
+PairState OxidePair::confirm(const PairState& found) const {
+    PairState state;
+    state.temperatureK = found.temperatureK;
+    state.pressureBars = pressure_;
+    state.spinel = spinel_.equilibrate(found.temperatureK, pressure_);
+    state.rhombohedral =
+        rhombohedral_.confirm(found.temperatureK, pressure_, found.rhombohedral.ordering);
+    return state;
+}
+
 bool sameOrdering(const PairState& a, const PairState& b) {
     constexpr double kCloseness = 1e-7;
     if (!a.valid() || !b.valid()) return false;

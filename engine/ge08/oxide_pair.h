@@ -62,6 +62,9 @@ class OxidePair {
     // The same from the orderings of a nearby state (see the phases' equilibrateFrom): the
     // minimum that continues `start`, which need not be the lowest one.
     PairState equilibrateFrom(double temperatureK, const PairOrdering& start) const;
+    // The quicker check of a state found by equilibrateFrom at its temperature: the spinel's
+    // full solve and the rhombohedral phase's confirm (rhombohedral_oxide.h).
+    PairState confirm(const PairState& found) const;
     // True when both orderings lie inside their phase's domain.
     bool admits(const PairOrdering& ordering) const {
         return spinel_.admits(ordering.spinel) && rhombohedral_.admits(ordering.rhombohedral);

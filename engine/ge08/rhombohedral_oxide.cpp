@@ -275,26 +275,51 @@ double RhombohedralOxide::gibbs(double t, double pressure, const Vec3& ordering)
 }
 
 RhombohedralState RhombohedralOxide::equilibrate(double t, double pressure) const {
-    RhombohedralState state;
-    if (!std::isfinite(t) || !(t > 0.0) || !std::isfinite(pressure)) return state;
+    return lowestMinimum(t, pressure, nullptr);
+}
+
+RhombohedralState RhombohedralOxide::confirm(double t, double pressure, const Vec3& found) const {
+    return lowestMinimum(t, pressure, &found);
+}
+
+RhombohedralState RhombohedralOxide::lowestMinimum(double t, double pressure,
+                                                   const Vec3* candidate) const {
+    if (!std::isfinite(t) || !(t > 0.0) || !std::isfinite(pressure)) return {};
     const RhombohedralObjective objective(*this, t, pressure);
     // Several starts guard against the stationary points a single Newton iteration can reach
     // (s = 0 and mixed-sign saddles at low T); the lowest minimum wins. A start that runs into a
     // minimum already found is stopped there.
     OrderingSolution best = disorderedMinimum(objective);
-    std::array<Vec3, 6> found{};
+    std::array<Vec3, 7> found{};
     std::size_t foundCount = 0;
     if (best.minimum) found[foundCount++] = best.s;
     const Vec3 closeness{1e-4 * x_[0], 1e-4 * x_[1], 1e-4 * x_[2]};
-    for (double fraction : {0.9, 0.99, 0.999999, 0.5, 0.1}) {
-        const Vec3 start{fraction * x_[0], fraction * x_[1], fraction * x_[2]};
-        const OrderingSolution trial = minimiseOrdering(
-            objective, start, free_, std::span<const Vec3>(found.data(), foundCount), closeness);
-        if (!trial.minimum) continue;
+    const auto consider = [&](const OrderingSolution& trial) {
+        if (!trial.minimum) return;
         if (!trial.duplicate) found[foundCount++] = trial.s;
         if (trial.gibbs < best.gibbs) best = trial;
+    };
+    if (candidate != nullptr) {
+        // A minimum found otherwise, polished here (a Newton step or two).
+        Vec3 c = *candidate;
+        for (int k = 0; k < 3; ++k)
+            if (!free_[k]) c[k] = 0.0;
+        if (std::isfinite(objective.gibbsAt(c))) {
+            consider(minimiseOrdering(objective, c, free_,
+                                      std::span<const Vec3>(found.data(), foundCount), closeness));
+        }
     }
-    if (!best.minimum) return state;
+    for (double fraction : {0.9, 0.99, 0.999999, 0.5, 0.1}) {
+        const Vec3 start{fraction * x_[0], fraction * x_[1], fraction * x_[2]};
+        const bool firstStart = fraction == 0.9;
+        const OrderingSolution trial = minimiseOrdering(
+            objective, start, free_, std::span<const Vec3>(found.data(), foundCount), closeness);
+        consider(trial);
+        // Checking a candidate, the first start is where the lowest minimum comes from in
+        // practice; the others are run only if it finds none.
+        if (candidate != nullptr && firstStart && trial.minimum) break;
+    }
+    if (!best.minimum) return {};
     return stateAt(objective, best);
 }
 

@@ -58,6 +58,13 @@ class RhombohedralOxide {
     // or P, or an infeasible composition), valid is false.
     RhombohedralState equilibrate(double temperatureK, double pressureBars) const;
 
+    // A quicker check of a minimum found otherwise (by equilibrateFrom): the lowest of `found`,
+    // the disordered state and the minimum from the first start of equilibrate (0.9 X), from
+    // which equilibrate's lowest minimum comes in practice; the other starts are run only if
+    // that one finds no minimum. Where this returns `found`, equilibrate returns it too unless
+    // one of the other starts finds a lower minimum than the first.
+    RhombohedralState confirm(double temperatureK, double pressureBars, const Vec3& found) const;
+
     // The minimum reached from one start (a nearby solution, e.g. at a neighbouring T), with
     // pinned variables set to 0 and pulled into the domain from s = 0 where it lies outside (a
     // start from another composition), or the disordered state s = 0 where that is a lower
@@ -73,6 +80,9 @@ class RhombohedralOxide {
     bool admits(const Vec3& ordering) const { return sites_.inside(ordering); }
 
   private:
+    // The lowest of the minima of equilibrate, and of `candidate` when given (see confirm).
+    RhombohedralState lowestMinimum(double temperatureK, double pressureBars,
+                                    const Vec3* candidate) const;
     RhombohedralState stateAt(const RhombohedralObjective& objective,
                               const OrderingSolution& minimum) const;
 
