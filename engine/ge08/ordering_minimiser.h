@@ -121,8 +121,8 @@ struct ScalarDerivatives {
 
 template <class F>
 double minimiseScalar(F f, double lo, double hi, double s) {
+    ScalarDerivatives d = f(s);
     for (int iteration = 0; iteration < 200; ++iteration) {
-        const ScalarDerivatives d = f(s);
         if (!std::isfinite(d.value) || !std::isfinite(d.first)) break;
         double p;
         const bool newton = d.second > 0.0;
@@ -135,15 +135,19 @@ double minimiseScalar(F f, double lo, double hi, double s) {
         double t = 1.0;
         if (s + p >= hi) t = 0.9 * (hi - s) / p;
         if (s + p <= lo) t = 0.9 * (lo - s) / p;
+        if (newton && t == 1.0 && std::abs(p) < 1e-12) return s + p;
+        // The point accepted is evaluated once: its derivatives serve the next iteration.
+        ScalarDerivatives next = f(s + t * p);
         if (!(newton && t == 1.0 && std::abs(p) < 1e-7)) {
             for (int halvings = 0;; ++halvings) {
-                if (f(s + t * p).value <= d.value + 1e-4 * t * p * d.first) break;
+                if (next.value <= d.value + 1e-4 * t * p * d.first) break;
                 if (halvings == 60) return std::numeric_limits<double>::quiet_NaN();
                 t *= 0.5;
+                next = f(s + t * p);
             }
         }
         s += t * p;
-        if (newton && t == 1.0 && std::abs(p) < 1e-12) return s;
+        d = next;
     }
     return std::numeric_limits<double>::quiet_NaN();
 }
