@@ -25,6 +25,7 @@ struct OrderingSolution {
     bool converged = false;  // the Newton step fell below the tolerance
     bool minimum = false;    // ... at a point where the Hessian is positive definite
     bool duplicate = false;  // stopped on entering one of the known minima (s is that minimum)
+    Mat3 hessian{};          // d2G/ds2 at s (not for a duplicate)
 };
 
 // The step p of one iteration for the free variables (pinned ones get p = 0): the Newton step
@@ -108,6 +109,7 @@ OrderingSolution minimiseOrdering(const Phase& phase, Vec3 s, const std::array<b
         Vec3 p{};
         result.minimum =
             phase.derivativesAt(s, g, gradient, hessian) && descentStep(hessian, gradient, free, p);
+        result.hessian = hessian;
     }
     return result;
 }

@@ -196,22 +196,6 @@ class RhombohedralObjective {
         return phase_.sites_.maxStep(phase_.sites_.at(s), step);
     }
 
-    // ds/dT = -(d2G/ds2)^-1 d2G/ds dT at a minimum s, where d2G/ds dT = R d(mixing)/ds (the
-    // enthalpy does not depend on T); NaN where the Hessian is not positive definite.
-    Vec3 orderingSlope(const Vec3& s, const std::array<bool, 3>& free) const {
-        double g = 0.0;
-        Vec3 gradient{};
-        Mat3 hessian{};
-        derivativesAt(s, g, gradient, hessian);
-        double mixing = 0.0;
-        Vec3 mixingGradient{};
-        Mat3 mixingHessian{};
-        phase_.sites_.mixingWithDerivatives(phase_.sites_.at(s), mixing, mixingGradient,
-                                            mixingHessian);
-        for (double& v : mixingGradient) v *= p.gasConstant;
-        return orderingResponse(hessian, mixingGradient, free);
-    }
-
     // -T times the constant 2 R f ln 2 of the entropy.
     double constant() const { return -2.0 * rt_ * p.shortRangeOrder * kLn2; }
     double rt() const { return rt_; }
@@ -258,8 +242,26 @@ OrderingSolution disorderedMinimum(const RhombohedralObjective& objective) {
         descentStep(hessian, gradient, objective.freeVariables(), step)) {
         disordered.gibbs = g;
         disordered.converged = disordered.minimum = true;
+        disordered.hessian = hessian;
     }
     return disordered;
+}
+
+// ds/dT = -(d2G/ds2)^-1 d2G/ds dT at a minimum. At the minimum the mixing term's gradient is
+// -dH/ds / RT (dG/ds = 0 over the free variables, and the enthalpy does not depend on T), so
+// d2G/ds dT = R d(mixing)/ds = -dH/ds / T.
+Vec3 orderingSlope(const RhombohedralObjective& objective, const OrderingSolution& minimum,
+                   const Vec3& enthalpyGradient) {
+    Mat3 hessian = minimum.hessian;
+    if (minimum.duplicate) {
+        double g = 0.0;
+        Vec3 gradient{};
+        hessian = {};
+        objective.derivativesAt(minimum.s, g, gradient, hessian);
+    }
+    const double t = objective.temperature();
+    const Vec3 mixed{-enthalpyGradient[0] / t, -enthalpyGradient[1] / t, -enthalpyGradient[2] / t};
+    return orderingResponse(hessian, mixed, objective.freeVariables());
 }
 
 }  // namespace
@@ -356,8 +358,8 @@ RhombohedralState RhombohedralOxide::stateAt(const RhombohedralObjective& object
     state.ordering = s;
     state.gibbs = minimum.gibbs;
     state.siteFraction = sites_.at(s);
-    state.orderingSlope = objective.orderingSlope(s, free_);
     const EnthalpyTerms h = enthalpy(objective.energies(), x_, objective.hematite(), s);
+    state.orderingSlope = orderingSlope(objective, minimum, h.ds);
     // The only T-dependence of the non-configurational part is the constant -2 R T f ln 2.
     const NonConfigurational nonConfig{h.h + objective.constant(), objective.constant() / t, h.dx,
                                        h.ds, h.dxds};

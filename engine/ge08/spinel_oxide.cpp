@@ -205,23 +205,6 @@ class SpinelObjective {
         return phase_.sites_.maxStep(phase_.sites_.at(s), step);
     }
 
-    // ds/dT = -(d2G/ds2)^-1 d2G/ds dT at a minimum s, with d2G/ds dT = R d(mixing)/ds - S55 in
-    // the s4 slot; NaN where the Hessian is not positive definite.
-    Vec3 orderingSlope(const Vec3& s, const std::array<bool, 3>& free) const {
-        double g = 0.0;
-        Vec3 gradient{};
-        Mat3 hessian{};
-        derivativesAt(s, g, gradient, hessian);
-        double mixing = 0.0;
-        Vec3 mixingGradient{};
-        Mat3 mixingHessian{};
-        phase_.sites_.mixingWithDerivatives(phase_.sites_.at(s), mixing, mixingGradient,
-                                            mixingHessian);
-        for (double& v : mixingGradient) v *= kGasConstant;
-        mixingGradient[2] -= kSpinelBase.S55;
-        return orderingResponse(hessian, mixingGradient, free);
-    }
-
     double rt() const { return rt_; }
     double temperature() const { return t_; }
     double pressure() const { return pressure_; }
@@ -292,12 +275,24 @@ SpinelState SpinelOxide::stateAt(const SpinelObjective& objective,
     state.ordering = s;
     state.gibbs = minimum.gibbs;
     state.siteFraction = sites_.at(s);
-    state.orderingSlope = objective.orderingSlope(s, free_);
     state.pressureBars = pressure;
     state.pureGibbsOf = [](int member, double temperatureK, double) {
         return spinelPure(static_cast<SpinelMember>(member), temperatureK);
     };
     const NonConfigurational nonConfig = nonConfigurational(x_, s, t, pressure);
+    // ds/dT = -(d2G/ds2)^-1 d2G/ds dT. At the minimum the mixing term's gradient is
+    // -dgNonConfig/ds / RT, so d2G/ds dT = R d(mixing)/ds - S55 e4 = -dH/ds / T (the S55 terms
+    // cancel).
+    Mat3 hessian = minimum.hessian;
+    if (minimum.duplicate) {
+        double g = 0.0;
+        Vec3 gradient{};
+        hessian = {};
+        objective.derivativesAt(s, g, gradient, hessian);
+    }
+    const Vec3 mixed{-nonConfig.ds[0] / t, -nonConfig.ds[1] / t,
+                     -(nonConfig.ds[2] + t * kSpinelBase.S55) / t};
+    state.orderingSlope = orderingResponse(hessian, mixed, free_);
     for (int m = 0; m < 5; ++m) {
         state.potential[m] = sites_.potential(kIndependentIndex[m], s, t, kGasConstant, nonConfig);
     }
