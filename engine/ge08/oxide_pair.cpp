@@ -134,8 +134,10 @@ GibbsWithSlope exchange(const ExchangeReaction& r, const PairState& s) {
         dG.gibbs += ulvospinelCorrection(UlvospinelCorrection::reaction, t);
         dG.slope += ulvospinelCorrectionSlope(UlvospinelCorrection::reaction, t);
     }
-    dG.gibbs += s.spinel.reactionSum(r.spinel) + s.rhombohedral.reactionSum(r.rhombohedral);
-    dG.slope += s.spinel.reactionSlope(r.spinel) + s.rhombohedral.reactionSlope(r.rhombohedral);
+    const GibbsWithSlope spinel = s.spinel.reaction(r.spinel);
+    const GibbsWithSlope rhombohedral = s.rhombohedral.reaction(r.rhombohedral);
+    dG.gibbs += spinel.gibbs + rhombohedral.gibbs;
+    dG.slope += spinel.slope + rhombohedral.slope;
     return dG;
 }
 

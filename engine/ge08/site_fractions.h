@@ -216,45 +216,6 @@ class SiteFractions {
     double fixedSum_ = 0.0;  // sum of w x ln x over the present slots that do not depend on s
 };
 
-// sum_i nu_i (mu_i - mu°_i) over the end-members of one phase (J/mol). The ln coefficients of
-// each site fraction are summed over the reaction first; a site fraction whose summed
-// coefficient is exactly 0 drops out. The site fractions of an absent cation (exactly 0) vanish
-// together, so their summed coefficients are added up per cation: a positive total gives
-// -infinity, a negative one +infinity; a total of 0 with non-zero parts has a limit that
-// depends on how the fractions vanish, and gives NaN (undefined), as do opposite infinities.
-template <std::size_t N, std::size_t M>
-double phaseReactionSum(const std::array<SplitPotential<N>, M>& mu,
-                        const std::array<double, N>& siteFraction,
-                        const std::array<SiteFractionForm, N>& forms, double rt,
-                        const std::array<double, M>& nu) {
-    double sum = 0.0;
-    for (std::size_t i = 0; i < M; ++i)
-        if (nu[i] != 0.0) sum += nu[i] * mu[i].regular;
-    constexpr std::size_t kMaxGroups = N;
-    std::array<double, kMaxGroups> absentTotal{};
-    std::array<bool, kMaxGroups> absentUsed{};
-    for (std::size_t k = 0; k < N; ++k) {
-        double c = 0.0;
-        for (std::size_t i = 0; i < M; ++i)
-            if (nu[i] != 0.0) c += nu[i] * mu[i].lnCoefficient[k];
-        if (c == 0.0) continue;
-        if (siteFraction[k] == 0.0) {
-            const auto g = static_cast<std::size_t>(forms[k].group);
-            absentTotal[g] += c;
-            absentUsed[g] = true;
-        } else {
-            sum += rt * c * std::log(siteFraction[k]);
-        }
-    }
-    for (std::size_t g = 0; g < kMaxGroups; ++g) {
-        if (!absentUsed[g]) continue;
-        if (absentTotal[g] == 0.0) return std::numeric_limits<double>::quiet_NaN();
-        sum += absentTotal[g] > 0.0 ? -std::numeric_limits<double>::infinity()
-                                    : std::numeric_limits<double>::infinity();
-    }
-    return sum;
-}
-
 // The equilibrium state of one solution phase at fixed T, P and composition. Member is the
 // phase's enumeration of its five end-members, in the order of `potential`.
 template <std::size_t N, class Member>
@@ -293,46 +254,72 @@ struct PhaseState {
     }
 
     // sum_i nu_i (mu_i - mu°_i), ln terms summed over the reaction first (J/mol); NaN for a
-    // state that is not valid.
-    double reactionSum(const std::array<double, 5>& nu) const {
-        if (!valid || forms == nullptr) return std::numeric_limits<double>::quiet_NaN();
-        double sum = phaseReactionSum(potential, siteFraction, *forms, rt, nu);
-        for (std::size_t i = 0; i < 5; ++i)
-            if (nu[i] != 0.0) sum -= nu[i] * pure(i).gibbs;
-        return sum;
-    }
+    // state that is not valid. See reaction.
+    double reactionSum(const std::array<double, 5>& nu) const { return reaction(nu).gibbs; }
 
-    // d/dT of reactionSum along the equilibrium ordering (J/(mol K)):
-    //   dR/dT = dR/dT|s + dR/ds . ds/dT,
-    //   R = sum_i nu_i regular_i + RT sum_k C_k ln x_k,  C_k = sum_i nu_i lnCoefficient_ik,
-    //   dC_k/ds = (sum_i nu_i) w_k d_k.
-    // Site fractions held at 0 (absent cations) are left out: where the reaction sum is finite
-    // their terms cancel. NaN for a state that is not valid.
-    double reactionSlope(const std::array<double, 5>& nu) const {
-        if (!valid || forms == nullptr) return std::numeric_limits<double>::quiet_NaN();
-        double atFixedOrdering = 0.0, nuSum = 0.0;
+    // Its derivative along the equilibrium ordering (J/(mol K)); see reaction.
+    double reactionSlope(const std::array<double, 5>& nu) const { return reaction(nu).slope; }
+
+    // sum_i nu_i (mu_i - mu°_i) (J/mol) and its T-derivative along the equilibrium ordering.
+    //
+    // The ln coefficients of each site fraction are summed over the reaction first; a site
+    // fraction whose summed coefficient is exactly 0 drops out. The site fractions of an absent
+    // cation (exactly 0) vanish together, so their summed coefficients are added up per cation:
+    // a positive total gives -infinity, a negative one +infinity; a total of 0 with non-zero
+    // parts has a limit that depends on how the fractions vanish, and gives NaN (undefined), as
+    // do opposite infinities.
+    //
+    // The slope, with R = sum_i nu_i regular_i + RT sum_k C_k ln x_k, C_k = sum_i nu_i
+    // lnCoefficient_ik and dC_k/ds = (sum_i nu_i) w_k d_k, is dR/dT|s + dR/ds . ds/dT; the
+    // site fractions held at 0 are left out of it (where the sum is finite their terms cancel).
+    // Both NaN for a state that is not valid.
+    GibbsWithSlope reaction(const std::array<double, 5>& nu) const {
+        constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+        if (!valid || forms == nullptr) return {kNaN, kNaN};
+        double sum = 0.0, atFixedOrdering = 0.0, nuSum = 0.0;
         Vec3 gradient{};
         for (std::size_t i = 0; i < 5; ++i) {
             if (nu[i] == 0.0) continue;
             nuSum += nu[i];
+            sum += nu[i] * potential[i].regular;
             atFixedOrdering += nu[i] * (potential[i].regularSlope - pure(i).slope);
             for (int m = 0; m < 3; ++m) gradient[m] += nu[i] * potential[i].regularGradient[m];
         }
+        std::array<double, N> absentTotal{};  // by cation group
+        std::array<bool, N> absentUsed{};
         const double r = rt / temperatureK;
         for (std::size_t k = 0; k < N; ++k) {
-            const double x = siteFraction[k];
-            if (x == 0.0) continue;
             double c = 0.0;
             for (std::size_t i = 0; i < 5; ++i)
                 if (nu[i] != 0.0) c += nu[i] * potential[i].lnCoefficient[k];
-            const double lnX = std::log(x);
-            atFixedOrdering += r * c * lnX;
+            const double x = siteFraction[k];
             const SiteFractionForm& f = (*forms)[k];
+            if (x == 0.0) {
+                if (c == 0.0) continue;
+                const auto g = static_cast<std::size_t>(f.group);
+                absentTotal[g] += c;
+                absentUsed[g] = true;
+                continue;
+            }
+            const double lnX = std::log(x);
+            if (c != 0.0) sum += rt * c * lnX;
+            atFixedOrdering += r * c * lnX;
             for (int m = 0; m < 3; ++m)
                 gradient[m] += rt * f.perS[m] * (nuSum * f.weight * lnX + c / x);
         }
-        return atFixedOrdering + gradient[0] * orderingSlope[0] + gradient[1] * orderingSlope[1] +
-               gradient[2] * orderingSlope[2];
+        for (std::size_t g = 0; g < N; ++g) {
+            if (!absentUsed[g]) continue;
+            if (absentTotal[g] == 0.0) {
+                sum = kNaN;
+                break;
+            }
+            sum += absentTotal[g] > 0.0 ? -std::numeric_limits<double>::infinity()
+                                        : std::numeric_limits<double>::infinity();
+        }
+        for (std::size_t i = 0; i < 5; ++i)
+            if (nu[i] != 0.0) sum -= nu[i] * pure(i).gibbs;
+        return {sum, atFixedOrdering + gradient[0] * orderingSlope[0] +
+                         gradient[1] * orderingSlope[1] + gradient[2] * orderingSlope[2]};
     }
 };
 
