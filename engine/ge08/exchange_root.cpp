@@ -7,6 +7,9 @@ namespace kelvorad::ge08 {
 namespace {
 
 constexpr double kTolerance = 1e-8;  // K, on the last Newton correction or the bracket width
+// K: a continued search hands over to the confirming solve once its Newton correction is this
+// small; one more Newton step then lands within about 1e-11 K of a smooth root.
+constexpr double kApproach = 1e-4;
 constexpr int kMaxEvaluations = 100;
 
 struct Bracket {
@@ -15,32 +18,53 @@ struct Bracket {
 
 struct Search {
     ExchangeRoot root;
-    bool smooth = false;  // converged on a Newton correction, not on a jump of dG
-    PairState across;     // at a jump: the state on the other side of it
+    Bracket bracket{};
+    bool smooth = false;        // stopped on a Newton correction, not on a jump of dG
+    double next = NAN;          // smooth: the temperature one more Newton step gives ...
+    PairOrdering nextOrdering;  // ... and the orderings there, on their tangents
+    PairState across;           // at a jump: the state on the other side of it
 };
 
 bool disordered(const Vec3& s) {
     return std::abs(s[0]) < 1e-6 && std::abs(s[1]) < 1e-6 && std::abs(s[2]) < 1e-6;
 }
 
+// The orderings to continue from towards T + step: s + (ds/dT) step, where that lies inside the
+// domain, else s itself. The rhombohedral phase continues from an ordered state only (`from`,
+// the last one, when the state is disordered).
+PairOrdering continuation(const OxidePair& pair, const PairState& state, const PairOrdering& from,
+                          double step) {
+    const auto ahead = [&](const Vec3& s, const Vec3& slope) {
+        return Vec3{s[0] + slope[0] * step, s[1] + slope[1] * step, s[2] + slope[2] * step};
+    };
+    const bool ordered = !disordered(state.rhombohedral.ordering);
+    const PairOrdering reached = {state.spinel.ordering,
+                                  ordered ? state.rhombohedral.ordering : from.rhombohedral};
+    const PairOrdering predicted = {
+        ahead(reached.spinel, state.spinel.orderingSlope),
+        ordered ? ahead(reached.rhombohedral, state.rhombohedral.orderingSlope)
+                : reached.rhombohedral};
+    return pair.admits(predicted) ? predicted : reached;
+}
+
 // The safeguarded Newton search inside the bracket from x. With `continued`, each ordering
-// solve starts from the previous one, the first from `start` (or from the nearer bracket end
-// when start is null); otherwise every solve is the phases' full equilibrate. The rhombohedral
-// phase always continues from an ordered state (the lower end's, or the last ordered one):
-// its continued solve also weighs the disordered state, so it then follows the lower of the
-// ordered branch and the disordered state through the order-disorder transition.
+// solve starts from the previous one, the first from `start`; it stops once the Newton
+// correction falls below kApproach, leaving the last step to the confirming solve. Otherwise
+// every solve is the phases' full equilibrate, and the search runs to kTolerance. The
+// rhombohedral phase always continues from an ordered state: its continued solve also weighs
+// the disordered state, so it then follows the lower of the ordered branch and the disordered
+// state through the order-disorder transition.
 Search newtonSearch(const OxidePair& pair, Exchange reaction, Bracket bracket, double x,
                     bool continued, const PairState& lower, const PairState& upper,
-                    const PairOrdering* start) {
+                    PairOrdering from) {
     Search search;
     ExchangeRoot& result = search.root;
-    auto& [a, fa, b, fb] = bracket;
-    PairOrdering from = start != nullptr ? *start
-                        : x - a < b - x  ? lower.ordering()
-                                         : upper.ordering();
+    auto& [a, fa, b, fb] = search.bracket;
+    search.bracket = bracket;
     if (disordered(from.rhombohedral)) from.rhombohedral = lower.rhombohedral.ordering;
     PairState atA = lower, atB = upper;
     double step = b - a, stepBefore = b - a;
+    const double stop = continued ? kApproach : kTolerance;
     while (result.evaluations < kMaxEvaluations) {
         ++result.evaluations;
         PairState state = continued ? pair.equilibrateFrom(x, from) : pair.equilibrate(x);
@@ -52,13 +76,18 @@ Search newtonSearch(const OxidePair& pair, Exchange reaction, Bracket bracket, d
         const bool onA = std::signbit(f) == std::signbit(fa);
         (onA ? a : b) = x;
         (onA ? fa : fb) = f;
-        const double newton = -f / slope;
+        const double newton = f == 0.0 ? 0.0 : -f / slope;
         const double next = x + newton;
-        const bool newtonInside = std::isfinite(next) && next > a && next < b;
-        search.smooth = f == 0.0 || (newtonInside && std::abs(newton) < kTolerance);
+        const bool newtonInside = f == 0.0 || (std::isfinite(next) && next > a && next < b);
+        search.smooth = newtonInside && std::abs(newton) < stop;
         if (search.smooth || b - a < kTolerance) {
             result.status = RootStatus::converged;
-            if (!search.smooth) search.across = onA ? std::move(atB) : std::move(atA);
+            if (search.smooth) {
+                search.next = next;
+                search.nextOrdering = continuation(pair, state, from, newton);
+            } else {
+                search.across = onA ? std::move(atB) : std::move(atA);
+            }
             result.state = std::move(state);
             return search;
         }
@@ -68,19 +97,7 @@ Search newtonSearch(const OxidePair& pair, Exchange reaction, Bracket bracket, d
         stepBefore = step;
         step = useNewton ? newton : 0.5 * (a + b) - x;
         x += step;
-        // The next solve starts from the tangent of the orderings, s + (ds/dT) step, where
-        // that lies inside the domain, else from s itself.
-        const auto ahead = [&](const Vec3& s, const Vec3& slope) {
-            return Vec3{s[0] + slope[0] * step, s[1] + slope[1] * step, s[2] + slope[2] * step};
-        };
-        const bool ordered = !disordered(state.rhombohedral.ordering);
-        const PairOrdering reached = {state.spinel.ordering,
-                                      ordered ? state.rhombohedral.ordering : from.rhombohedral};
-        const PairOrdering predicted = {
-            ahead(reached.spinel, state.spinel.orderingSlope),
-            ordered ? ahead(reached.rhombohedral, state.rhombohedral.orderingSlope)
-                    : reached.rhombohedral};
-        from = pair.admits(predicted) ? predicted : reached;
+        from = continuation(pair, state, from, step);
         (onA ? atA : atB) = std::move(state);
     }
     result.status = RootStatus::notConverged;
@@ -115,29 +132,52 @@ ExchangeRoot solveExchange(const OxidePair& pair, Exchange reaction, const PairS
     if (std::isfinite(fa) && std::isfinite(fb)) {
         double x = guessK > a && guessK < b ? guessK : a - fa * (b - a) / (fb - fa);
         if (!(x > a && x < b)) x = 0.5 * (a + b);
-        // Continued ordering solves, accepted only where the full solve finds the same
-        // ordering: at the root, and at a jump of dG (where the lowest minimum changes branch)
-        // on both sides of it. Otherwise the search is repeated with full solves throughout.
-        Search continued =
-            newtonSearch(pair, reaction, {a, fa, b, fb}, x, true, lower, upper, start);
-        evaluations += continued.root.evaluations;
-        if (continued.root.status == RootStatus::converged) {
-            const auto check = [&](const PairState& found) {
-                ++evaluations;
-                return confirmation == Confirmation::full ? pair.equilibrate(found.temperatureK)
-                                                          : pair.confirm(found);
-            };
-            PairState full = check(continued.root.state);
-            bool confirmed = sameOrdering(full, continued.root.state);
-            if (confirmed && !continued.smooth)
-                confirmed = sameOrdering(check(continued.across), continued.across);
-            if (confirmed) {
-                continued.root.state = std::move(full);
-                continued.root.evaluations = evaluations;
-                return continued.root;
+        const bool quickly = confirmation == Confirmation::quick;
+        const auto confirm = [&](double t, const PairOrdering& candidate) {
+            ++evaluations;
+            return pair.confirm(t, candidate, quickly);
+        };
+        // Continued ordering solves, accepted only where the confirming solve finds the same
+        // ordering: one Newton step past the end of the continued search, where it also
+        // gives the root, or at a jump of dG (where the lowest minimum changes branch) on both
+        // sides of it. Otherwise the search is repeated with full solves throughout.
+        PairOrdering from = start != nullptr ? *start
+                            : x - a < b - x  ? lower.ordering()
+                                             : upper.ordering();
+        Bracket bracket{a, fa, b, fb};
+        for (int round = 0; round < 4; ++round) {
+            Search continued = newtonSearch(pair, reaction, bracket, x, true, lower, upper, from);
+            evaluations += continued.root.evaluations;
+            if (continued.root.status != RootStatus::converged) break;
+            if (!continued.smooth) {
+                const PairState& root = continued.root.state;
+                OxidePair::Confirmed there = confirm(root.temperatureK, root.ordering());
+                if (!there.agrees ||
+                    !confirm(continued.across.temperatureK, continued.across.ordering()).agrees)
+                    break;
+                result.status = RootStatus::converged;
+                result.state = std::move(there.state);
+                result.evaluations = evaluations;
+                return result;
             }
+            OxidePair::Confirmed there = confirm(continued.next, continued.nextOrdering);
+            if (!there.agrees) break;
+            const auto [f, slope] = exchangeGibbsAndSlope(reaction, there.state);
+            const double newton = f == 0.0 ? 0.0 : -f / slope;
+            if (std::abs(newton) < kTolerance) {
+                result.status = RootStatus::converged;
+                result.state = std::move(there.state);
+                result.evaluations = evaluations;
+                return result;
+            }
+            // Not yet within the tolerance (a kink of dG nearby): go on from there.
+            bracket = continued.bracket;
+            x = continued.next;
+            from = there.state.ordering();
         }
-        result = newtonSearch(pair, reaction, {a, fa, b, fb}, x, false, lower, upper, nullptr).root;
+        result =
+            newtonSearch(pair, reaction, {a, fa, b, fb}, x, false, lower, upper, lower.ordering())
+                .root;
         evaluations += result.evaluations;
         if (result.status == RootStatus::converged) {
             result.evaluations = evaluations;

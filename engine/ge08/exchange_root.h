@@ -28,8 +28,8 @@ enum class Exchange {
 double exchangeGibbs(Exchange reaction, const PairState& state);
 GibbsWithSlope exchangeGibbsAndSlope(Exchange reaction, const PairState& state);
 
-// How a root found with continued ordering solves is confirmed: by the full ordering solve of
-// both phases, or by the quicker check of OxidePair::confirm.
+// How a root found with continued ordering solves is confirmed (OxidePair::confirm): by the full
+// ordering solve of both phases, or with the rhombohedral phase's reduced multi-start.
 enum class Confirmation { full, quick };
 
 struct ExchangeRoot {

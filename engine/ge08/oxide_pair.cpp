@@ -64,28 +64,35 @@ PairState OxidePair::equilibrateFrom(double t, const PairOrdering& start) const 
     return state;
 }
 
-PairState OxidePair::confirm(const PairState& found) const {
-    PairState state;
-    state.temperatureK = found.temperatureK;
-    state.pressureBars = pressure_;
-    state.spinel = spinel_.equilibrate(found.temperatureK, pressure_);
-    state.rhombohedral =
-        rhombohedral_.confirm(found.temperatureK, pressure_, found.rhombohedral.ordering);
-    return state;
+OxidePair::Confirmed OxidePair::confirm(double t, const PairOrdering& candidate,
+                                        bool quickly) const {
+    Confirmed result;
+    result.state.temperatureK = t;
+    result.state.pressureBars = pressure_;
+    result.state.spinel = spinel_.equilibrate(t, pressure_);
+    result.state.rhombohedral = quickly ? rhombohedral_.equilibrateQuickly(t, pressure_)
+                                        : rhombohedral_.equilibrate(t, pressure_);
+    const PairOrdering continued = {
+        spinel_.orderingFrom(t, pressure_, candidate.spinel),
+        rhombohedral_.orderingFrom(t, pressure_, candidate.rhombohedral)};
+    result.agrees = result.state.valid() && sameOrdering(result.state.ordering(), continued);
+    return result;
 }
 
-bool sameOrdering(const PairState& a, const PairState& b) {
+bool sameOrdering(const PairOrdering& a, const PairOrdering& b) {
     constexpr double kCloseness = 1e-7;
-    if (!a.valid() || !b.valid()) return false;
     const auto close = [](const Vec3& u, const Vec3& v, double sign) {
         for (int k = 0; k < 3; ++k)
             if (!(std::abs(u[k] - sign * v[k]) <= kCloseness)) return false;
         return true;
     };
     // The rhombohedral phase is the same with its A and B layers swapped (s -> -s).
-    return close(a.spinel.ordering, b.spinel.ordering, 1.0) &&
-           (close(a.rhombohedral.ordering, b.rhombohedral.ordering, 1.0) ||
-            close(a.rhombohedral.ordering, b.rhombohedral.ordering, -1.0));
+    return close(a.spinel, b.spinel, 1.0) && (close(a.rhombohedral, b.rhombohedral, 1.0) ||
+                                              close(a.rhombohedral, b.rhombohedral, -1.0));
+}
+
+bool sameOrdering(const PairState& a, const PairState& b) {
+    return a.valid() && b.valid() && sameOrdering(a.ordering(), b.ordering());
 }
 
 double OxidePair::feTiExchangeGibbs(double t) const {

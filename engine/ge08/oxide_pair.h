@@ -62,9 +62,15 @@ class OxidePair {
     // The same from the orderings of a nearby state (see the phases' equilibrateFrom): the
     // minimum that continues `start`, which need not be the lowest one.
     PairState equilibrateFrom(double temperatureK, const PairOrdering& start) const;
-    // The quicker check of a state found by equilibrateFrom at its temperature: the spinel's
-    // full solve and the rhombohedral phase's confirm (rhombohedral_oxide.h).
-    PairState confirm(const PairState& found) const;
+    // The check of an ordering found by continuation (equilibrateFrom): the full solve at T,
+    // or with `quickly` the spinel's full solve and the rhombohedral phase's
+    // equilibrateQuickly, and whether it finds the minimum that the continued solve from
+    // `candidate` reaches (sameOrdering).
+    struct Confirmed {
+        PairState state;
+        bool agrees = false;
+    };
+    Confirmed confirm(double temperatureK, const PairOrdering& candidate, bool quickly) const;
     // True when both orderings lie inside their phase's domain.
     bool admits(const PairOrdering& ordering) const {
         return spinel_.admits(ordering.spinel) && rhombohedral_.admits(ordering.rhombohedral);
@@ -86,6 +92,7 @@ class OxidePair {
 // one also when it is the mirror image, all s negated: the same state with the layers named
 // the other way round).
 bool sameOrdering(const PairState& a, const PairState& b);
+bool sameOrdering(const PairOrdering& a, const PairOrdering& b);
 
 // The quantities of the reactions above at a solved state; NaN when the state is not valid.
 double feTiExchangeGibbs(const PairState& state);

@@ -1,5 +1,6 @@
 #include "rhombohedral_oxide.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -277,73 +278,69 @@ double RhombohedralOxide::gibbs(double t, double pressure, const Vec3& ordering)
 }
 
 RhombohedralState RhombohedralOxide::equilibrate(double t, double pressure) const {
-    return lowestMinimum(t, pressure, nullptr);
+    return lowestMinimum(t, pressure, false);
 }
 
-RhombohedralState RhombohedralOxide::confirm(double t, double pressure, const Vec3& found) const {
-    return lowestMinimum(t, pressure, &found);
+RhombohedralState RhombohedralOxide::equilibrateQuickly(double t, double pressure) const {
+    return lowestMinimum(t, pressure, true);
 }
 
 RhombohedralState RhombohedralOxide::lowestMinimum(double t, double pressure,
-                                                   const Vec3* candidate) const {
+                                                   bool firstStartOnly) const {
     if (!std::isfinite(t) || !(t > 0.0) || !std::isfinite(pressure)) return {};
     const RhombohedralObjective objective(*this, t, pressure);
     // Several starts guard against the stationary points a single Newton iteration can reach
     // (s = 0 and mixed-sign saddles at low T); the lowest minimum wins. A start that runs into a
     // minimum already found is stopped there.
     OrderingSolution best = disorderedMinimum(objective);
-    std::array<Vec3, 7> found{};
+    std::array<Vec3, 6> found{};
     std::size_t foundCount = 0;
     if (best.minimum) found[foundCount++] = best.s;
     const Vec3 closeness{1e-4 * x_[0], 1e-4 * x_[1], 1e-4 * x_[2]};
-    const auto consider = [&](const OrderingSolution& trial) {
-        if (!trial.minimum) return;
-        if (!trial.duplicate) found[foundCount++] = trial.s;
-        if (trial.gibbs < best.gibbs) best = trial;
-    };
-    if (candidate != nullptr) {
-        // A minimum found otherwise, polished here (a Newton step or two).
-        Vec3 c = *candidate;
-        for (int k = 0; k < 3; ++k)
-            if (!free_[k]) c[k] = 0.0;
-        if (std::isfinite(objective.gibbsAt(c))) {
-            consider(minimiseOrdering(objective, c, free_,
-                                      std::span<const Vec3>(found.data(), foundCount), closeness));
-        }
-    }
     for (double fraction : {0.9, 0.99, 0.999999, 0.5, 0.1}) {
         const Vec3 start{fraction * x_[0], fraction * x_[1], fraction * x_[2]};
-        const bool firstStart = fraction == 0.9;
         const OrderingSolution trial = minimiseOrdering(
             objective, start, free_, std::span<const Vec3>(found.data(), foundCount), closeness);
-        consider(trial);
-        // Checking a candidate, the first start is where the lowest minimum comes from in
-        // practice; the others are run only if it finds none.
-        if (candidate != nullptr && firstStart && trial.minimum) break;
+        if (trial.minimum) {
+            if (!trial.duplicate) found[foundCount++] = trial.s;
+            if (trial.gibbs < best.gibbs) best = trial;
+            if (firstStartOnly) break;
+        }
     }
     if (!best.minimum) return {};
     return stateAt(objective, best);
+}
+
+Vec3 RhombohedralOxide::orderingFrom(double t, double pressure, const Vec3& start) const {
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    if (!std::isfinite(t) || !(t > 0.0) || !std::isfinite(pressure)) return {kNaN, kNaN, kNaN};
+    const RhombohedralObjective objective(*this, t, pressure);
+    const OrderingSolution minimum = continuedMinimum(objective, start);
+    return minimum.minimum ? minimum.s : Vec3{kNaN, kNaN, kNaN};
 }
 
 RhombohedralState RhombohedralOxide::equilibrateFrom(double t, double pressure,
                                                      const Vec3& start) const {
     if (!std::isfinite(t) || !(t > 0.0) || !std::isfinite(pressure)) return {};
     const RhombohedralObjective objective(*this, t, pressure);
+    const OrderingSolution minimum = continuedMinimum(objective, start);
+    return minimum.minimum ? stateAt(objective, minimum) : equilibrate(t, pressure);
+}
+
+OrderingSolution RhombohedralOxide::continuedMinimum(const RhombohedralObjective& objective,
+                                                     const Vec3& start) const {
     Vec3 s = start;
     for (int k = 0; k < 3; ++k)
         if (!free_[k]) s[k] = 0.0;
     // A start from another composition may lie outside this one's domain (|s_k| < X_k).
     s = sites_.pulledInside(s, Vec3{});
-    if (std::isfinite(objective.gibbsAt(s))) {
-        const OrderingSolution trial = minimiseOrdering(objective, s, free_);
-        if (trial.minimum) {
-            // Never an ordered minimum above the disordered one, which a start on the ordered
-            // side cannot see (past the order-disorder transition).
-            const OrderingSolution disordered = disorderedMinimum(objective);
-            return stateAt(objective, disordered.gibbs < trial.gibbs ? disordered : trial);
-        }
-    }
-    return equilibrate(t, pressure);
+    if (!std::isfinite(objective.gibbsAt(s))) return {};
+    const OrderingSolution trial = minimiseOrdering(objective, s, free_);
+    if (!trial.minimum) return trial;
+    // Never an ordered minimum above the disordered one, which a start on the ordered side
+    // cannot see (past the order-disorder transition).
+    const OrderingSolution disordered = disorderedMinimum(objective);
+    return disordered.gibbs < trial.gibbs ? disordered : trial;
 }
 
 RhombohedralState RhombohedralOxide::stateAt(const RhombohedralObjective& objective,
@@ -370,9 +367,11 @@ RhombohedralState RhombohedralOxide::stateAt(const RhombohedralObjective& object
         return rhombohedralPure(static_cast<RhombohedralMember>(member), temperatureK,
                                 pressureBars);
     };
-    for (int m = 0; m < 5; ++m) {
-        state.potential[m] = sites_.potential(kIndependentIndex[m], s, t, p.gasConstant, nonConfig);
-    }
+    state.composition = x_;
+    std::copy(std::begin(kIndependentIndex), std::end(kIndependentIndex),
+              state.independentIndex.begin());
+    state.gasConstant = p.gasConstant;
+    state.nonConfigurational = nonConfig;
     return state;
 }
 

@@ -58,12 +58,10 @@ class RhombohedralOxide {
     // or P, or an infeasible composition), valid is false.
     RhombohedralState equilibrate(double temperatureK, double pressureBars) const;
 
-    // A quicker check of a minimum found otherwise (by equilibrateFrom): the lowest of `found`,
-    // the disordered state and the minimum from the first start of equilibrate (0.9 X), from
-    // which equilibrate's lowest minimum comes in practice; the other starts are run only if
-    // that one finds no minimum. Where this returns `found`, equilibrate returns it too unless
-    // one of the other starts finds a lower minimum than the first.
-    RhombohedralState confirm(double temperatureK, double pressureBars, const Vec3& found) const;
+    // A quicker, reduced form of equilibrate: the lowest of the disordered state and the
+    // minimum from its first start (0.9 X), from which equilibrate's lowest minimum comes in
+    // practice; the other starts run only if that one finds no minimum.
+    RhombohedralState equilibrateQuickly(double temperatureK, double pressureBars) const;
 
     // The minimum reached from one start (a nearby solution, e.g. at a neighbouring T), with
     // pinned variables set to 0 and pulled into the domain from s = 0 where it lies outside (a
@@ -72,6 +70,8 @@ class RhombohedralOxide {
     // equilibrate when the start leads to no minimum.
     RhombohedralState equilibrateFrom(double temperatureK, double pressureBars,
                                       const Vec3& start) const;
+    // Only the ordering that equilibrateFrom reaches (NaN where it reaches no minimum).
+    Vec3 orderingFrom(double temperatureK, double pressureBars, const Vec3& start) const;
 
     // G (J/mol) at a given ordering, +infinity outside the phase's domain.
     double gibbs(double temperatureK, double pressureBars, const Vec3& ordering) const;
@@ -80,9 +80,11 @@ class RhombohedralOxide {
     bool admits(const Vec3& ordering) const { return sites_.inside(ordering); }
 
   private:
-    // The lowest of the minima of equilibrate, and of `candidate` when given (see confirm).
+    // The lowest of the minima of equilibrate, or of equilibrateQuickly.
     RhombohedralState lowestMinimum(double temperatureK, double pressureBars,
-                                    const Vec3* candidate) const;
+                                    bool firstStartOnly) const;
+    OrderingSolution continuedMinimum(const RhombohedralObjective& objective,
+                                      const Vec3& start) const;
     RhombohedralState stateAt(const RhombohedralObjective& objective,
                               const OrderingSolution& minimum) const;
 

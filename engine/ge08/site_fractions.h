@@ -168,45 +168,6 @@ class SiteFractions {
         return t;
     }
 
-    // mu_i - mu°_i + G_pure,i of end-member i (independent index 0..3, or -1 for the dependent
-    // one) at the equilibrium ordering s and temperature t: the non-configurational G of the
-    // solution plus sum_j (delta_ij - X_j) d/dX_j of it, plus the configurational terms (gas
-    // constant r). The end-member's pure-phase G is left to the caller.
-    SplitPotential<N> potential(int i, const Vec3& s, double t, double r,
-                                const NonConfigurational& nonConfig) const {
-        SplitPotential<N> mu;
-        mu.regular = nonConfig.gibbs;
-        mu.regularSlope = nonConfig.slope;
-        mu.regularGradient = nonConfig.ds;
-        for (int j = 0; j < 4; ++j) {
-            const double c = (i == j ? 1.0 : 0.0) - x_[j];
-            mu.regular += c * nonConfig.dx[j];
-            for (int m = 0; m < 3; ++m) mu.regularGradient[m] += c * nonConfig.dxds[j][m];
-        }
-        const double configurational = addConfigurational(mu, i, s);
-        mu.regular += r * t * configurational;
-        mu.regularSlope += r * configurational;
-        return mu;
-    }
-
-  private:
-    // The ln coefficients of end-member i, added to mu; returns sum_k w_k (lambda_ik - x_k), the
-    // s-independent configurational term of mu_i divided by RT.
-    double addConfigurational(SplitPotential<N>& mu, int i, const Vec3& s) const {
-        double sum = 0.0;
-        for (std::size_t k = 0; k < N; ++k) {
-            const SiteFractionForm& f = forms_[k];
-            // lambda - x = sum_j (delta_ij - X_j) b_kj
-            double lambdaMinusX = 0.0;
-            for (int j = 0; j < 4; ++j) lambdaMinusX += ((i == j ? 1.0 : 0.0) - x_[j]) * f.perX[j];
-            const double lambda = f.constant + (i >= 0 ? f.perX[i] : 0.0) + f.perS[0] * s[0] +
-                                  f.perS[1] * s[1] + f.perS[2] * s[2];
-            sum += f.weight * lambdaMinusX;
-            mu.lnCoefficient[k] += f.weight * lambda;
-        }
-        return sum;
-    }
-
   private:
     std::array<SiteFractionForm, N> forms_;
     Composition4 x_;
@@ -215,6 +176,41 @@ class SiteFractions {
     Fractions base_{};
     double fixedSum_ = 0.0;  // sum of w x ln x over the present slots that do not depend on s
 };
+
+// mu_i - mu°_i + G_pure,i of end-member i (independent index 0..3, or -1 for the dependent one)
+// of a phase with site fractions `forms` and composition x, at the equilibrium ordering s and
+// temperature t: the non-configurational G of the solution plus sum_j (delta_ij - X_j) d/dX_j
+// of it, plus the configurational terms (gas constant r). The end-member's pure-phase G is left
+// to the caller. The configurational terms are RT sum_k w_k [(lambda_ik - x_k) + lambda_ik ln
+// x_k], lambda_ik = a_k + b_ki + d_k . s, and lambda_ik - x_k = sum_j (delta_ij - X_j) b_kj does
+// not depend on s.
+template <std::size_t N>
+SplitPotential<N> splitPotential(const std::array<SiteFractionForm, N>& forms,
+                                 const Composition4& x, int i, const Vec3& s, double t, double r,
+                                 const NonConfigurational& nonConfig) {
+    SplitPotential<N> mu;
+    mu.regular = nonConfig.gibbs;
+    mu.regularSlope = nonConfig.slope;
+    mu.regularGradient = nonConfig.ds;
+    for (int j = 0; j < 4; ++j) {
+        const double c = (i == j ? 1.0 : 0.0) - x[j];
+        mu.regular += c * nonConfig.dx[j];
+        for (int m = 0; m < 3; ++m) mu.regularGradient[m] += c * nonConfig.dxds[j][m];
+    }
+    double configurational = 0.0;  // sum_k w_k (lambda_ik - x_k)
+    for (std::size_t k = 0; k < N; ++k) {
+        const SiteFractionForm& f = forms[k];
+        double lambdaMinusX = 0.0;
+        for (int j = 0; j < 4; ++j) lambdaMinusX += ((i == j ? 1.0 : 0.0) - x[j]) * f.perX[j];
+        const double lambda = f.constant + (i >= 0 ? f.perX[i] : 0.0) + f.perS[0] * s[0] +
+                              f.perS[1] * s[1] + f.perS[2] * s[2];
+        configurational += f.weight * lambdaMinusX;
+        mu.lnCoefficient[k] = f.weight * lambda;
+    }
+    mu.regular += r * t * configurational;
+    mu.regularSlope += r * configurational;
+    return mu;
+}
 
 // The equilibrium state of one solution phase at fixed T, P and composition. Member is the
 // phase's enumeration of its five end-members, in the order of `potential`.
@@ -227,8 +223,24 @@ struct PhaseState {
     Vec3 orderingSlope{};  // their T-derivative along the equilibrium, ds/dT (1/K)
     double gibbs = 0;      // G of the solution (J/mol)
     std::array<double, N> siteFraction{};
-    std::array<SplitPotential<N>, 5> potential{};  // mu - mu° + G_pure, by member
     const std::array<SiteFractionForm, N>* forms = nullptr;
+
+    // mu - mu° + G_pure of each member (splitPotential), found on first use (a reaction uses
+    // only some members) from the composition and the non-configurational G, and then kept.
+    Composition4 composition{};
+    std::array<int, 5> independentIndex{};  // of each member; -1 for the dependent one
+    double gasConstant = 0;
+    NonConfigurational nonConfigurational;
+    mutable std::array<std::optional<SplitPotential<N>>, 5> potentials{};
+
+    const SplitPotential<N>& potential(std::size_t member) const {
+        std::optional<SplitPotential<N>>& mu = potentials[member];
+        if (!mu) {
+            mu = splitPotential(*forms, composition, independentIndex[member], ordering,
+                                temperatureK, gasConstant, nonConfigurational);
+        }
+        return *mu;
+    }
 
     // G_pure of each member (in its own equilibrium ordering) with its T-derivative, the last
     // term of mu - mu°: found on first use by pureGibbsOf (most need a one-dimensional
@@ -278,12 +290,14 @@ struct PhaseState {
         if (!valid || forms == nullptr) return {kNaN, kNaN};
         double sum = 0.0, atFixedOrdering = 0.0, nuSum = 0.0;
         Vec3 gradient{};
+        std::array<const SplitPotential<N>*, 5> mu{};
         for (std::size_t i = 0; i < 5; ++i) {
             if (nu[i] == 0.0) continue;
+            mu[i] = &potential(i);
             nuSum += nu[i];
-            sum += nu[i] * potential[i].regular;
-            atFixedOrdering += nu[i] * (potential[i].regularSlope - pure(i).slope);
-            for (int m = 0; m < 3; ++m) gradient[m] += nu[i] * potential[i].regularGradient[m];
+            sum += nu[i] * mu[i]->regular;
+            atFixedOrdering += nu[i] * (mu[i]->regularSlope - pure(i).slope);
+            for (int m = 0; m < 3; ++m) gradient[m] += nu[i] * mu[i]->regularGradient[m];
         }
         std::array<double, N> absentTotal{};  // by cation group
         std::array<bool, N> absentUsed{};
@@ -291,7 +305,7 @@ struct PhaseState {
         for (std::size_t k = 0; k < N; ++k) {
             double c = 0.0;
             for (std::size_t i = 0; i < 5; ++i)
-                if (nu[i] != 0.0) c += nu[i] * potential[i].lnCoefficient[k];
+                if (nu[i] != 0.0) c += nu[i] * mu[i]->lnCoefficient[k];
             const double x = siteFraction[k];
             const SiteFractionForm& f = (*forms)[k];
             if (x == 0.0) {

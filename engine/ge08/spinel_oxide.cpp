@@ -1,5 +1,6 @@
 #include "spinel_oxide.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -251,16 +252,26 @@ Vec3 SpinelOxide::initialGuess() const {
 SpinelState SpinelOxide::equilibrateFrom(double t, double pressure, const Vec3& start) const {
     if (!std::isfinite(t) || !(t > 0.0) || !std::isfinite(pressure)) return {};
     const SpinelObjective objective(*this, t, pressure);
+    const OrderingSolution minimum = continuedMinimum(objective, start);
+    return minimum.minimum ? stateAt(objective, minimum) : equilibrate(t, pressure);
+}
+
+Vec3 SpinelOxide::orderingFrom(double t, double pressure, const Vec3& start) const {
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    if (!std::isfinite(t) || !(t > 0.0) || !std::isfinite(pressure)) return {kNaN, kNaN, kNaN};
+    const OrderingSolution minimum = continuedMinimum(SpinelObjective(*this, t, pressure), start);
+    return minimum.minimum ? minimum.s : Vec3{kNaN, kNaN, kNaN};
+}
+
+OrderingSolution SpinelOxide::continuedMinimum(const SpinelObjective& objective,
+                                               const Vec3& start) const {
     Vec3 s = start;
     for (int i = 0; i < 3; ++i)
         if (!free_[i]) s[i] = 0.0;
     // A start from another composition may lie outside this one's domain.
     s = sites_.pulledInside(s, initialGuess());
-    if (std::isfinite(objective.gibbsAt(s))) {
-        const OrderingSolution trial = minimiseOrdering(objective, s, free_);
-        if (trial.minimum) return stateAt(objective, trial);
-    }
-    return equilibrate(t, pressure);
+    if (!std::isfinite(objective.gibbsAt(s))) return {};
+    return minimiseOrdering(objective, s, free_);
 }
 
 SpinelState SpinelOxide::stateAt(const SpinelObjective& objective,
@@ -293,9 +304,11 @@ SpinelState SpinelOxide::stateAt(const SpinelObjective& objective,
     const Vec3 mixed{-nonConfig.ds[0] / t, -nonConfig.ds[1] / t,
                      -(nonConfig.ds[2] + t * kSpinelBase.S55) / t};
     state.orderingSlope = orderingResponse(hessian, mixed, free_);
-    for (int m = 0; m < 5; ++m) {
-        state.potential[m] = sites_.potential(kIndependentIndex[m], s, t, kGasConstant, nonConfig);
-    }
+    state.composition = x_;
+    std::copy(std::begin(kIndependentIndex), std::end(kIndependentIndex),
+              state.independentIndex.begin());
+    state.gasConstant = kGasConstant;
+    state.nonConfigurational = nonConfig;
     return state;
 }
 

@@ -57,6 +57,8 @@ class SpinelOxide {
     // outside (a start from another composition). Falls back to equilibrate when it leads to no
     // minimum.
     SpinelState equilibrateFrom(double temperatureK, double pressureBars, const Vec3& start) const;
+    // Only the ordering that equilibrateFrom reaches (NaN where it reaches no minimum).
+    Vec3 orderingFrom(double temperatureK, double pressureBars, const Vec3& start) const;
 
     // G (J/mol) at a given ordering, +infinity outside the phase's domain.
     double gibbs(double temperatureK, double pressureBars, const Vec3& ordering) const;
@@ -67,6 +69,7 @@ class SpinelOxide {
   private:
     // The MELTS initial guess of the ordering (see equilibrate).
     Vec3 initialGuess() const;
+    OrderingSolution continuedMinimum(const SpinelObjective& objective, const Vec3& start) const;
     SpinelState stateAt(const SpinelObjective& objective, const OrderingSolution& minimum) const;
 
     Composition4 x_;  // X2 spl, X3 chr, X4 ulv, X5 mag
