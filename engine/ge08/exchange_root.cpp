@@ -38,12 +38,12 @@ PairOrdering continuation(const OxidePair& pair, const PairState& state, const P
         return Vec3{s[0] + slope[0] * step, s[1] + slope[1] * step, s[2] + slope[2] * step};
     };
     const bool ordered = !disordered(state.rhombohedral.ordering);
-    const PairOrdering reached = {state.spinel.ordering,
-                                  ordered ? state.rhombohedral.ordering : from.rhombohedral};
-    const PairOrdering predicted = {
-        ahead(reached.spinel, state.spinel.orderingSlope),
-        ordered ? ahead(reached.rhombohedral, state.rhombohedral.orderingSlope)
-                : reached.rhombohedral};
+    PairOrdering reached = state.ordering();
+    if (!ordered) reached.rhombohedral = from.rhombohedral;
+    PairOrdering predicted = reached;
+    predicted.spinel = ahead(reached.spinel, state.spinel.orderingSlope);
+    if (ordered)
+        predicted.rhombohedral = ahead(reached.rhombohedral, state.rhombohedral.orderingSlope);
     return pair.admits(predicted) ? predicted : reached;
 }
 

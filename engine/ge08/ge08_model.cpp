@@ -29,13 +29,15 @@ const Ge08WarmStart::Point* pointOf(const Ge08WarmStart* hint,
 }
 
 PairOrdering orderingOf(const Ge08WarmStart::Point& point) {
-    return {point.spinelOrdering, point.rhombohedralOrdering};
+    return {point.spinelOrdering, point.rhombohedralOrdering, point.spinelPureOrdering,
+            point.rhombohedralPureOrdering};
 }
 
 // A solved state as a warm-start point; missing when the state is not valid.
 Ge08WarmStart::Point pointAt(const PairState& state) {
     if (!state.valid()) return {};
-    return {state.temperatureK, state.spinel.ordering, state.rhombohedral.ordering};
+    const PairOrdering o = state.ordering();
+    return {state.temperatureK, o.spinel, o.rhombohedral, o.spinelPure, o.rhombohedralPure};
 }
 
 }  // namespace

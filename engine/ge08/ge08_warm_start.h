@@ -16,6 +16,11 @@ struct Ge08WarmStart {
         double temperatureK = kMissing;                // missing: not reached
         std::array<double, 3> spinelOrdering{};        // s1, s2, s4
         std::array<double, 3> rhombohedralOrdering{};  // s_il, s_gk, s_py
+        // The ordering of the pure end-members in their own phases (starts of their
+        // minimisations; missing where not found).
+        std::array<double, 5> spinelPureOrdering{kMissing, kMissing, kMissing, kMissing, kMissing};
+        std::array<double, 5> rhombohedralPureOrdering{kMissing, kMissing, kMissing, kMissing,
+                                                       kMissing};
     };
     Point low;       // 500 K, the lower end of both temperature searches
     Point feMgHigh;  // 2000 K, the upper end of the Fe-Mg search

@@ -60,7 +60,9 @@ PairState OxidePair::equilibrateFrom(double t, const PairOrdering& start) const 
     state.temperatureK = t;
     state.pressureBars = pressure_;
     state.spinel = spinel_.equilibrateFrom(t, pressure_, start.spinel);
+    state.spinel.pureStart = start.spinelPure;
     state.rhombohedral = rhombohedral_.equilibrateFrom(t, pressure_, start.rhombohedral);
+    state.rhombohedral.pureStart = start.rhombohedralPure;
     return state;
 }
 
@@ -72,6 +74,8 @@ OxidePair::Confirmed OxidePair::confirm(double t, const PairOrdering& candidate,
     result.state.spinel = spinel_.equilibrate(t, pressure_);
     result.state.rhombohedral = quickly ? rhombohedral_.equilibrateQuickly(t, pressure_)
                                         : rhombohedral_.equilibrate(t, pressure_);
+    result.state.spinel.pureStart = candidate.spinelPure;
+    result.state.rhombohedral.pureStart = candidate.rhombohedralPure;
     const PairOrdering continued = {
         spinel_.orderingFrom(t, pressure_, candidate.spinel),
         rhombohedral_.orderingFrom(t, pressure_, candidate.rhombohedral)};

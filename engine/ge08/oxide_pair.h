@@ -36,10 +36,13 @@ double modelStandardGibbsSlope(EndMember m, double temperatureK, double pressure
 // Both in one pass.
 GibbsWithSlope modelStandardState(EndMember m, double temperatureK, double pressureBars);
 
-// The ordering variables of both phases (a start for the ordering solves).
+// The ordering variables of both phases (a start for the ordering solves), and those of their
+// pure end-members by slot (starts for their minimisations; NaN where unknown).
 struct PairOrdering {
     Vec3 spinel{};
     Vec3 rhombohedral{};
+    std::array<double, 5> spinelPure = SpinelState::filledWithNaN();
+    std::array<double, 5> rhombohedralPure = RhombohedralState::filledWithNaN();
 };
 
 // Both phases in their equilibrium ordering at one temperature.
@@ -49,7 +52,10 @@ struct PairState {
     SpinelState spinel;
     RhombohedralState rhombohedral;
     bool valid() const { return spinel.valid && rhombohedral.valid; }
-    PairOrdering ordering() const { return {spinel.ordering, rhombohedral.ordering}; }
+    PairOrdering ordering() const {
+        return {spinel.ordering, rhombohedral.ordering, spinel.pureOrdering,
+                rhombohedral.pureOrdering};
+    }
 };
 
 class OxidePair {

@@ -363,9 +363,10 @@ RhombohedralState RhombohedralOxide::stateAt(const RhombohedralObjective& object
     state.pressureBars = pressure;
     // Geikielite and pyrophanite have the ilmenite function, corundum the hematite one.
     state.pureSlot = {2, 1, 2, 2, 1};
-    state.pureGibbsOf = [](int member, double temperatureK, double pressureBars) {
-        return rhombohedralPure(static_cast<RhombohedralMember>(member), temperatureK,
-                                pressureBars);
+    state.pureGibbsOf = [](int member, double temperatureK, double pressureBars, double start,
+                           double& ordering) {
+        return rhombohedralPure(static_cast<RhombohedralMember>(member), temperatureK, pressureBars,
+                                start, &ordering);
     };
     state.composition = x_;
     std::copy(std::begin(kIndependentIndex), std::end(kIndependentIndex),
@@ -375,8 +376,10 @@ RhombohedralState RhombohedralOxide::stateAt(const RhombohedralObjective& object
     return state;
 }
 
-GibbsWithSlope rhombohedralPure(RhombohedralMember m, double t, double pressure) {
+GibbsWithSlope rhombohedralPure(RhombohedralMember m, double t, double pressure, double start,
+                                double* minimiser) {
     const double rt = p.gasConstant * t;
+    if (minimiser != nullptr) *minimiser = std::numeric_limits<double>::quiet_NaN();
     if (m == RhombohedralMember::hematite || m == RhombohedralMember::corundum)
         return {-2.0 * p.shortRangeOrder * rt * kLn2,
                 -2.0 * p.shortRangeOrder * p.gasConstant * kLn2};
@@ -397,9 +400,14 @@ GibbsWithSlope rhombohedralPure(RhombohedralMember m, double t, double pressure)
     };
     // The symmetric function has its ordered minimum at +-s; the disordered state s = 0 is the
     // other candidate (the transition is first order).
+    // On (0, 1) the ordered minimum is unique: g' = s h(s^2) with h convex, so g' changes sign
+    // at most twice there. A descent from `start` that ends ordered has therefore found the
+    // minimum the usual start (0.98) finds; one that slides to s = 0 is redone from 0.98.
     const double disordered = g(0.0).value;
-    const double s = minimiseScalar(g, -1.0, 1.0, 0.98);
+    double s = start > 0.0 && start < 1.0 ? minimiseScalar(g, -1.0, 1.0, start) : kInfinity;
+    if (!(s > 1e-6 && s < 1.0)) s = minimiseScalar(g, -1.0, 1.0, 0.98);
     const double ordered = std::isfinite(s) ? g(s).value : kInfinity;
+    if (minimiser != nullptr && s > 1e-6) *minimiser = s;
     if (ordered < disordered) return {ordered, p.gasConstant * mixing(s)};
     return {disordered, p.gasConstant * mixing(0.0)};
 }

@@ -25,6 +25,7 @@
 // states are for the ordered pure phases).
 
 #include <array>
+#include <cmath>
 
 #include "site_fractions.h"
 
@@ -104,6 +105,9 @@ double rhombohedralPureGibbs(RhombohedralMember m, double temperatureK, double p
 // The same with its T-derivative, by the envelope theorem the partial derivative at the
 // minimising s: R times the entropy term [(1 + s) ln(1 + s) + (1 - s) ln(1 - s) - 2 ln 2]
 // (il, gk, py), -2 f R ln 2 (hm, cr).
-GibbsWithSlope rhombohedralPure(RhombohedralMember m, double temperatureK, double pressureBars);
+// The minimisation may start from `start` (e.g. the ordering at a neighbouring T; NaN: the
+// usual start), and reports the ordered minimum's s in `minimiser` (NaN where there is none).
+GibbsWithSlope rhombohedralPure(RhombohedralMember m, double temperatureK, double pressureBars,
+                                double start = NAN, double* minimiser = nullptr);
 
 }  // namespace kelvorad::ge08

@@ -244,17 +244,33 @@ struct PhaseState {
 
     // G_pure of each member (in its own equilibrium ordering) with its T-derivative, the last
     // term of mu - mu°: found on first use by pureGibbsOf (most need a one-dimensional
-    // minimisation, and a reaction uses only some members) and then kept.
-    // Members with the same pure-phase function share a slot.
-    GibbsWithSlope (*pureGibbsOf)(int member, double temperatureK, double pressureBars) = nullptr;
+    // minimisation, and a reaction uses only some members) and then kept, with the minimising
+    // ordering (NaN where there is none). Members with the same pure-phase function share a
+    // slot. The minimisation starts from pureStart where that is given (not NaN), e.g. the
+    // ordering at a neighbouring temperature.
+    using PureGibbsFunction = GibbsWithSlope (*)(int member, double temperatureK,
+                                                 double pressureBars, double start,
+                                                 double& ordering);
+    PureGibbsFunction pureGibbsOf = nullptr;
     double pressureBars = 0;
     std::array<std::size_t, 5> pureSlot{0, 1, 2, 3, 4};
+    std::array<double, 5> pureStart = filledWithNaN();  // by slot
     mutable std::array<std::optional<GibbsWithSlope>, 5> pureGibbs{};
+    mutable std::array<double, 5> pureOrdering = filledWithNaN();  // by slot
 
     const GibbsWithSlope& pure(std::size_t member) const {
-        std::optional<GibbsWithSlope>& g = pureGibbs[pureSlot[member]];
-        if (!g) g = pureGibbsOf(static_cast<int>(member), temperatureK, pressureBars);
+        const std::size_t slot = pureSlot[member];
+        std::optional<GibbsWithSlope>& g = pureGibbs[slot];
+        if (!g) {
+            g = pureGibbsOf(static_cast<int>(member), temperatureK, pressureBars, pureStart[slot],
+                            pureOrdering[slot]);
+        }
         return *g;
+    }
+
+    static constexpr std::array<double, 5> filledWithNaN() {
+        constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+        return {kNaN, kNaN, kNaN, kNaN, kNaN};
     }
 
     // mu - mu° of one end-member (J/mol); -infinity for an end-member that needs an absent

@@ -287,8 +287,9 @@ SpinelState SpinelOxide::stateAt(const SpinelObjective& objective,
     state.gibbs = minimum.gibbs;
     state.siteFraction = sites_.at(s);
     state.pressureBars = pressure;
-    state.pureGibbsOf = [](int member, double temperatureK, double) {
-        return spinelPure(static_cast<SpinelMember>(member), temperatureK);
+    state.pureGibbsOf = [](int member, double temperatureK, double, double start,
+                           double& ordering) {
+        return spinelPure(static_cast<SpinelMember>(member), temperatureK, start, &ordering);
     };
     const NonConfigurational nonConfig = nonConfigurational(x_, s, t, pressure);
     // ds/dT = -(d2G/ds2)^-1 d2G/ds dT. At the minimum the mixing term's gradient is
@@ -317,8 +318,22 @@ namespace {
 // a + b s + c s^2 + RT B(s) on (0, 1) with B(s) = s ln s + 2(1-s) ln(1-s) + (1+s) ln(1+s) - 2 ln 2:
 // the pure hercynite (s = s2) and magnetite (s = s4) functions. The T-derivative at the minimum is
 // bSlope s + R B(s), bSlope the T-derivative of b.
+// Lower bounds of the entropy terms' curvature: min over (0, 1) of 1/s + 2/(1-s) + 1/(1+s)
+// is 6.5329..., min over (-1, 1) of 1/(2(1+s)) + 1/(1-s) + 1/(2(3+s)) is 1.6332...
+constexpr double kInverseCurvature = 6.53;
+constexpr double kSpinelCurvature = 1.633;
+
+// The start of a one-dimensional minimisation: `warm` (e.g. the minimiser at a neighbouring T)
+// where it lies in (lo, hi) and the function is convex there, its second derivative 2 c + RT
+// times the entropy term's curvature being positive everywhere, so that its minimum is unique;
+// otherwise the usual start.
+double startOf(double warm, double lo, double hi, double c, double rt, double curvature,
+               double usual) {
+    return warm > lo && warm < hi && 2.0 * c + rt * curvature > 0.0 ? warm : usual;
+}
+
 GibbsWithSlope inverseSpinelMinimum(double a, double b, double bSlope, double c, double t,
-                                    double start) {
+                                    double start, double* minimiser) {
     const double rt = kGasConstant * t;
     const auto entropyTerm = [](double s) {
         return s * std::log(s) + 2.0 * (1.0 - s) * std::log1p(-s) + (1.0 + s) * std::log1p(s) -
@@ -333,6 +348,7 @@ GibbsWithSlope inverseSpinelMinimum(double a, double b, double bSlope, double c,
         return {value, first, second};
     };
     const double s = minimiseScalar(f, 0.0, 1.0, start);
+    if (minimiser != nullptr) *minimiser = s;
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
     if (!std::isfinite(s)) return {kNaN, kNaN};
     return {f(s).value, bSlope * s + kGasConstant * entropyTerm(s)};
@@ -340,19 +356,23 @@ GibbsWithSlope inverseSpinelMinimum(double a, double b, double bSlope, double c,
 
 }  // namespace
 
-GibbsWithSlope spinelPure(SpinelMember m, double t) {
+GibbsWithSlope spinelPure(SpinelMember m, double t, double start, double* minimiser) {
     const double rt = kGasConstant * t;
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    if (minimiser != nullptr) *minimiser = kNaN;
     switch (m) {
         case SpinelMember::chromite:
             return {g.s3 + g.x3x3 + g.x3s3 + g.s3s3, 0.0};
         case SpinelMember::ulvospinel:
             return {g.x4x4 - 2.0 * rt * kLn2, -2.0 * kGasConstant * kLn2};
         case SpinelMember::hercynite:
-            return inverseSpinelMinimum(0.0, g.s2, 0.0, g.s2s2, t, 0.9);
+            return inverseSpinelMinimum(
+                0.0, g.s2, 0.0, g.s2s2, t,
+                startOf(start, 0.0, 1.0, g.s2s2, rt, kInverseCurvature, 0.9), minimiser);
         case SpinelMember::magnetite:
-            return inverseSpinelMinimum(g.x5x5, g.s4 + g.x5s4 - t * kSpinelBase.S55,
-                                        -kSpinelBase.S55, g.s4s4, t, 0.1);
+            return inverseSpinelMinimum(
+                g.x5x5, g.s4 + g.x5s4 - t * kSpinelBase.S55, -kSpinelBase.S55, g.s4s4, t,
+                startOf(start, 0.0, 1.0, g.s4s4, rt, kInverseCurvature, 0.1), minimiser);
         case SpinelMember::spinel: {
             // s = s1 with s2 = (1 + s)/2: the Taylor terms in s1, s2 and X2 = 1 collected.
             const double c0 = g.x2x2 + g.s2 / 2.0 + g.x2s2 / 2.0 + g.s2s2 / 4.0;
@@ -373,7 +393,9 @@ GibbsWithSlope spinelPure(SpinelMember m, double t) {
                     2.0 * c2 + rt * (0.5 / (1.0 + s) + 1.0 / (1.0 - s) + 0.5 / (3.0 + s));
                 return {value, first, second};
             };
-            const double s = minimiseScalar(f, -1.0, 1.0, 0.5);
+            const double s = minimiseScalar(
+                f, -1.0, 1.0, startOf(start, -1.0, 1.0, c2, rt, kSpinelCurvature, 0.5));
+            if (minimiser != nullptr) *minimiser = s;
             if (!std::isfinite(s)) return {kNaN, kNaN};
             return {f(s).value, kGasConstant * entropyTerm(s)};
         }

@@ -18,6 +18,7 @@
 // Chemical potentials: mu_i = mu°_i + G + sum_j (delta_ij - X_j) dG/dX_j |s - G_pure,i.
 
 #include <array>
+#include <cmath>
 
 #include "site_fractions.h"
 
@@ -90,6 +91,10 @@ double spinelPureGibbs(SpinelMember m, double temperatureK);
 
 // The same with its T-derivative, by the envelope theorem the partial derivative at the
 // minimising s (R times the entropy term; chromite 0, ulvospinel -2 R ln 2).
-GibbsWithSlope spinelPure(SpinelMember m, double temperatureK);
+// The minimisation starts from `start` (e.g. the minimiser at a neighbouring T; NaN: the usual
+// start) only where the function is convex, so that its minimum is unique, and reports the
+// minimising s in `minimiser` (NaN where there is none).
+GibbsWithSlope spinelPure(SpinelMember m, double temperatureK, double start = NAN,
+                          double* minimiser = nullptr);
 
 }  // namespace kelvorad::ge08
