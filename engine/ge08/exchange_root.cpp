@@ -18,7 +18,6 @@ struct Bracket {
 
 struct Search {
     ExchangeRoot root;
-    Bracket bracket{};
     bool smooth = false;        // stopped on a Newton correction, not on a jump of dG
     double next = NAN;          // smooth: the temperature one more Newton step gives ...
     PairOrdering nextOrdering;  // ... and the orderings there, on their tangents
@@ -26,7 +25,7 @@ struct Search {
 };
 
 bool disordered(const Vec3& s) {
-    return std::abs(s[0]) < 1e-6 && std::abs(s[1]) < 1e-6 && std::abs(s[2]) < 1e-6;
+    return isDisordered(s);
 }
 
 // The orderings to continue from towards T + step: s + (ds/dT) step, where that lies inside the
@@ -59,10 +58,13 @@ Search newtonSearch(const OxidePair& pair, Exchange reaction, Bracket bracket, d
                     PairOrdering from) {
     Search search;
     ExchangeRoot& result = search.root;
-    auto& [a, fa, b, fb] = search.bracket;
-    search.bracket = bracket;
+    auto& [a, fa, b, fb] = bracket;
     if (disordered(from.rhombohedral)) from.rhombohedral = lower.rhombohedral.ordering;
     PairState atA = lower, atB = upper;
+    // The rhombohedral ordering gap at the bracket ends, where found, and where the Newton step
+    // from each end would land (see below).
+    double gapA = NAN, gapB = NAN, targetA = NAN, targetB = NAN;
+    int keptA = 0, keptB = 0;  // how often in a row each end was kept
     double step = b - a, stepBefore = b - a;
     const double stop = continued ? kApproach : kTolerance;
     while (result.evaluations < kMaxEvaluations) {
@@ -76,8 +78,12 @@ Search newtonSearch(const OxidePair& pair, Exchange reaction, Bracket bracket, d
         const bool onA = std::signbit(f) == std::signbit(fa);
         (onA ? a : b) = x;
         (onA ? fa : fb) = f;
+        (onA ? gapA : gapB) = NAN;
+        keptA = onA ? 0 : keptA + 1;
+        keptB = onA ? keptB + 1 : 0;
         const double newton = f == 0.0 ? 0.0 : -f / slope;
         const double next = x + newton;
+        (onA ? targetA : targetB) = next;
         const bool newtonInside = f == 0.0 || (std::isfinite(next) && next > a && next < b);
         search.smooth = newtonInside && std::abs(newton) < stop;
         if (search.smooth || b - a < kTolerance) {
@@ -96,6 +102,24 @@ Search newtonSearch(const OxidePair& pair, Exchange reaction, Bracket bracket, d
         const bool useNewton = newtonInside && std::abs(newton) < 0.5 * std::abs(stepBefore);
         stepBefore = step;
         step = useNewton ? newton : 0.5 * (a + b) - x;
+        // Where the rhombohedral phase is ordered at one end and disordered at the other, and
+        // the Newton steps from both ends leave the bracket, dG jumps across zero at the
+        // transition between them: its temperature is the root of the ordering gap, which is
+        // smooth, so regula falsi on the gap (Illinois variant) finds it far faster than
+        // bisection.
+        const PairState& other = onA ? atB : atA;
+        const auto outside = [&](double target) { return !(target > a && target < b); };
+        if (continued && !useNewton && outside(targetA) && outside(targetB) &&
+            !std::isnan(targetA) && !std::isnan(targetB) &&
+            disordered(state.rhombohedral.ordering) != disordered(other.rhombohedral.ordering)) {
+            if (std::isnan(gapA)) gapA = pair.orderingGap(onA ? state : atA, from.rhombohedral);
+            if (std::isnan(gapB)) gapB = pair.orderingGap(onA ? atB : state, from.rhombohedral);
+            double ga = gapA, gb = gapB;
+            if (keptA > 1) ga *= std::pow(0.5, keptA - 1);
+            if (keptB > 1) gb *= std::pow(0.5, keptB - 1);
+            const double falsi = a - ga * (b - a) / (gb - ga);
+            if (std::signbit(ga) != std::signbit(gb) && falsi > a && falsi < b) step = falsi - x;
+        }
         x += step;
         from = continuation(pair, state, from, step);
         (onA ? atA : atB) = std::move(state);
@@ -138,42 +162,51 @@ ExchangeRoot solveExchange(const OxidePair& pair, Exchange reaction, const PairS
             return pair.confirm(t, candidate, quickly);
         };
         // Continued ordering solves, accepted only where the confirming solve finds the same
-        // ordering: one Newton step past the end of the continued search, where it also
-        // gives the root, or at a jump of dG (where the lowest minimum changes branch) on both
-        // sides of it. Otherwise the search is repeated with full solves throughout.
+        // ordering: one Newton step past the end of the continued search, where it also gives
+        // the root, or at a jump of dG (where the lowest minimum changes branch) on both sides
+        // of it. Otherwise the search is repeated with full solves throughout.
         PairOrdering from = start != nullptr ? *start
                             : x - a < b - x  ? lower.ordering()
                                              : upper.ordering();
-        Bracket bracket{a, fa, b, fb};
-        for (int round = 0; round < 4; ++round) {
-            Search continued = newtonSearch(pair, reaction, bracket, x, true, lower, upper, from);
-            evaluations += continued.root.evaluations;
-            if (continued.root.status != RootStatus::converged) break;
-            if (!continued.smooth) {
-                const PairState& root = continued.root.state;
-                OxidePair::Confirmed there = confirm(root.temperatureK, root.ordering());
-                if (!there.agrees ||
-                    !confirm(continued.across.temperatureK, continued.across.ordering()).agrees)
-                    break;
+        Search continued =
+            newtonSearch(pair, reaction, {a, fa, b, fb}, x, true, lower, upper, from);
+        evaluations += continued.root.evaluations;
+        if (continued.root.status == RootStatus::converged && !continued.smooth) {
+            // A jump of dG: both sides must be the lowest minima, checked a little away from
+            // the jump, where the two branches' G differ by more than round-off.
+            constexpr double kAside = 1e-6;  // K
+            const PairState& low = continued.root.state.temperatureK < continued.across.temperatureK
+                                       ? continued.root.state
+                                       : continued.across;
+            const PairState& high =
+                &low == &continued.root.state ? continued.across : continued.root.state;
+            if (confirm(low.temperatureK - kAside, low.ordering()).agrees &&
+                confirm(high.temperatureK + kAside, high.ordering()).agrees) {
                 result.status = RootStatus::converged;
-                result.state = std::move(there.state);
+                result.state = std::move(continued.root.state);
                 result.evaluations = evaluations;
                 return result;
             }
-            OxidePair::Confirmed there = confirm(continued.next, continued.nextOrdering);
-            if (!there.agrees) break;
-            const auto [f, slope] = exchangeGibbsAndSlope(reaction, there.state);
-            const double newton = f == 0.0 ? 0.0 : -f / slope;
-            if (std::abs(newton) < kTolerance) {
-                result.status = RootStatus::converged;
-                result.state = std::move(there.state);
-                result.evaluations = evaluations;
-                return result;
+        } else if (continued.root.status == RootStatus::converged) {
+            // One Newton step further, confirmed; a few more where a kink of dG nearby keeps the
+            // step above the tolerance.
+            double t = continued.next;
+            PairOrdering candidate = continued.nextOrdering;
+            for (int step = 0; step < 4; ++step) {
+                OxidePair::Confirmed there = confirm(t, candidate);
+                if (!there.agrees) break;
+                const auto [f, slope] = exchangeGibbsAndSlope(reaction, there.state);
+                const double newton = f == 0.0 ? 0.0 : -f / slope;
+                if (std::abs(newton) < kTolerance) {
+                    result.status = RootStatus::converged;
+                    result.state = std::move(there.state);
+                    result.evaluations = evaluations;
+                    return result;
+                }
+                t += newton;
+                if (!(t > a && t < b)) break;
+                candidate = there.state.ordering();
             }
-            // Not yet within the tolerance (a kink of dG nearby): go on from there.
-            bracket = continued.bracket;
-            x = continued.next;
-            from = there.state.ordering();
         }
         result =
             newtonSearch(pair, reaction, {a, fa, b, fb}, x, false, lower, upper, lower.ordering())

@@ -77,6 +77,10 @@ class OxidePair {
         bool agrees = false;
     };
     Confirmed confirm(double temperatureK, const PairOrdering& candidate, bool quickly) const;
+    // The rhombohedral phase's ordering gap at a state (RhombohedralOxide::orderingGap).
+    double orderingGap(const PairState& state, const Vec3& orderedStart) const {
+        return rhombohedral_.orderingGap(state.rhombohedral, orderedStart);
+    }
     // True when both orderings lie inside their phase's domain.
     bool admits(const PairOrdering& ordering) const {
         return spinel_.admits(ordering.spinel) && rhombohedral_.admits(ordering.rhombohedral);

@@ -14,6 +14,7 @@ namespace kelvorad::ge08 {
 namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kLn2 = std::numbers::ln2;
 constexpr RhombohedralParameters p = kRhombohedral;
 
@@ -317,6 +318,21 @@ Vec3 RhombohedralOxide::orderingFrom(double t, double pressure, const Vec3& star
     const RhombohedralObjective objective(*this, t, pressure);
     const OrderingSolution minimum = continuedMinimum(objective, start);
     return minimum.minimum ? minimum.s : Vec3{kNaN, kNaN, kNaN};
+}
+
+double RhombohedralOxide::orderingGap(const RhombohedralState& state,
+                                      const Vec3& orderedStart) const {
+    if (!state.valid) return kNaN;
+    const RhombohedralObjective objective(*this, state.temperatureK, state.pressureBars);
+    const double disordered = objective.gibbsAt(Vec3{});
+    if (!isDisordered(state.ordering)) return state.gibbs - disordered;
+    Vec3 s = orderedStart;
+    for (int k = 0; k < 3; ++k)
+        if (!free_[k]) s[k] = 0.0;
+    s = sites_.pulledInside(s, Vec3{});
+    if (!std::isfinite(objective.gibbsAt(s))) return kNaN;
+    const OrderingSolution ordered = minimiseOrdering(objective, s, free_);
+    return ordered.minimum && !isDisordered(ordered.s) ? ordered.gibbs - disordered : kNaN;
 }
 
 RhombohedralState RhombohedralOxide::equilibrateFrom(double t, double pressure,

@@ -44,6 +44,11 @@ inline constexpr std::size_t kRhombohedralSites = 14;
 // Ti; means Fe2+, Mg, Mn, Ti; Al; Fe3+.
 using RhombohedralState = PhaseState<kRhombohedralSites, RhombohedralMember>;
 
+// True for the disordered state (every |s_k| below 1e-6).
+inline bool isDisordered(const Vec3& s) {
+    return std::abs(s[0]) < 1e-6 && std::abs(s[1]) < 1e-6 && std::abs(s[2]) < 1e-6;
+}
+
 class RhombohedralObjective;
 struct OrderingSolution;
 
@@ -73,6 +78,12 @@ class RhombohedralOxide {
                                       const Vec3& start) const;
     // Only the ordering that equilibrateFrom reaches (NaN where it reaches no minimum).
     Vec3 orderingFrom(double temperatureK, double pressureBars, const Vec3& start) const;
+
+    // G of the ordered minimum minus G of the disordered state s = 0 (J/mol) at T and P: from
+    // the state itself where it is ordered, else from the ordered minimum reached from
+    // `orderedStart` (NaN where there is none). It changes sign at the first-order
+    // order-disorder transition, where it is smooth while the phase's G has a kink.
+    double orderingGap(const RhombohedralState& state, const Vec3& orderedStart) const;
 
     // G (J/mol) at a given ordering, +infinity outside the phase's domain.
     double gibbs(double temperatureK, double pressureBars, const Vec3& ordering) const;
