@@ -1,5 +1,6 @@
 #include "exchange_root.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kelvorad::ge08 {
@@ -24,10 +25,6 @@ struct Search {
     PairState across;           // at a jump: the state on the other side of it
 };
 
-bool disordered(const Vec3& s) {
-    return isDisordered(s);
-}
-
 // The orderings to continue from towards T + step: s + (ds/dT) step, where that lies inside the
 // domain, else s itself. The rhombohedral phase continues from an ordered state only (`from`,
 // the last one, when the state is disordered).
@@ -36,7 +33,7 @@ PairOrdering continuation(const OxidePair& pair, const PairState& state, const P
     const auto ahead = [&](const Vec3& s, const Vec3& slope) {
         return Vec3{s[0] + slope[0] * step, s[1] + slope[1] * step, s[2] + slope[2] * step};
     };
-    const bool ordered = !disordered(state.rhombohedral.ordering);
+    const bool ordered = !isDisordered(state.rhombohedral.ordering);
     PairOrdering reached = state.ordering();
     if (!ordered) reached.rhombohedral = from.rhombohedral;
     PairOrdering predicted = reached;
@@ -44,6 +41,33 @@ PairOrdering continuation(const OxidePair& pair, const PairState& state, const P
     if (ordered)
         predicted.rhombohedral = ahead(reached.rhombohedral, state.rhombohedral.orderingSlope);
     return pair.admits(predicted) ? predicted : reached;
+}
+
+struct BracketEnds {
+    double a, b;
+    const PairState& atA;
+    const PairState& atB;
+    int keptA, keptB;  // how often in a row each end was kept
+};
+
+// Where dG jumps across zero at the ilmenite's first-order order-disorder transition (ordered at
+// one end, disordered at the other), the jump is the root of the rhombohedral ordering gap G
+// (ordered) - G(disordered), which is smooth: the next estimate of it by regula falsi, with the
+// Illinois halving for an end kept twice or more, so that it converges far faster than
+// bisection. The gaps at the ends are found on first use (NaN: not yet); NaN when the ends are
+// on the same branch or a gap is not found.
+double jumpEstimate(const OxidePair& pair, const BracketEnds& ends, const Vec3& orderedStart,
+                    double& gapA, double& gapB) {
+    if (isDisordered(ends.atA.rhombohedral.ordering) ==
+        isDisordered(ends.atB.rhombohedral.ordering))
+        return NAN;
+    if (std::isnan(gapA)) gapA = pair.orderingGap(ends.atA, orderedStart);
+    if (std::isnan(gapB)) gapB = pair.orderingGap(ends.atB, orderedStart);
+    const double ga = gapA * std::pow(0.5, std::max(ends.keptA - 1, 0));
+    const double gb = gapB * std::pow(0.5, std::max(ends.keptB - 1, 0));
+    if (std::signbit(ga) == std::signbit(gb)) return NAN;
+    const double falsi = ends.a - ga * (ends.b - ends.a) / (gb - ga);
+    return falsi > ends.a && falsi < ends.b ? falsi : NAN;
 }
 
 // The safeguarded Newton search inside the bracket from x. With `continued`, each ordering
@@ -59,12 +83,12 @@ Search newtonSearch(const OxidePair& pair, Exchange reaction, Bracket bracket, d
     Search search;
     ExchangeRoot& result = search.root;
     auto& [a, fa, b, fb] = bracket;
-    if (disordered(from.rhombohedral)) from.rhombohedral = lower.rhombohedral.ordering;
+    if (isDisordered(from.rhombohedral)) from.rhombohedral = lower.rhombohedral.ordering;
     PairState atA = lower, atB = upper;
-    // The rhombohedral ordering gap at the bracket ends, where found, and where the Newton step
-    // from each end would land (see below).
-    double gapA = NAN, gapB = NAN, targetA = NAN, targetB = NAN;
-    int keptA = 0, keptB = 0;  // how often in a row each end was kept
+    // Where the Newton step from each end would land, the ordering gap there (jumpEstimate),
+    // and how often in a row each end was kept.
+    double targetA = NAN, targetB = NAN, gapA = NAN, gapB = NAN;
+    int keptA = 0, keptB = 0;
     double step = b - a, stepBefore = b - a;
     const double stop = continued ? kApproach : kTolerance;
     while (result.evaluations < kMaxEvaluations) {
@@ -104,21 +128,16 @@ Search newtonSearch(const OxidePair& pair, Exchange reaction, Bracket bracket, d
         step = useNewton ? newton : 0.5 * (a + b) - x;
         // Where the rhombohedral phase is ordered at one end and disordered at the other, and
         // the Newton steps from both ends leave the bracket, dG jumps across zero at the
-        // transition between them: its temperature is the root of the ordering gap, which is
-        // smooth, so regula falsi on the gap (Illinois variant) finds it far faster than
-        // bisection.
-        const PairState& other = onA ? atB : atA;
-        const auto outside = [&](double target) { return !(target > a && target < b); };
-        if (continued && !useNewton && outside(targetA) && outside(targetB) &&
-            !std::isnan(targetA) && !std::isnan(targetB) &&
-            disordered(state.rhombohedral.ordering) != disordered(other.rhombohedral.ordering)) {
-            if (std::isnan(gapA)) gapA = pair.orderingGap(onA ? state : atA, from.rhombohedral);
-            if (std::isnan(gapB)) gapB = pair.orderingGap(onA ? atB : state, from.rhombohedral);
-            double ga = gapA, gb = gapB;
-            if (keptA > 1) ga *= std::pow(0.5, keptA - 1);
-            if (keptB > 1) gb *= std::pow(0.5, keptB - 1);
-            const double falsi = a - ga * (b - a) / (gb - ga);
-            if (std::signbit(ga) != std::signbit(gb) && falsi > a && falsi < b) step = falsi - x;
+        // transition between them.
+        const auto outside = [&](double target) {
+            return !std::isnan(target) && !(target > a && target < b);
+        };
+        if (continued && !useNewton && outside(targetA) && outside(targetB)) {
+            const PairState& stateA = onA ? state : atA;
+            const PairState& stateB = onA ? atB : state;
+            const double jump = jumpEstimate(pair, {a, b, stateA, stateB, keptA, keptB},
+                                             from.rhombohedral, gapA, gapB);
+            if (!std::isnan(jump)) step = jump - x;
         }
         x += step;
         from = continuation(pair, state, from, step);

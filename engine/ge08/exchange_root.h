@@ -5,11 +5,14 @@
 // Newton's method with the analytic slope d(dG)/dT along the equilibrium ordering
 // (oxide_pair.h), safeguarded as in Press et al. (Numerical Recipes, rtsafe): the bracket
 // shrinks with every evaluation, and a step that would leave it, or that does not at least
-// halve the previous step, is replaced by bisection. dG(T) is smooth but for the kinks at the
-// lambda transitions of magnetite and hematite, where the bisection steps take over. The root
-// is the last evaluated T once the Newton correction there falls below 1e-8 K, so the state
-// returned with it is exactly the state at that T. If dG is NaN inside the bracket, or infinite
-// at an end, the root is left to Brent's method (brent_root.h).
+// halve the step before last, is replaced by bisection. dG(T) is smooth but for the kinks at the
+// lambda transitions of magnetite and hematite, where the bisection steps take over, and for a
+// jump where the ilmenite's lowest minimum changes between ordered and disordered (the first-
+// order transition): there the root is the jump, located by regula falsi on the phase's
+// ordering gap. The root is a temperature where the Newton correction is below 1e-8 K, and the
+// state returned with it is the state at that T; at a jump, a point within 1e-8 K of it. If dG
+// is NaN inside the bracket, or infinite at an end, the root is left to Brent's method
+// (brent_root.h).
 
 #include <cmath>
 
@@ -46,10 +49,10 @@ struct ExchangeRoot {
 //
 // The ordering solves inside the bracket continue from the previous one (the first from
 // `start` when given, e.g. the solution of a similar pair, else from the nearer end), which is
-// cheap but may follow a minimum that is not the lowest. So the root counts only if the
-// confirming solve (see Confirmation) at it finds the same ordering, and at a jump of dG on both
-// sides of it; otherwise the search is repeated with full solves. The state returned is always
-// that of the confirming solve.
+// cheap but may follow a minimum that is not the lowest. Once the Newton correction is below
+// 1e-4 K, the next Newton point is solved by the confirming solve (see Confirmation), which
+// must find the ordering the continuation finds there and gives the root; at a jump of dG both
+// sides are confirmed 1e-6 K away from it. Otherwise the search is repeated with full solves.
 ExchangeRoot solveExchange(const OxidePair& pair, Exchange reaction, const PairState& lower,
                            const PairState& upper, double guessK = NAN,
                            const PairOrdering* start = nullptr,
