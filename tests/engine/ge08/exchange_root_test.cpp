@@ -92,6 +92,33 @@ TEST(ExchangeRoot, CrossesTheLambdaKinksAndUsesTheGuess) {
     }
 }
 
+// A pair whose Fe-Mg dG jumps across zero where its ilmenite turns from ordered to disordered
+// (near 1650.6 K): the root is that jump, found far faster than by bisection, where Brent's
+// method on the full solves puts it.
+TEST(ExchangeRoot, JumpAtTheOrderDisorderTransition) {
+    Analysis magnetite{}, ilmenite{};
+    magnetite[SiO2] = 0.14, magnetite[TiO2] = 21.78, magnetite[Al2O3] = 0.59;
+    magnetite[Cr2O3] = 0.05, magnetite[FeO] = 73.64, magnetite[MnO] = 1.01;
+    magnetite[MgO] = 0.10, magnetite[CaO] = 0.01;
+    ilmenite[SiO2] = 0.04, ilmenite[TiO2] = 50.82, ilmenite[Al2O3] = 0.05;
+    ilmenite[FeO] = 49.37, ilmenite[MnO] = 1.17, ilmenite[MgO] = 0.09, ilmenite[CaO] = 0.08;
+    const OxidePair pair = pairOf({"jump", magnetite, ilmenite});
+    const double brent = brentTemperature(pair, Exchange::feMg, 500.0, 2000.0);
+    ASSERT_NEAR(brent, 1650.6, 0.1);
+    // A jump, not a steep smooth root: ordered just below, disordered just above.
+    EXPECT_GT(pair.equilibrate(brent - 1e-4).rhombohedral.ordering[0], 0.3);
+    EXPECT_EQ(pair.equilibrate(brent + 1e-4).rhombohedral.ordering[0], 0.0);
+    EXPECT_GT(std::abs(exchangeGibbs(Exchange::feMg, pair.equilibrate(brent + 1e-4))), 1000.0);
+    const PairState low = pair.equilibrate(500.0), high = pair.equilibrate(2000.0);
+    for (double guess : {double{NAN}, 1640.0, 1660.0}) {
+        SCOPED_TRACE(guess);
+        const ExchangeRoot root = solveExchange(pair, Exchange::feMg, low, high, guess);
+        ASSERT_EQ(root.status, RootStatus::converged);
+        EXPECT_NEAR(root.state.temperatureK, brent, 1e-7);
+        EXPECT_LE(root.evaluations, 30);
+    }
+}
+
 // The check that confirms a continued ordering: the same minimum to 1e-7, the rhombohedral
 // phase also as its mirror image (A and B layers named the other way round), nothing else.
 TEST(ExchangeRoot, SameOrderingMeansTheSameMinimum) {
