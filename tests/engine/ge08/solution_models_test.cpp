@@ -162,6 +162,10 @@ TEST(RhombohedralOxide, LowestMinimumAcrossTheOrderDisorderTransition) {
         EXPECT_NEAR(s.gibbs, lowest, 1e-9);
         EXPECT_EQ(std::abs(s.ordering[0]) > 0.1, t < lo);
     }
+    // The ordering gap, G(ordered) - G(disordered), changes sign there, from either state.
+    EXPECT_LT(phase.orderingGap(phase.equilibrate(lo - 0.01, p), ordered), 0.0);
+    EXPECT_GT(phase.orderingGap(phase.equilibrate(lo + 0.01, p), ordered), 0.0);
+    EXPECT_NEAR(phase.orderingGap(phase.equilibrate(lo, p), ordered), 0.0, 1e-6);
 }
 
 TEST(SpinelOxide, PureEndMemberReferences) {
