@@ -212,7 +212,9 @@ SplitPotential<N> splitPotential(const std::array<SiteFractionForm, N>& forms,
     return mu;
 }
 
-// The equilibrium state of one solution phase at fixed T, P and composition. Member is the
+// The equilibrium state of one solution phase at fixed T, P and composition. Some of its terms
+// are found on first use and kept (mutable caches), so one state must not be read by several
+// threads at once; every solve makes its own states. Member is the
 // phase's enumeration of its five end-members, in the order of `potential`.
 template <std::size_t N, class Member>
 struct PhaseState {

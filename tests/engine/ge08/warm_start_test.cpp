@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <thread>
 #include <vector>
 
 #include "ge08_model.h"
@@ -121,6 +122,34 @@ TEST(Ge08WarmStart, PerturbedDrawsFromTheCentralPair) {
     // The draws exercise the searches, not only the statuses.
     EXPECT_GT(converged, 300);
     EXPECT_GT(feMg, 150);
+}
+
+// One hint read by solves on several threads at once (as Monte Carlo draws are run): the same
+// results, to the bit, as the same solves one after another.
+TEST(Ge08WarmStart, OneHintSharedByThreads) {
+    const NamedPair central = checkPairs()[1];
+    Ge08WarmStart hint;
+    computeGe08Model(central.magnetite, central.ilmenite, 2000.0, nullptr, &hint);
+    std::mt19937_64 generator(7);
+    std::vector<NamedPair> draws;
+    for (int i = 0; i < 64; ++i) draws.push_back(draw(central, generator));
+    std::vector<Ge08Result> sequential, parallel(draws.size());
+    for (const NamedPair& d : draws)
+        sequential.push_back(computeGe08Model(d.magnetite, d.ilmenite, 2000.0, &hint));
+    std::vector<std::thread> threads;
+    for (std::size_t t = 0; t < 4; ++t) {
+        threads.emplace_back([&, t] {
+            for (std::size_t i = t; i < draws.size(); i += 4)
+                parallel[i] =
+                    computeGe08Model(draws[i].magnetite, draws[i].ilmenite, 2000.0, &hint);
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    for (std::size_t i = 0; i < draws.size(); ++i) {
+        EXPECT_EQ(parallel[i].status, sequential[i].status);
+        EXPECT_EQ(parallel[i].temperatureC, sequential[i].temperatureC);
+        EXPECT_EQ(parallel[i].log10fO2, sequential[i].log10fO2);
+    }
 }
 
 // A hint from another pair, at another pressure, or out of the composition's domain only costs
