@@ -46,4 +46,13 @@ double bermanGibbs(EndMember m, double t, double pressure) {
     return th.enthalpy - t * th.entropy + bermanVolumeIntegral(m, t, pressure);
 }
 
+double bermanVolumeIntegralSlope(EndMember m, double t, double pressure) {
+    const BermanParameters& p = kBermanTable[index(m)];
+    return p.v0 * (p.v3 + 2.0 * p.v4 * (t - kReferenceT)) * (pressure - kReferenceP);
+}
+
+double bermanGibbsSlope(EndMember m, double t, double pressure) {
+    return -bermanThermal(m, t).entropy + bermanVolumeIntegralSlope(m, t, pressure);
+}
+
 }  // namespace kelvorad::ge08

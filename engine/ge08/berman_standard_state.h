@@ -35,4 +35,11 @@ double bermanVolumeIntegral(EndMember m, double temperatureK, double pressureBar
 // G(T, P) = H - T S + integral of V dP (J/mol), all in the Berman form.
 double bermanGibbs(EndMember m, double temperatureK, double pressureBars);
 
+// d/dT of the Berman integral of V dP at fixed P (J/(mol K)):
+//   V0 (v3 + 2 v4 (T - Tr)) (P - Pr).
+double bermanVolumeIntegralSlope(EndMember m, double temperatureK, double pressureBars);
+
+// dG/dT at fixed P (J/(mol K)) in the Berman form: -S(T) plus the slope of the volume integral.
+double bermanGibbsSlope(EndMember m, double temperatureK, double pressureBars);
+
 }  // namespace kelvorad::ge08

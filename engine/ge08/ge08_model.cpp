@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "brent_root.h"
+#include "exchange_root.h"
 #include "nno_buffer.h"
 #include "oxide_pair.h"
 #include "oxide_projection.h"
@@ -21,6 +21,25 @@ bool finiteAnalysis(const std::array<double, 16>& wt) {
     return true;
 }
 
+const Ge08WarmStart::Point* pointOf(const Ge08WarmStart* hint,
+                                    Ge08WarmStart::Point Ge08WarmStart::*which) {
+    if (hint == nullptr) return nullptr;
+    const Ge08WarmStart::Point& point = hint->*which;
+    return std::isfinite(point.temperatureK) ? &point : nullptr;
+}
+
+PairOrdering orderingOf(const Ge08WarmStart::Point& point) {
+    return {point.spinelOrdering, point.rhombohedralOrdering, point.spinelPureOrdering,
+            point.rhombohedralPureOrdering};
+}
+
+// A solved state as a warm-start point; missing when the state is not valid.
+Ge08WarmStart::Point pointAt(const PairState& state) {
+    if (!state.valid()) return {};
+    const PairOrdering o = state.ordering();
+    return {state.temperatureK, o.spinel, o.rhombohedral, o.spinelPure, o.rhombohedralPure};
+}
+
 }  // namespace
 
 std::string_view ge08StatusText(Ge08Status status) {
@@ -37,6 +56,13 @@ std::string_view ge08StatusText(Ge08Status status) {
 
 Ge08Result computeGe08Model(const std::array<double, 16>& magnetiteWt,
                             const std::array<double, 16>& ilmeniteWt, double pressureBars) {
+    return computeGe08Model(magnetiteWt, ilmeniteWt, pressureBars, nullptr, nullptr);
+}
+
+Ge08Result computeGe08Model(const std::array<double, 16>& magnetiteWt,
+                            const std::array<double, 16>& ilmeniteWt, double pressureBars,
+                            const Ge08WarmStart* hint, Ge08WarmStart* reached) {
+    if (reached != nullptr) *reached = {};
     Ge08Result result;
     if (!finiteAnalysis(magnetiteWt) || !finiteAnalysis(ilmeniteWt) ||
         !std::isfinite(pressureBars) || pressureBars < 0.0)
@@ -55,23 +81,52 @@ Ge08Result computeGe08Model(const std::array<double, 16>& magnetiteWt,
         {sp.chromite, sp.hercynite, sp.magnetite, sp.spinel, sp.ulvospinel, sp.hasAluminium},
         {rh.geikielite, rh.hematite, rh.ilmenite, rh.pyrophanite, rh.corundum}, pressureBars);
 
+    // An end of a search: the full ordering solve, or with a hint the continuation of its
+    // ordering there.
+    const auto endState = [&](double t, const Ge08WarmStart::Point* from) {
+        return from != nullptr ? pair.equilibrateFrom(t, orderingOf(*from)) : pair.equilibrate(t);
+    };
+    // A search from the hint's temperature and ordering, or from the bracket alone.
+    // With a hint, the root is confirmed by the quicker check.
+    const Confirmation confirmation = hint != nullptr ? Confirmation::quick : Confirmation::full;
+    const auto search = [&](Exchange reaction, const PairState& lower, const PairState& upper,
+                            const Ge08WarmStart::Point* from) {
+        if (from == nullptr)
+            return solveExchange(pair, reaction, lower, upper, NAN, nullptr, confirmation);
+        const PairOrdering start = orderingOf(*from);
+        return solveExchange(pair, reaction, lower, upper, from->temperatureK, &start,
+                             confirmation);
+    };
+
+    // Both searches start at the same lower end.
+    static_assert(kFeMgLowK == kFeTiLowK);
+    const PairState low = endState(kFeTiLowK, pointOf(hint, &Ge08WarmStart::low));
+    const PairState feMgHigh = endState(kFeMgHighK, pointOf(hint, &Ge08WarmStart::feMgHigh));
+    const PairState feTiHigh = endState(kFeTiHighK, pointOf(hint, &Ge08WarmStart::feTiHigh));
+
     // Fe-Mg exchange: NaN or one infinite sign at both ends (Mg absent) gives no sign change.
-    const RootResult feMg =
-        brentRoot([&](double t) { return pair.feMgExchangeGibbs(t); }, kFeMgLowK, kFeMgHighK);
-    if (feMg.status == RootStatus::converged) result.feMgTemperatureC = feMg.root - kKelvinOffset;
+    const ExchangeRoot feMg =
+        search(Exchange::feMg, low, feMgHigh, pointOf(hint, &Ge08WarmStart::feMg));
+    if (feMg.status == RootStatus::converged)
+        result.feMgTemperatureC = feMg.state.temperatureK - kKelvinOffset;
 
     result.status = Ge08Status::noRoot;
-    const RootResult feTi =
-        brentRoot([&](double t) { return pair.feTiExchangeGibbs(t); }, kFeTiLowK, kFeTiHighK);
+    const ExchangeRoot feTi =
+        search(Exchange::feTi, low, feTiHigh, pointOf(hint, &Ge08WarmStart::feTi));
+    if (reached != nullptr) {
+        *reached = {pointAt(low), pointAt(feMgHigh), pointAt(feTiHigh), pointAt(feMg.state),
+                    pointAt(feTi.state)};
+    }
     if (feTi.status != RootStatus::converged) return result;
 
-    const PairState state = pair.equilibrate(feTi.root);
+    const PairState& state = feTi.state;
+    const double t = state.temperatureK;
     const double logFo2 = log10OxygenFugacity(state);
     const double aTiO2 = titaniaActivity(state);
     if (!std::isfinite(logFo2) || !std::isfinite(aTiO2)) return result;
-    result.temperatureC = feTi.root - kKelvinOffset;
+    result.temperatureC = t - kKelvinOffset;
     result.log10fO2 = logFo2;
-    result.deltaNNO = logFo2 - nnoLog10Fo2(feTi.root, pressureBars);
+    result.deltaNNO = logFo2 - nnoLog10Fo2(t, pressureBars);
     result.aTiO2 = aTiO2;
     result.status = Ge08Status::converged;
     return result;

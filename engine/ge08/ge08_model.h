@@ -5,20 +5,19 @@
 // the NNO buffer, the TiO2 activity relative to rutile (Ghiorso and Gualda 2012) and the Fe-Mg
 // exchange temperature.
 //
-// Procedure: both analyses are projected onto end-members (oxide_projection.h), the Fe-Ti
-// exchange dG(T) is solved by Brent's method on [500, 2500] K, and at that T log10 fO2,
-// dNNO = log10 fO2 - log10 fO2(NNO) (nno_buffer.h, same T and P) and a_TiO2 follow. The Fe-Mg
-// temperature is the root of its exchange dG on [500, 2000] K where the sign changes there.
+// Procedure: both analyses are projected onto end-members (oxide_projection.h), the root of
+// the Fe-Ti exchange dG(T) is found on [500, 2500] K where dG changes sign there
+// (exchange_root.h: Newton's method with the analytic slope, kept in the bracket, to 1e-8 K),
+// and at that T log10 fO2, dNNO = log10 fO2 - log10 fO2(NNO) (nno_buffer.h, same T and P) and
+// a_TiO2 follow. The Fe-Mg temperature is the root of its exchange dG on [500, 2000] K where
+// the sign changes there.
 
 #include <array>
-#include <limits>
 #include <string_view>
 
-namespace kelvorad::ge08 {
+#include "ge08_warm_start.h"
 
-// A missing value is NaN, as everywhere in the engine; the model stands below the engine's
-// run and does not include it, so it names NaN itself.
-inline constexpr double kMissing = std::numeric_limits<double>::quiet_NaN();
+namespace kelvorad::ge08 {
 
 enum class Ge08Status {
     converged,     // the Fe-Ti exchange temperature was found
@@ -54,5 +53,23 @@ struct Ge08Result {
 // absent from either phase (the reaction is then undefined).
 Ge08Result computeGe08Model(const std::array<double, 16>& magnetiteWt,
                             const std::array<double, 16>& ilmeniteWt, double pressureBars);
+
+// The same, started from where the solve of a similar pair ended (`hint`, may be null), and
+// recording where this solve ended in `reached` (may be null) as the hint for the next.
+//
+// With a hint, the ordering at each end of the temperature searches continues from the hint's
+// ordering there (a single descent instead of the rhombohedral phase's multi-start; the ends,
+// 500, 2000 and 2500 K, lie far from the phase's order-disorder transition, where one minimum is
+// all there is), and each search starts at the hint's temperature and orderings. The ordering
+// at the root is confirmed by the spinel's full solve and by the disordered state and the first
+// start of the rhombohedral multi-start (the start its lowest minimum comes from in practice;
+// see RhombohedralOxide::equilibrateQuickly). The results agree with those of a solve without a
+// hint to round-off (the searches stop within 1e-8 K), unless one of the other starts would find
+// a lower ilmenite minimum than the first, which no tested pair does. A hint from an unrelated
+// pair, or one with nonsense in it, only costs time. Plain numbers: one hint may be read by
+// solves on several threads at once.
+Ge08Result computeGe08Model(const std::array<double, 16>& magnetiteWt,
+                            const std::array<double, 16>& ilmeniteWt, double pressureBars,
+                            const Ge08WarmStart* hint, Ge08WarmStart* reached = nullptr);
 
 }  // namespace kelvorad::ge08

@@ -112,4 +112,12 @@ bool descentStep(const Mat3& hessian, const Vec3& gradient, const std::array<boo
     return false;
 }
 
+Vec3 orderingResponse(const Mat3& hessian, const Vec3& mixedDerivative,
+                      const std::array<bool, 3>& free) {
+    Vec3 response{};
+    if (!descentStep(hessian, mixedDerivative, free, response))
+        response.fill(std::numeric_limits<double>::quiet_NaN());
+    return response;
+}
+
 }  // namespace kelvorad::ge08

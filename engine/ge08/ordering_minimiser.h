@@ -25,6 +25,7 @@ struct OrderingSolution {
     bool converged = false;  // the Newton step fell below the tolerance
     bool minimum = false;    // ... at a point where the Hessian is positive definite
     bool duplicate = false;  // stopped on entering one of the known minima (s is that minimum)
+    Mat3 hessian{};          // d2G/ds2 at s (not for a duplicate)
 };
 
 // The step p of one iteration for the free variables (pinned ones get p = 0): the Newton step
@@ -33,6 +34,12 @@ struct OrderingSolution {
 // eigenvalue's eigenvector at a saddle (returns false). A non-finite H or g gives p = NaN.
 bool descentStep(const Mat3& hessian, const Vec3& gradient, const std::array<bool, 3>& free,
                  Vec3& step);
+
+// The response of a minimum to a parameter: -H^-1 b over the free variables (0 for pinned
+// ones), where b is d(dG/ds)/d(parameter); NaN when H is not positive definite there. With b =
+// d2G/ds dT this is ds/dT.
+Vec3 orderingResponse(const Mat3& hessian, const Vec3& mixedDerivative,
+                      const std::array<bool, 3>& free);
 
 // Phase must provide
 //   double gibbsAt(const Vec3& s) const;        // G (J/mol), +infinity outside the domain
@@ -102,6 +109,7 @@ OrderingSolution minimiseOrdering(const Phase& phase, Vec3 s, const std::array<b
         Vec3 p{};
         result.minimum =
             phase.derivativesAt(s, g, gradient, hessian) && descentStep(hessian, gradient, free, p);
+        result.hessian = hessian;
     }
     return result;
 }
@@ -115,8 +123,8 @@ struct ScalarDerivatives {
 
 template <class F>
 double minimiseScalar(F f, double lo, double hi, double s) {
+    ScalarDerivatives d = f(s);
     for (int iteration = 0; iteration < 200; ++iteration) {
-        const ScalarDerivatives d = f(s);
         if (!std::isfinite(d.value) || !std::isfinite(d.first)) break;
         double p;
         const bool newton = d.second > 0.0;
@@ -129,15 +137,19 @@ double minimiseScalar(F f, double lo, double hi, double s) {
         double t = 1.0;
         if (s + p >= hi) t = 0.9 * (hi - s) / p;
         if (s + p <= lo) t = 0.9 * (lo - s) / p;
+        if (newton && t == 1.0 && std::abs(p) < 1e-12) return s + p;
+        // The point accepted is evaluated once: its derivatives serve the next iteration.
+        ScalarDerivatives next = f(s + t * p);
         if (!(newton && t == 1.0 && std::abs(p) < 1e-7)) {
             for (int halvings = 0;; ++halvings) {
-                if (f(s + t * p).value <= d.value + 1e-4 * t * p * d.first) break;
+                if (next.value <= d.value + 1e-4 * t * p * d.first) break;
                 if (halvings == 60) return std::numeric_limits<double>::quiet_NaN();
                 t *= 0.5;
+                next = f(s + t * p);
             }
         }
         s += t * p;
-        if (newton && t == 1.0 && std::abs(p) < 1e-12) return s;
+        d = next;
     }
     return std::numeric_limits<double>::quiet_NaN();
 }

@@ -30,6 +30,21 @@ namespace kelvorad::ge08 {
 // integral of V dP where Ghiorso and Evans give Vinet parameters, otherwise Berman's.
 double modelStandardGibbs(EndMember m, double temperatureK, double pressureBars);
 
+// Its T-derivative at fixed P (J/(mol K)): -S(T) plus the slope of the volume integral used.
+double modelStandardGibbsSlope(EndMember m, double temperatureK, double pressureBars);
+
+// Both in one pass.
+GibbsWithSlope modelStandardState(EndMember m, double temperatureK, double pressureBars);
+
+// The ordering variables of both phases (a start for the ordering solves), and those of their
+// pure end-members by slot (starts for their minimisations; NaN where unknown).
+struct PairOrdering {
+    Vec3 spinel{};
+    Vec3 rhombohedral{};
+    std::array<double, 5> spinelPure = SpinelState::filledWithNaN();
+    std::array<double, 5> rhombohedralPure = RhombohedralState::filledWithNaN();
+};
+
 // Both phases in their equilibrium ordering at one temperature.
 struct PairState {
     double temperatureK = 0;
@@ -37,6 +52,10 @@ struct PairState {
     SpinelState spinel;
     RhombohedralState rhombohedral;
     bool valid() const { return spinel.valid && rhombohedral.valid; }
+    PairOrdering ordering() const {
+        return {spinel.ordering, rhombohedral.ordering, spinel.pureOrdering,
+                rhombohedral.pureOrdering};
+    }
 };
 
 class OxidePair {
@@ -46,6 +65,26 @@ class OxidePair {
 
     // Solves the ordering of both phases at T (K).
     PairState equilibrate(double temperatureK) const;
+    // The same from the orderings of a nearby state (see the phases' equilibrateFrom): the
+    // minimum that continues `start`, which need not be the lowest one.
+    PairState equilibrateFrom(double temperatureK, const PairOrdering& start) const;
+    // The check of an ordering found by continuation (equilibrateFrom): the full solve at T,
+    // or with `quickly` the spinel's full solve and the rhombohedral phase's
+    // equilibrateQuickly, and whether it finds the minimum that the continued solve from
+    // `candidate` reaches (sameOrdering).
+    struct Confirmed {
+        PairState state;
+        bool agrees = false;
+    };
+    Confirmed confirm(double temperatureK, const PairOrdering& candidate, bool quickly) const;
+    // The rhombohedral phase's ordering gap at a state (RhombohedralOxide::orderingGap).
+    double orderingGap(const PairState& state, const Vec3& orderedStart) const {
+        return rhombohedral_.orderingGap(state.rhombohedral, orderedStart);
+    }
+    // True when both orderings lie inside their phase's domain.
+    bool admits(const PairOrdering& ordering) const {
+        return spinel_.admits(ordering.spinel) && rhombohedral_.admits(ordering.rhombohedral);
+    }
 
     // dG of the Fe-Ti exchange at T (J/mol); NaN when an ordering state is not found.
     double feTiExchangeGibbs(double temperatureK) const;
@@ -59,9 +98,22 @@ class OxidePair {
     double pressure_;
 };
 
+// True when both phases of the two states have the same ordering to 1e-7 (the rhombohedral
+// one also when it is the mirror image, all s negated: the same state with the layers named
+// the other way round).
+bool sameOrdering(const PairState& a, const PairState& b);
+bool sameOrdering(const PairOrdering& a, const PairOrdering& b);
+
 // The quantities of the reactions above at a solved state; NaN when the state is not valid.
 double feTiExchangeGibbs(const PairState& state);
 double feMgExchangeGibbs(const PairState& state);
+// d(dG)/dT of the exchange reactions (J/(mol K)) along the equilibrium ordering of both phases:
+// the standard-state slopes plus each phase's reaction slope (site_fractions.h).
+double feTiExchangeSlope(const PairState& state);
+double feMgExchangeSlope(const PairState& state);
+// dG and its slope together (one evaluation of the standard states).
+GibbsWithSlope feTiExchange(const PairState& state);
+GibbsWithSlope feMgExchange(const PairState& state);
 double log10OxygenFugacity(const PairState& state);
 double titaniaActivity(const PairState& state);
 

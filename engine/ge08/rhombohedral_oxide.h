@@ -25,6 +25,7 @@
 // states are for the ordered pure phases).
 
 #include <array>
+#include <cmath>
 
 #include "site_fractions.h"
 
@@ -43,6 +44,14 @@ inline constexpr std::size_t kRhombohedralSites = 14;
 // Ti; means Fe2+, Mg, Mn, Ti; Al; Fe3+.
 using RhombohedralState = PhaseState<kRhombohedralSites, RhombohedralMember>;
 
+// True for the disordered state (every |s_k| below 1e-6).
+inline bool isDisordered(const Vec3& s) {
+    return std::abs(s[0]) < 1e-6 && std::abs(s[1]) < 1e-6 && std::abs(s[2]) < 1e-6;
+}
+
+class RhombohedralObjective;
+struct OrderingSolution;
+
 class RhombohedralOxide {
   public:
     // Mole fractions summing to 1. An end-member with fraction exactly 0 is absent: its site
@@ -50,14 +59,47 @@ class RhombohedralOxide {
     explicit RhombohedralOxide(const RhombohedralComposition& composition);
 
     // Equilibrium ordering and chemical potentials at T (K) and P (bar). The ordering is the
-    // lowest-G minimum reached from starts s = (0.9, 0.99, 0.999999, 0.5, 0.1) X. If none is
-    // found (non-finite T or P, or an infeasible composition), valid is false.
+    // lowest-G minimum among the disordered state s = 0 (where it is a minimum) and the minima
+    // reached from starts s = (0.9, 0.99, 0.999999, 0.5, 0.1) X. If none is found (non-finite T
+    // or P, or an infeasible composition), valid is false.
     RhombohedralState equilibrate(double temperatureK, double pressureBars) const;
+
+    // A quicker, reduced form of equilibrate: the lowest of the disordered state and the
+    // minimum from its first start (0.9 X), from which equilibrate's lowest minimum comes in
+    // practice; the other starts run only if that one finds no minimum.
+    RhombohedralState equilibrateQuickly(double temperatureK, double pressureBars) const;
+
+    // The minimum reached from one start (a nearby solution, e.g. at a neighbouring T), with
+    // pinned variables set to 0 and pulled into the domain from s = 0 where it lies outside (a
+    // start from another composition), or the disordered state s = 0 where that is a lower
+    // minimum: cheaper than equilibrate, but it need not be the lowest minimum. Falls back to
+    // equilibrate when the start leads to no minimum.
+    RhombohedralState equilibrateFrom(double temperatureK, double pressureBars,
+                                      const Vec3& start) const;
+    // Only the ordering that equilibrateFrom reaches (NaN where it reaches no minimum).
+    Vec3 orderingFrom(double temperatureK, double pressureBars, const Vec3& start) const;
+
+    // G of the ordered minimum minus G of the disordered state s = 0 (J/mol) at T and P: from
+    // the state itself where it is ordered, else from the ordered minimum reached from
+    // `orderedStart` (NaN where there is none). It changes sign at the first-order
+    // order-disorder transition, where it is smooth while the phase's G has a kink.
+    double orderingGap(const RhombohedralState& state, const Vec3& orderedStart) const;
 
     // G (J/mol) at a given ordering, +infinity outside the phase's domain.
     double gibbs(double temperatureK, double pressureBars, const Vec3& ordering) const;
 
+    // True when the ordering lies inside the phase's domain (every site fraction positive).
+    bool admits(const Vec3& ordering) const { return sites_.inside(ordering); }
+
   private:
+    // The lowest of the minima of equilibrate, or of equilibrateQuickly.
+    RhombohedralState lowestMinimum(double temperatureK, double pressureBars,
+                                    bool firstStartOnly) const;
+    OrderingSolution continuedMinimum(const RhombohedralObjective& objective,
+                                      const Vec3& start) const;
+    RhombohedralState stateAt(const RhombohedralObjective& objective,
+                              const OrderingSolution& minimum) const;
+
     Composition4 x_;  // X_il, X_gk, X_py, X_cr
     double hematite_;
     std::array<bool, 3> free_;
@@ -70,5 +112,13 @@ class RhombohedralOxide {
 //               + RT [(1 + s) ln(1 + s) + (1 - s) ln(1 - s) - 2 ln 2];
 //   hm, cr: -2 f R T ln 2.
 double rhombohedralPureGibbs(RhombohedralMember m, double temperatureK, double pressureBars);
+
+// The same with its T-derivative, by the envelope theorem the partial derivative at the
+// minimising s: R times the entropy term [(1 + s) ln(1 + s) + (1 - s) ln(1 - s) - 2 ln 2]
+// (il, gk, py), -2 f R ln 2 (hm, cr).
+// The minimisation may start from `start` (e.g. the ordering at a neighbouring T; NaN: the
+// usual start), and reports the ordered minimum's s in `minimiser` (NaN where there is none).
+GibbsWithSlope rhombohedralPure(RhombohedralMember m, double temperatureK, double pressureBars,
+                                double start = NAN, double* minimiser = nullptr);
 
 }  // namespace kelvorad::ge08

@@ -22,6 +22,9 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <optional>
+
+#include "gibbs_with_slope.h"
 
 namespace kelvorad::ge08 {
 
@@ -40,11 +43,25 @@ struct SiteFractionForm {
 };
 
 // mu_i - mu°_i = regular + RT * sum_k lnCoefficient[k] * ln x_k (J/mol; lnCoefficient is
-// dimensionless).
+// dimensionless). For the temperature derivative along the equilibrium ordering, the partial
+// derivatives of `regular` at fixed ordering are kept too.
 template <std::size_t N>
 struct SplitPotential {
     double regular = 0.0;
     std::array<double, N> lnCoefficient{};
+    double regularSlope = 0.0;  // d regular / dT at fixed s (J/(mol K))
+    Vec3 regularGradient{};     // d regular / ds at fixed T (J/mol)
+};
+
+// The part of a phase's G that is not the ideal configurational term RT sum w x ln x, at fixed
+// composition and ordering, with the derivatives the chemical potentials and their temperature
+// derivatives need.
+struct NonConfigurational {
+    double gibbs = 0.0;          // J/mol
+    double slope = 0.0;          // d/dT at fixed X and s (J/(mol K))
+    Composition4 dx{};           // d/dX_j at fixed s
+    Vec3 ds{};                   // d/ds at fixed X
+    std::array<Vec3, 4> dxds{};  // d2/dX_j ds
 };
 
 // The site fractions of one phase at a fixed composition.
@@ -118,6 +135,26 @@ class SiteFractions {
         return true;
     }
 
+    // True when every present slot that depends on s is positive at s (inside the domain).
+    bool inside(const Vec3& s) const {
+        for (std::size_t k = 0; k < N; ++k) {
+            if (!ordered_[k]) continue;
+            const Vec3& d = forms_[k].perS;
+            if (!(base_[k] + d[0] * s[0] + d[1] * s[1] + d[2] * s[2] > 0.0)) return false;
+        }
+        return true;
+    }
+
+    // s where it lies inside the domain; otherwise the point 99 % of the way from `inside`
+    // (a point inside) towards s where the domain ends, or `inside` itself when s is not finite.
+    Vec3 pulledInside(const Vec3& s, const Vec3& inside) const {
+        if (this->inside(s)) return s;
+        const Vec3 p{s[0] - inside[0], s[1] - inside[1], s[2] - inside[2]};
+        const double t = std::min(1.0, 0.99 * maxStep(at(inside), p));
+        const Vec3 pulled{inside[0] + t * p[0], inside[1] + t * p[1], inside[2] + t * p[2]};
+        return this->inside(pulled) ? pulled : inside;
+    }
+
     // Largest t such that every present slot stays positive along s + t p (infinity if none
     // decreases).
     double maxStep(const Fractions& x, const Vec3& p) const {
@@ -131,34 +168,6 @@ class SiteFractions {
         return t;
     }
 
-    // mu_i - mu°_i of end-member i (independent index 0..3, or -1 for the dependent one) at the
-    // equilibrium ordering s: the non-configurational G of the solution, gNonConfig (J/mol), plus
-    // sum_j (delta_ij - X_j) dgNonConfig/dX_j, minus the end-member's pure-phase G, plus the
-    // configurational terms.
-    SplitPotential<N> potential(int i, const Vec3& s, double rt, double gNonConfig,
-                                const Composition4& dgNonConfigDx, double pureGibbs) const {
-        SplitPotential<N> mu;
-        mu.regular = gNonConfig - pureGibbs;
-        for (int j = 0; j < 4; ++j) mu.regular += ((i == j ? 1.0 : 0.0) - x_[j]) * dgNonConfigDx[j];
-        addConfigurational(mu, i, s, rt);
-        return mu;
-    }
-
-  private:
-    // The configurational contribution to mu of end-member i, added to mu.
-    void addConfigurational(SplitPotential<N>& mu, int i, const Vec3& s, double rt) const {
-        for (std::size_t k = 0; k < N; ++k) {
-            const SiteFractionForm& f = forms_[k];
-            // lambda - x = sum_j (delta_ij - X_j) b_kj
-            double lambdaMinusX = 0.0;
-            for (int j = 0; j < 4; ++j) lambdaMinusX += ((i == j ? 1.0 : 0.0) - x_[j]) * f.perX[j];
-            const double lambda = f.constant + (i >= 0 ? f.perX[i] : 0.0) + f.perS[0] * s[0] +
-                                  f.perS[1] * s[1] + f.perS[2] * s[2];
-            mu.regular += rt * f.weight * lambdaMinusX;
-            mu.lnCoefficient[k] += f.weight * lambda;
-        }
-    }
-
   private:
     std::array<SiteFractionForm, N> forms_;
     Composition4 x_;
@@ -168,56 +177,103 @@ class SiteFractions {
     double fixedSum_ = 0.0;  // sum of w x ln x over the present slots that do not depend on s
 };
 
-// sum_i nu_i (mu_i - mu°_i) over the end-members of one phase (J/mol). The ln coefficients of
-// each site fraction are summed over the reaction first; a site fraction whose summed
-// coefficient is exactly 0 drops out. The site fractions of an absent cation (exactly 0) vanish
-// together, so their summed coefficients are added up per cation: a positive total gives
-// -infinity, a negative one +infinity; a total of 0 with non-zero parts has a limit that
-// depends on how the fractions vanish, and gives NaN (undefined), as do opposite infinities.
-template <std::size_t N, std::size_t M>
-double phaseReactionSum(const std::array<SplitPotential<N>, M>& mu,
-                        const std::array<double, N>& siteFraction,
-                        const std::array<SiteFractionForm, N>& forms, double rt,
-                        const std::array<double, M>& nu) {
-    double sum = 0.0;
-    for (std::size_t i = 0; i < M; ++i)
-        if (nu[i] != 0.0) sum += nu[i] * mu[i].regular;
-    constexpr std::size_t kMaxGroups = N;
-    std::array<double, kMaxGroups> absentTotal{};
-    std::array<bool, kMaxGroups> absentUsed{};
+// mu_i - mu°_i + G_pure,i of end-member i (independent index 0..3, or -1 for the dependent one)
+// of a phase with site fractions `forms` and composition x, at the equilibrium ordering s and
+// temperature t: the non-configurational G of the solution plus sum_j (delta_ij - X_j) d/dX_j
+// of it, plus the configurational terms (gas constant r). The end-member's pure-phase G is left
+// to the caller. The configurational terms are RT sum_k w_k [(lambda_ik - x_k) + lambda_ik ln
+// x_k], lambda_ik = a_k + b_ki + d_k . s, and lambda_ik - x_k = sum_j (delta_ij - X_j) b_kj does
+// not depend on s.
+template <std::size_t N>
+SplitPotential<N> splitPotential(const std::array<SiteFractionForm, N>& forms,
+                                 const Composition4& x, int i, const Vec3& s, double t, double r,
+                                 const NonConfigurational& nonConfig) {
+    SplitPotential<N> mu;
+    mu.regular = nonConfig.gibbs;
+    mu.regularSlope = nonConfig.slope;
+    mu.regularGradient = nonConfig.ds;
+    for (int j = 0; j < 4; ++j) {
+        const double c = (i == j ? 1.0 : 0.0) - x[j];
+        mu.regular += c * nonConfig.dx[j];
+        for (int m = 0; m < 3; ++m) mu.regularGradient[m] += c * nonConfig.dxds[j][m];
+    }
+    double configurational = 0.0;  // sum_k w_k (lambda_ik - x_k)
     for (std::size_t k = 0; k < N; ++k) {
-        double c = 0.0;
-        for (std::size_t i = 0; i < M; ++i)
-            if (nu[i] != 0.0) c += nu[i] * mu[i].lnCoefficient[k];
-        if (c == 0.0) continue;
-        if (siteFraction[k] == 0.0) {
-            const auto g = static_cast<std::size_t>(forms[k].group);
-            absentTotal[g] += c;
-            absentUsed[g] = true;
-        } else {
-            sum += rt * c * std::log(siteFraction[k]);
-        }
+        const SiteFractionForm& f = forms[k];
+        double lambdaMinusX = 0.0;
+        for (int j = 0; j < 4; ++j) lambdaMinusX += ((i == j ? 1.0 : 0.0) - x[j]) * f.perX[j];
+        const double lambda = f.constant + (i >= 0 ? f.perX[i] : 0.0) + f.perS[0] * s[0] +
+                              f.perS[1] * s[1] + f.perS[2] * s[2];
+        configurational += f.weight * lambdaMinusX;
+        mu.lnCoefficient[k] = f.weight * lambda;
     }
-    for (std::size_t g = 0; g < kMaxGroups; ++g) {
-        if (!absentUsed[g]) continue;
-        if (absentTotal[g] == 0.0) return std::numeric_limits<double>::quiet_NaN();
-        sum += absentTotal[g] > 0.0 ? -std::numeric_limits<double>::infinity()
-                                    : std::numeric_limits<double>::infinity();
-    }
-    return sum;
+    mu.regular += r * t * configurational;
+    mu.regularSlope += r * configurational;
+    return mu;
 }
 
-// The equilibrium state of one solution phase at fixed T, P and composition. Member is the
+// The equilibrium state of one solution phase at fixed T, P and composition. Some of its terms
+// are found on first use and kept (mutable caches), so one state must not be read by several
+// threads at once; every solve makes its own states. Member is the
 // phase's enumeration of its five end-members, in the order of `potential`.
 template <std::size_t N, class Member>
 struct PhaseState {
     bool valid = false;  // an ordering minimum was found
     double rt = 0;       // R T with R = 8.3143 J/(mol K)
-    Vec3 ordering{};     // the three ordering variables
-    double gibbs = 0;    // G of the solution (J/mol)
+    double temperatureK = 0;
+    Vec3 ordering{};       // the three ordering variables
+    Vec3 orderingSlope{};  // their T-derivative along the equilibrium, ds/dT (1/K)
+    double gibbs = 0;      // G of the solution (J/mol)
     std::array<double, N> siteFraction{};
-    std::array<SplitPotential<N>, 5> potential{};  // mu - mu°, by member
     const std::array<SiteFractionForm, N>* forms = nullptr;
+
+    // mu - mu° + G_pure of each member (splitPotential), found on first use (a reaction uses
+    // only some members) from the composition and the non-configurational G, and then kept.
+    Composition4 composition{};
+    std::array<int, 5> independentIndex{};  // of each member; -1 for the dependent one
+    double gasConstant = 0;
+    NonConfigurational nonConfigurational;
+    mutable std::array<std::optional<SplitPotential<N>>, 5> potentials{};
+
+    const SplitPotential<N>& potential(std::size_t member) const {
+        std::optional<SplitPotential<N>>& mu = potentials[member];
+        if (!mu) {
+            mu = splitPotential(*forms, composition, independentIndex[member], ordering,
+                                temperatureK, gasConstant, nonConfigurational);
+        }
+        return *mu;
+    }
+
+    // G_pure of each member (in its own equilibrium ordering) with its T-derivative, the last
+    // term of mu - mu°: found on first use by pureGibbsOf (most need a one-dimensional
+    // minimisation, and a reaction uses only some members) and then kept, with the minimising
+    // ordering (NaN where there is none). Members with the same pure-phase function share a
+    // slot. The minimisation starts from pureStart where that is given (not NaN), e.g. the
+    // ordering at a neighbouring temperature.
+    using PureGibbsFunction = GibbsWithSlope (*)(int member, double temperatureK,
+                                                 double pressureBars, double start,
+                                                 double& ordering);
+    PureGibbsFunction pureGibbsOf = nullptr;
+    double pressureBars = 0;
+    std::array<std::size_t, 5> pureSlot{0, 1, 2, 3, 4};
+    std::array<double, 5> pureStart = filledWithNaN();  // by slot
+    mutable std::array<std::optional<GibbsWithSlope>, 5> pureGibbs{};
+    mutable std::array<double, 5> pureOrdering = filledWithNaN();  // by slot
+
+    const GibbsWithSlope& pure(std::size_t member) const {
+        const std::size_t slot = pureSlot[member];
+        std::optional<GibbsWithSlope>& g = pureGibbs[slot];
+        if (!g) {
+            g = pureGibbsOf(static_cast<int>(member), temperatureK, pressureBars, pureStart[slot],
+                            pureOrdering[slot]);
+        }
+        return *g;
+    }
+
+    static constexpr std::array<double, 5> filledWithNaN() {
+        constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+        return {kNaN, kNaN, kNaN, kNaN, kNaN};
+    }
 
     // mu - mu° of one end-member (J/mol); -infinity for an end-member that needs an absent
     // cation; NaN for a state that is not valid.
@@ -228,10 +284,74 @@ struct PhaseState {
     }
 
     // sum_i nu_i (mu_i - mu°_i), ln terms summed over the reaction first (J/mol); NaN for a
-    // state that is not valid.
-    double reactionSum(const std::array<double, 5>& nu) const {
-        if (!valid || forms == nullptr) return std::numeric_limits<double>::quiet_NaN();
-        return phaseReactionSum(potential, siteFraction, *forms, rt, nu);
+    // state that is not valid. See reaction.
+    double reactionSum(const std::array<double, 5>& nu) const { return reaction(nu).gibbs; }
+
+    // Its derivative along the equilibrium ordering (J/(mol K)); see reaction.
+    double reactionSlope(const std::array<double, 5>& nu) const { return reaction(nu).slope; }
+
+    // sum_i nu_i (mu_i - mu°_i) (J/mol) and its T-derivative along the equilibrium ordering.
+    //
+    // The ln coefficients of each site fraction are summed over the reaction first; a site
+    // fraction whose summed coefficient is exactly 0 drops out. The site fractions of an absent
+    // cation (exactly 0) vanish together, so their summed coefficients are added up per cation:
+    // a positive total gives -infinity, a negative one +infinity; a total of 0 with non-zero
+    // parts has a limit that depends on how the fractions vanish, and gives NaN (undefined), as
+    // do opposite infinities.
+    //
+    // The slope, with R = sum_i nu_i regular_i + RT sum_k C_k ln x_k, C_k = sum_i nu_i
+    // lnCoefficient_ik and dC_k/ds = (sum_i nu_i) w_k d_k, is dR/dT|s + dR/ds . ds/dT; the
+    // site fractions held at 0 are left out of it (where the sum is finite their terms cancel).
+    // Both NaN for a state that is not valid.
+    GibbsWithSlope reaction(const std::array<double, 5>& nu) const {
+        constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+        if (!valid || forms == nullptr) return {kNaN, kNaN};
+        double sum = 0.0, atFixedOrdering = 0.0, nuSum = 0.0;
+        Vec3 gradient{};
+        std::array<const SplitPotential<N>*, 5> mu{};
+        for (std::size_t i = 0; i < 5; ++i) {
+            if (nu[i] == 0.0) continue;
+            mu[i] = &potential(i);
+            nuSum += nu[i];
+            sum += nu[i] * mu[i]->regular;
+            atFixedOrdering += nu[i] * (mu[i]->regularSlope - pure(i).slope);
+            for (int m = 0; m < 3; ++m) gradient[m] += nu[i] * mu[i]->regularGradient[m];
+        }
+        std::array<double, N> absentTotal{};  // by cation group
+        std::array<bool, N> absentUsed{};
+        const double r = rt / temperatureK;
+        for (std::size_t k = 0; k < N; ++k) {
+            double c = 0.0;
+            for (std::size_t i = 0; i < 5; ++i)
+                if (nu[i] != 0.0) c += nu[i] * mu[i]->lnCoefficient[k];
+            const double x = siteFraction[k];
+            const SiteFractionForm& f = (*forms)[k];
+            if (x == 0.0) {
+                if (c == 0.0) continue;
+                const auto g = static_cast<std::size_t>(f.group);
+                absentTotal[g] += c;
+                absentUsed[g] = true;
+                continue;
+            }
+            const double lnX = std::log(x);
+            if (c != 0.0) sum += rt * c * lnX;
+            atFixedOrdering += r * c * lnX;
+            for (int m = 0; m < 3; ++m)
+                gradient[m] += rt * f.perS[m] * (nuSum * f.weight * lnX + c / x);
+        }
+        for (std::size_t g = 0; g < N; ++g) {
+            if (!absentUsed[g]) continue;
+            if (absentTotal[g] == 0.0) {
+                sum = kNaN;
+                break;
+            }
+            sum += absentTotal[g] > 0.0 ? -std::numeric_limits<double>::infinity()
+                                        : std::numeric_limits<double>::infinity();
+        }
+        for (std::size_t i = 0; i < 5; ++i)
+            if (nu[i] != 0.0) sum -= nu[i] * pure(i).gibbs;
+        return {sum, atFixedOrdering + gradient[0] * orderingSlope[0] +
+                         gradient[1] * orderingSlope[1] + gradient[2] * orderingSlope[2]};
     }
 };
 

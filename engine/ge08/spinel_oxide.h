@@ -18,6 +18,7 @@
 // Chemical potentials: mu_i = mu°_i + G + sum_j (delta_ij - X_j) dG/dX_j |s - G_pure,i.
 
 #include <array>
+#include <cmath>
 
 #include "site_fractions.h"
 
@@ -37,6 +38,9 @@ inline constexpr std::size_t kSpinelSites = 10;
 // Ti.
 using SpinelState = PhaseState<kSpinelSites, SpinelMember>;
 
+class SpinelObjective;
+struct OrderingSolution;
+
 class SpinelOxide {
   public:
     // Mole fractions summing to 1 (hercynite may be negative). Absent components: no Mg
@@ -49,10 +53,26 @@ class SpinelOxide {
     // false when no minimum is found (non-finite T or P, or an infeasible composition).
     SpinelState equilibrate(double temperatureK, double pressureBars) const;
 
+    // The minimum reached from another start (a nearby solution, e.g. at a neighbouring T), with
+    // pinned variables set to 0 and pulled into the domain from the initial guess where it lies
+    // outside (a start from another composition). Falls back to equilibrate when it leads to no
+    // minimum.
+    SpinelState equilibrateFrom(double temperatureK, double pressureBars, const Vec3& start) const;
+    // Only the ordering that equilibrateFrom reaches (NaN where it reaches no minimum).
+    Vec3 orderingFrom(double temperatureK, double pressureBars, const Vec3& start) const;
+
     // G (J/mol) at a given ordering, +infinity outside the phase's domain.
     double gibbs(double temperatureK, double pressureBars, const Vec3& ordering) const;
 
+    // True when the ordering lies inside the phase's domain (every site fraction positive).
+    bool admits(const Vec3& ordering) const { return sites_.inside(ordering); }
+
   private:
+    // The MELTS initial guess of the ordering (see equilibrate).
+    Vec3 initialGuess() const;
+    OrderingSolution continuedMinimum(const SpinelObjective& objective, const Vec3& start) const;
+    SpinelState stateAt(const SpinelObjective& objective, const OrderingSolution& minimum) const;
+
     Composition4 x_;  // X2 spl, X3 chr, X4 ulv, X5 mag
     std::array<bool, 3> free_;
     SiteFractions<kSpinelSites> sites_;
@@ -68,5 +88,13 @@ class SpinelOxide {
 //   spinel     the form in s = s1 with s2 = (1 + s)/2 forced (start 0.5).
 // Independent of P (the pressure term needs both X4 and X5).
 double spinelPureGibbs(SpinelMember m, double temperatureK);
+
+// The same with its T-derivative, by the envelope theorem the partial derivative at the
+// minimising s (R times the entropy term; chromite 0, ulvospinel -2 R ln 2).
+// The minimisation starts from `start` (e.g. the minimiser at a neighbouring T; NaN: the usual
+// start) only where the function is convex, so that its minimum is unique, and reports the
+// minimising s in `minimiser` (NaN where there is none).
+GibbsWithSlope spinelPure(SpinelMember m, double temperatureK, double start = NAN,
+                          double* minimiser = nullptr);
 
 }  // namespace kelvorad::ge08

@@ -6,22 +6,40 @@
 
 namespace kelvorad::ge08 {
 
-double ulvospinelCorrection(UlvospinelCorrection variant, double t) {
-    const double l1 = -0.039452 * std::sqrt(4.184);
-    const double l2 = 7.54197e-5 * std::sqrt(4.184);
-    double dh = -162.0 + 284.5;
-    double ds = 0.0;
-    if (variant == UlvospinelCorrection::reaction) {
-        dh += 2039.106175;
-        ds = 1.247790;
-    }
+namespace {
+
+const double kL1 = -0.039452 * std::sqrt(4.184);
+const double kL2 = 7.54197e-5 * std::sqrt(4.184);
+
+struct Correction {
+    double enthalpy, entropy;
+};
+
+Correction correction(UlvospinelCorrection variant) {
+    if (variant == UlvospinelCorrection::reaction) return {-162.0 + 284.5 + 2039.106175, 1.247790};
+    return {-162.0 + 284.5, 0.0};
+}
+
+// Integral of Cp_c / T dT from Tr to T.
+double cpOverTIntegral(double t) {
     const double tr = kReferenceT;
-    const double cpIntegral = 0.5 * l1 * l1 * (t * t - tr * tr) +
-                              2.0 / 3.0 * l1 * l2 * (t * t * t - tr * tr * tr) +
-                              0.25 * l2 * l2 * (t * t * t * t - tr * tr * tr * tr);
-    const double cpOverTIntegral = l1 * l1 * (t - tr) + l1 * l2 * (t * t - tr * tr) +
-                                   l2 * l2 / 3.0 * (t * t * t - tr * tr * tr);
-    return dh + cpIntegral - t * (ds + cpOverTIntegral);
+    return kL1 * kL1 * (t - tr) + kL1 * kL2 * (t * t - tr * tr) +
+           kL2 * kL2 / 3.0 * (t * t * t - tr * tr * tr);
+}
+
+}  // namespace
+
+double ulvospinelCorrection(UlvospinelCorrection variant, double t) {
+    const Correction c = correction(variant);
+    const double tr = kReferenceT;
+    const double cpIntegral = 0.5 * kL1 * kL1 * (t * t - tr * tr) +
+                              2.0 / 3.0 * kL1 * kL2 * (t * t * t - tr * tr * tr) +
+                              0.25 * kL2 * kL2 * (t * t * t * t - tr * tr * tr * tr);
+    return c.enthalpy + cpIntegral - t * (c.entropy + cpOverTIntegral(t));
+}
+
+double ulvospinelCorrectionSlope(UlvospinelCorrection variant, double t) {
+    return -(correction(variant).entropy + cpOverTIntegral(t));
 }
 
 }  // namespace kelvorad::ge08

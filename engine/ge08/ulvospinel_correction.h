@@ -17,4 +17,7 @@ enum class UlvospinelCorrection { plain, reaction };
 // dG of the chosen variant at T (K), in J/mol. T must be > 0.
 double ulvospinelCorrection(UlvospinelCorrection variant, double temperatureK);
 
+// Its T-derivative, -(dS_c + integral_Tr^T Cp_c / T dT), in J/(mol K).
+double ulvospinelCorrectionSlope(UlvospinelCorrection variant, double temperatureK);
+
 }  // namespace kelvorad::ge08

@@ -29,18 +29,23 @@ constexpr std::optional<VinetParameters> kVinetTable[kEndMemberCount] = {
 
 constexpr double kBarPerGpa = 1.0e4;
 
-// Root x of the Vinet isotherm plus thermal pressure at P (GPa), by Newton's method from
-// x = 1 (the reference calculation's start).
+// Root x of the Vinet isotherm plus thermal pressure at P (GPa),
+//   f(x) = 3 K g(x) + P_th - P,  g(x) = (1 - x) x^-2 exp(eta (1 - x)),
+// by Halley's method from the first Newton step from x = 1 (f(1) = P_th - P, f'(1) = -3 K,
+// so that step needs no exponential). With A = 2 - x + eta x - eta x^2:
+//   g' = -exp(eta (1 - x)) A x^-3,  g'' = exp(eta (1 - x)) x^-4 (eta A x - A' x + 3 A).
 double compressionRoot(const VinetParameters& p, double eta, double thermalGpa, double pGpa) {
-    double x = 1.0;
-    for (int i = 0; i < 500; ++i) {
+    const double k3 = 3.0 * p.bulkModulus;
+    double x = 1.0 + (thermalGpa - pGpa) / k3;
+    for (int i = 0; i < 100; ++i) {
         const double e = std::exp(eta * (1.0 - x));
-        const double f = 3.0 * p.bulkModulus * (1.0 - x) / (x * x) * e + thermalGpa - pGpa;
-        // d/dx of 3K (1 - x) x^-2 exp(eta (1 - x))
-        const double df =
-            3.0 * p.bulkModulus * e *
-            (-1.0 / (x * x) - 2.0 * (1.0 - x) / (x * x * x) - eta * (1.0 - x) / (x * x));
-        const double step = f / df;
+        const double a = 2.0 - x + eta * x - eta * x * x;
+        const double da = -1.0 + eta - 2.0 * eta * x;
+        const double x2 = x * x;
+        const double f = k3 * (1.0 - x) / x2 * e + thermalGpa - pGpa;
+        const double df = -k3 * e * a / (x2 * x);
+        const double d2f = k3 * e / (x2 * x2) * (eta * a * x - da * x + 3.0 * a);
+        const double step = 2.0 * f * df / (2.0 * df * df - f * d2f);
         x -= step;
         if (!std::isfinite(x)) break;
         if (std::abs(step) <= 4.0 * std::numeric_limits<double>::epsilon() * x) return x;
@@ -55,8 +60,13 @@ bool hasVinetParameters(EndMember m) {
 }
 
 double vinetVolumeIntegral(EndMember m, double t, double pressure) {
+    return vinetVolume(m, t, pressure).value;
+}
+
+VolumeIntegral vinetVolume(EndMember m, double t, double pressure) {
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
     const std::optional<VinetParameters>& entry = kVinetTable[index(m)];
-    if (!entry) return std::numeric_limits<double>::quiet_NaN();
+    if (!entry) return {kNaN, kNaN};
     const VinetParameters& p = *entry;
     const double eta = 1.5 * (p.kPrime - 1.0);
     const double thermal = p.alpha * p.bulkModulus * (t - kReferenceT);  // GPa
@@ -67,8 +77,10 @@ double vinetVolumeIntegral(EndMember m, double t, double pressure) {
         return 9.0 * p.v0 * p.bulkModulus / (eta * eta) * (1.0 - u) * std::exp(u) +
                p.v0 * thermal * x * x * x;
     };
-    return pressure * p.v0 * xP * xP * xP - kReferenceP * p.v0 * x0 * x0 * x0 -
-           kBarPerGpa * (primitive(xP) - primitive(x0));
+    const double cubeP = xP * xP * xP, cube0 = x0 * x0 * x0;
+    return {pressure * p.v0 * cubeP - kReferenceP * p.v0 * cube0 -
+                kBarPerGpa * (primitive(xP) - primitive(x0)),
+            kBarPerGpa * p.alpha * p.bulkModulus * p.v0 * (cube0 - cubeP)};
 }
 
 }  // namespace kelvorad::ge08

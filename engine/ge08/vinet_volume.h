@@ -30,4 +30,14 @@ bool hasVinetParameters(EndMember m);
 // Vinet parameters, or when the equation of state has no root near x = 1 (non-finite T or P).
 double vinetVolumeIntegral(EndMember m, double temperatureK, double pressureBars);
 
+// The integral and its T-derivative at fixed P. The thermal pressure only shifts the isotherm,
+// so (dV/dT)_P = -1e4 alpha K / (dP/dV)_T and
+//   d/dT integral of V dP = integral of (dV/dT)_P dP = 1e4 alpha K V0 (x_0^3 - x_P^3)
+// (J/(mol K)). Both NaN where vinetVolumeIntegral is.
+struct VolumeIntegral {
+    double value;  // J/mol
+    double slope;  // J/(mol K)
+};
+VolumeIntegral vinetVolume(EndMember m, double temperatureK, double pressureBars);
+
 }  // namespace kelvorad::ge08

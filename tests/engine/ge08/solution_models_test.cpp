@@ -133,6 +133,41 @@ TEST(RhombohedralOxide, WebsiteIlmeniteOrderingAndPotentials) {
     EXPECT_NEAR(s.chemicalPotential(M::corundum), -47310.0975, 6e-5);
 }
 
+// Near its first-order order-disorder transition an ilmenite has an ordered and a disordered
+// (s = 0) minimum; the equilibrium is the lower one on both sides, so G(T) has no jumps up.
+TEST(RhombohedralOxide, LowestMinimumAcrossTheOrderDisorderTransition) {
+    Analysis ilmenite{};
+    ilmenite[TiO2] = 49.19, ilmenite[Al2O3] = 0.03, ilmenite[FeO] = 49.05, ilmenite[MnO] = 1.18;
+    ilmenite[MgO] = 0.05;
+    const RhombohedralFractions f = projectRhombohedral(ilmenite);
+    const RhombohedralOxide phase(
+        {f.geikielite, f.hematite, f.ilmenite, f.pyrophanite, f.corundum});
+    const double p = 2000.0;
+    const Vec3 ordered{0.33, 0.0, 0.0};
+    // The transition: where the ordered minimum's G meets that of s = 0.
+    const auto orderedIsLower = [&](double t) {
+        const RhombohedralState o = phase.equilibrateFrom(t, p, ordered);
+        return std::abs(o.ordering[0]) > 0.1 && o.gibbs < phase.gibbs(t, p, Vec3{});
+    };
+    double lo = 1600.0, hi = 1650.0;
+    ASSERT_TRUE(orderedIsLower(lo));
+    ASSERT_FALSE(orderedIsLower(hi));
+    for (int i = 0; i < 60; ++i) (orderedIsLower(0.5 * (lo + hi)) ? lo : hi) = 0.5 * (lo + hi);
+    for (double t = lo - 0.05; t < lo + 0.05; t += 0.001) {
+        SCOPED_TRACE(t);
+        const RhombohedralState s = phase.equilibrate(t, p);
+        ASSERT_TRUE(s.valid);
+        const double lowest =
+            std::min(phase.equilibrateFrom(t, p, ordered).gibbs, phase.gibbs(t, p, Vec3{}));
+        EXPECT_NEAR(s.gibbs, lowest, 1e-9);
+        EXPECT_EQ(std::abs(s.ordering[0]) > 0.1, t < lo);
+    }
+    // The ordering gap, G(ordered) - G(disordered), changes sign there, from either state.
+    EXPECT_LT(phase.orderingGap(phase.equilibrate(lo - 0.01, p), ordered), 0.0);
+    EXPECT_GT(phase.orderingGap(phase.equilibrate(lo + 0.01, p), ordered), 0.0);
+    EXPECT_NEAR(phase.orderingGap(phase.equilibrate(lo, p), ordered), 0.0, 1e-6);
+}
+
 TEST(SpinelOxide, PureEndMemberReferences) {
     using M = SpinelMember;
     EXPECT_NEAR(spinelPureGibbs(M::chromite, 1000.0), -125520.0000, 6e-5);
