@@ -1,6 +1,7 @@
 #include "calc_command.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <deque>
 #include <filesystem>
@@ -19,8 +20,11 @@
 #include "grid_transfer.h"
 #include "output_file.h"
 #include "pair_text_input.h"
+#include "program_info.h"
 #include "results_row.h"
 #include "results_table.h"
+#include "results_workbook.h"
+#include "run_record.h"
 
 namespace kelvorad {
 
@@ -32,6 +36,7 @@ struct CalcOptions {
     std::string rowsPath;
     std::string tablePath;
     std::string xlsxPath;
+    std::string runRecordPath;
     std::string plotDir = ".";
     bool summary = false;
 };
@@ -72,7 +77,7 @@ std::optional<CalcOptions> parseArguments(const std::vector<std::string>& args) 
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
         if (a == "--check" || a == "--fe3" || a == "--pressure" || a == "--rows" ||
-            a == "--table" || a == "--plot-dir" || a == "--xlsx") {
+            a == "--table" || a == "--plot-dir" || a == "--xlsx" || a == "--run-record") {
             if (!hasValue) return fail("option " + a + " needs a value");
             const std::string& v = args[++i];
             if (a == "--check") {
@@ -101,6 +106,8 @@ std::optional<CalcOptions> parseArguments(const std::vector<std::string>& args) 
                 o.tablePath = v;
             } else if (a == "--xlsx") {
                 o.xlsxPath = v;
+            } else if (a == "--run-record") {
+                o.runRecordPath = v;
             } else {
                 o.plotDir = v;
             }
@@ -117,6 +124,12 @@ std::optional<CalcOptions> parseArguments(const std::vector<std::string>& args) 
     if (o.input.empty()) return fail("no input file");
     if (o.rowsPath == "-" && o.tablePath == "-") {
         return fail("--rows and --table cannot both write to standard output");
+    }
+    if (o.runRecordPath == "-" && (o.rowsPath == "-" || o.tablePath == "-")) {
+        return fail("--run-record cannot share standard output with --rows - or --table -");
+    }
+    if (o.summary && o.runRecordPath == "-") {
+        return fail("--summary cannot share standard output with --run-record -");
     }
     if (o.summary && (o.rowsPath == "-" || o.tablePath == "-")) {
         return fail("--summary cannot share standard output with --rows - or --table -");
@@ -239,6 +252,10 @@ void printSummary(const std::vector<SummaryLine>& results, const RunChoices& cho
     }
 }
 
+// The line of a --table file, and the row of the workbook's first sheet, of the first results
+// row: after the column-number and header rows.
+constexpr long kFirstResultsLine = ResultsTable::kHeaderRows + 1;
+
 // Appends LF-ended lines of TAB-separated fields to the results table.
 void appendTableLines(ResultsTable& table, std::string_view lines) {
     while (!lines.empty()) {
@@ -251,11 +268,12 @@ void appendTableLines(ResultsTable& table, std::string_view lines) {
 
 // Saves the results table as a new workbook at `path` (a temporary workbook beside it renamed
 // over it, so no rows of an older, longer table survive). Returns the problem, or "".
-std::string saveResultsWorkbook(const ResultsTable& table, const std::string& path) {
+std::string saveResultsWorkbook(const ResultsTable& table, const RunRecord& record,
+                                const std::string& path) {
     const std::string temporary = path + ".new" + std::to_string(::getpid()) + ".xlsx";
     std::error_code ec;
     std::filesystem::remove(temporary, ec);
-    const Status status = writeGridToWorkbookFile(table, temporary);
+    const Status status = writeResultsWorkbookFile(table, {record}, temporary);
     if (!status.ok()) {
         std::filesystem::remove(temporary, ec);
         return status.error();
@@ -282,6 +300,9 @@ struct Chunk {
     PlotBuffers plots;
     bool newerDeltaNNOLines = false;
     std::vector<SummaryLine> summary;
+    long pairs = 0;  // results rows of the chunk
+    std::string firstSample;
+    std::string lastSample;
 };
 
 Chunk processChunk(const CalculationRun& run, const MethodChecks& checks, const InputPairs& input,
@@ -296,6 +317,8 @@ Chunk processChunk(const CalculationRun& run, const MethodChecks& checks, const 
         const auto cell = [&](int k) -> std::string_view { return cells[k]; };
         if (isBlankPairRow(cell)) continue;
         const PairResult result = run.computePair(readAnalysisPair(cell));
+        if (chunk.pairs++ == 0) chunk.firstSample = result.input.magnetite.sample;
+        chunk.lastSample = result.input.magnetite.sample;
         row.clear();
         appendResultsRow(row, result);
         if (wants.rows) chunk.rows.append(row).push_back('\n');
@@ -371,7 +394,15 @@ options
   --table FILE       write the whole results table: its column-number and header rows, then the
                      results rows, 211 TAB-separated columns each ("-" for standard output)
   --xlsx FILE        write the whole results table (both header rows, 211 columns) into a new
-                     workbook; numbers are stored as numbers
+                     workbook; numbers are stored as numbers, all 15 digits; rows whose pair
+                     failed or could not take the equilibrium test, or with a result outside a
+                     calibration, are tinted as in the window
+  --run-record FILE  write the record of the run as JSON ("-" for standard output): program
+                     version, date and time, the input file's path and SHA-256, ferric-iron
+                     scheme, pressure, checked menu items, full model on or off, and the first
+                     and last results row (numbered as the lines of --table and the rows of
+                     the --xlsx workbook's first sheet). --xlsx writes the same record on the
+                     workbook's sheet "Run"
   --plot-dir DIR     folder of the seven plot data files written by every run (default: the
                      current folder; made, with its parents, when missing): TlogfO2.dat
                      TfO2SL81.dat TfO2BL64Grid.dat XUspXIlm.dat MgMnIlmMagBH88.dat TiR2R3.dat
@@ -428,9 +459,13 @@ int runCalcCommand(const std::vector<std::string>& arguments) {
                   << "': " << folderError.message() << "\n";
     }
     CalculationRun run(options->checks);
+    RunRecord record = startRunRecord(run.checks(), run.choices(), versionLine(kProgramTitle),
+                                      options->input, std::chrono::system_clock::now());
+    long pairsSoFar = 0;
     PlotDataWriter plots(options->plotDir);
     // Without data outputs the reader gets a summary; --summary asks for it besides them.
-    const bool summary = options->summary || (!rows.isOpen() && !table.isOpen() && !workbookTable);
+    const bool summary = options->summary || (!rows.isOpen() && !table.isOpen() && !workbookTable &&
+                                              options->runRecordPath != "-");
     const Wants wants{rows.isOpen(), table.isOpen() || workbookTable, summary};
     std::vector<SummaryLine> summaryLines;
     processInChunks(run, *input, wants, [&](const Chunk& chunk) {
@@ -446,6 +481,11 @@ int runCalcCommand(const std::vector<std::string>& arguments) {
         plots.addLines(chunk.plots);
         if (chunk.newerDeltaNNOLines) run.noteNewerDeltaNNOLinesWritten();
         summaryLines.insert(summaryLines.end(), chunk.summary.begin(), chunk.summary.end());
+        if (chunk.pairs > 0) {
+            noteResultsRow(record, int(kFirstResultsLine + pairsSoFar), chunk.firstSample);
+            pairsSoFar += chunk.pairs;
+            noteResultsRow(record, int(kFirstResultsLine + pairsSoFar - 1), chunk.lastSample);
+        }
     });
 
     for (const std::string& problem : plots.close()) {
@@ -453,10 +493,23 @@ int runCalcCommand(const std::vector<std::string>& arguments) {
         status = 1;
     }
     if (workbookTable) {
-        const std::string error = saveResultsWorkbook(*workbookTable, options->xlsxPath);
+        const std::string error = saveResultsWorkbook(*workbookTable, record, options->xlsxPath);
         if (!error.empty()) {
             std::cerr << "kelvorad calc: " << error << "\n";
             status = 1;
+        }
+    }
+    if (!options->runRecordPath.empty()) {
+        OutputFile json;
+        if (!json.open(options->runRecordPath)) {
+            std::cerr << "kelvorad calc: " << json.error() << "\n";
+            status = 1;
+        } else {
+            json.write(runRecordJson(record));
+            if (!json.commit()) {
+                std::cerr << "kelvorad calc: " << json.error() << "\n";
+                status = 1;
+            }
         }
     }
     for (OutputFile* out : {&rows, &table}) {
