@@ -2,10 +2,12 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <chrono>
 #include <filesystem>
 
 #include "calculation_run.h"
 #include "main_window.h"
+#include "program_info.h"
 #include "results_screen.h"
 
 namespace kelvorad {
@@ -73,6 +75,8 @@ int calculateFromWindow(MainWindow& main, ResultsScreen& results, DesktopService
     }
     const std::string fileName = main.dialogFileName();
     results.show();
+    window.beginRun(startRunRecord(run.checks(), choices, versionLine(kProgramTitle), fileName,
+                                   std::chrono::system_clock::now()));
 
     std::error_code error;
     std::filesystem::path folder = std::filesystem::current_path(error);
