@@ -28,13 +28,27 @@ QVariant TextGridModel::data(const QModelIndex& index, int role) const {
     const bool fixed = row == 0 || column == 0;
     switch (role) {
         case Qt::DisplayRole:
+            if (look_.displayText) {
+                return QString::fromStdString(
+                    look_.displayText(row, column, table_.text(row, column)));
+            }
+            return QString::fromStdString(table_.text(row, column));
         case Qt::EditRole:
             return QString::fromStdString(table_.text(row, column));
+        case Qt::ToolTipRole: {
+            if (!look_.toolTip) return {};
+            const std::string tip = look_.toolTip(row, column);
+            if (tip.empty()) return {};
+            return QString::fromStdString(tip);
+        }
         case Qt::TextAlignmentRole:
             return int(look_.alignment(row, column));
-        case Qt::BackgroundRole:
+        case Qt::BackgroundRole: {
             if (fixed) return QGuiApplication::palette().brush(QPalette::Button);
-            return {};
+            const std::uint32_t tint = look_.backgroundRgb ? look_.backgroundRgb(row, column) : 0;
+            if (tint == 0) return {};
+            return QBrush(QColor(QRgb(tint)));
+        }
         default:
             return {};
     }

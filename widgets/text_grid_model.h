@@ -17,8 +17,9 @@ class TextGridModel : public QAbstractTableModel {
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
-    // Display text, alignment (the look's) and a header look for row 0 and column 0. Invalid
-    // indexes give an empty QVariant.
+    // Display text (the look's display text, else the cell's text), the full text for
+    // editing, tooltip, background and alignment as the look gives them, and a header look for
+    // row 0 and column 0. Invalid indexes give an empty QVariant.
     QVariant data(const QModelIndex& index, int role) const override;
     // Horizontal sections show row 0's text, vertical sections column 0's.
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;

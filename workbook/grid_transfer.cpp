@@ -70,7 +70,9 @@ Status putGridIntoSheet(const TextGrid& grid, Worksheet& sheet) {
     return first;
 }
 
-Status writeGridToWorkbookFile(const TextGrid& grid, const std::filesystem::path& workbookFile) {
+Status writeGridToWorkbookFile(
+    const TextGrid& grid, const std::filesystem::path& workbookFile,
+    const std::function<Status(Workbook& workbook, Worksheet& sheet)>& alsoPut) {
     NoDesktop noDesktop;
     SpreadsheetApplication application = SpreadsheetApplication::create(noDesktop);
     Status outcome;
@@ -81,6 +83,9 @@ Status writeGridToWorkbookFile(const TextGrid& grid, const std::filesystem::path
         outcome = Failure{workbookFile.string() + ": " + sheet.error()};
     } else if (const Status put = putGridIntoSheet(grid, sheet.value()); !put) {
         outcome = Failure{workbookFile.string() + ": " + put.error()};
+    } else if (const Status more = alsoPut ? alsoPut(workbook.value(), sheet.value()) : Status{};
+               !more) {
+        outcome = Failure{workbookFile.string() + ": " + more.error()};
     } else {
         outcome = workbook->save();
     }

@@ -3,6 +3,7 @@
 // sheet of a workbook into the analysis table, and writing the results table into a workbook.
 
 #include <filesystem>
+#include <functional>
 
 #include "result.h"
 #include "spreadsheet_application.h"
@@ -35,7 +36,10 @@ Status putGridIntoSheet(const TextGrid& grid, Worksheet& sheet);
 // other cells and sheets kept when present) and saves it atomically as .xlsx at the
 // workbook's save path (see Workbook::savePath: `workbookFile` itself when it is named .xlsx). A
 // workbook that cannot be read or saved gives a message naming the file and the reason; the file is
-// then left as it was.
-Status writeGridToWorkbookFile(const TextGrid& grid, const std::filesystem::path& workbookFile);
+// then left as it was. `alsoPut`, when given, puts more into the workbook (worksheet 1 is
+// passed) before it is saved; its failure is returned and nothing is saved.
+Status writeGridToWorkbookFile(
+    const TextGrid& grid, const std::filesystem::path& workbookFile,
+    const std::function<Status(Workbook& workbook, Worksheet& sheet)>& alsoPut = {});
 
 }  // namespace kelvorad

@@ -118,7 +118,9 @@ Status Cell::setValue(std::string_view text) {
     if (!cell) return Failure{cell.error()};
     const CellAddress address{row_, column_};
     auto& cells = sheet.value()->cells;
-    if (cell->kind == CellKind::Empty) {
+    const auto existing = cells.find(address);
+    cell->fillRgb = existing == cells.end() ? 0 : existing->second.fillRgb;
+    if (cell->kind == CellKind::Empty && cell->fillRgb == 0) {
         cells.erase(address);
     } else {
         cells.insert_or_assign(address, std::move(cell.value()));
@@ -129,12 +131,54 @@ Status Cell::setValue(std::string_view text) {
     return {};
 }
 
+Status Cell::setFill(std::uint32_t rgb) {
+    auto sheet = usableSheet(application_, workbook_, sheet_);
+    if (!sheet) return Failure{sheet.error()};
+    if (!isInsideSheet(row_, column_)) return outsideSheet(row_, column_);
+    const CellAddress address{row_, column_};
+    auto& cells = sheet.value()->cells;
+    const auto existing = cells.find(address);
+    if (existing == cells.end()) {
+        if (rgb == 0) return {};
+        cells[address].fillRgb = rgb;
+    } else if (rgb == 0 && existing->second.kind == CellKind::Empty) {
+        cells.erase(existing);
+    } else {
+        existing->second.fillRgb = rgb;
+    }
+    WorkbookState* workbook = usable(application_, workbook_).value();
+    workbook->changed = true;
+    workbook->putSinceSync.emplace(sheet_, address);
+    return {};
+}
+
+Result<std::uint32_t> Cell::fill() const {
+    auto sheet = usableSheet(application_, workbook_, sheet_);
+    if (!sheet) return Failure{sheet.error()};
+    if (!isInsideSheet(row_, column_)) return outsideSheet(row_, column_);
+    const auto& cells = sheet.value()->cells;
+    const auto found = cells.find(CellAddress{row_, column_});
+    return found == cells.end() ? 0u : found->second.fillRgb;
+}
+
 // --- Worksheet ---
 
 Result<std::string> Worksheet::name() const {
     auto sheet = usableSheet(application_, workbook_, sheet_);
     if (!sheet) return Failure{sheet.error()};
     return sheet.value()->name;
+}
+
+Status Worksheet::clear() {
+    auto sheet = usableSheet(application_, workbook_, sheet_);
+    if (!sheet) return Failure{sheet.error()};
+    WorkbookState* workbook = usable(application_, workbook_).value();
+    for (const auto& [address, cell] : sheet.value()->cells) {
+        workbook->putSinceSync.emplace(sheet_, address);
+    }
+    sheet.value()->cells.clear();
+    workbook->changed = true;
+    return {};
 }
 
 // --- Workbook ---
@@ -161,6 +205,24 @@ Result<int> Workbook::worksheetCount() const {
     auto state = usable(application_, workbook_);
     if (!state) return Failure{state.error()};
     return static_cast<int>(state.value()->data.sheets.size());
+}
+
+Result<Worksheet> Workbook::worksheetNamed(std::string_view name) {
+    auto state = usable(application_, workbook_);
+    if (!state) return Failure{state.error()};
+    const auto lowered = [](std::string_view text) {
+        std::string lower(text);
+        std::transform(lower.begin(), lower.end(), lower.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return lower;
+    };
+    auto& sheets = state.value()->data.sheets;
+    for (std::size_t k = 0; k < sheets.size(); ++k) {
+        if (lowered(sheets[k].name) == lowered(name)) return Worksheet(application_, workbook_, k);
+    }
+    sheets.push_back(SheetData{std::string(name), {}});
+    state.value()->changed = true;
+    return Worksheet(application_, workbook_, sheets.size() - 1);
 }
 
 Result<fs::path> Workbook::path() const {

@@ -13,6 +13,7 @@
 // operation through it, or through a handle whose application has quit, fails with a message
 // and changes nothing. All calls belong to one thread (the user-interface thread).
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -44,6 +45,10 @@ class Cell {
     Status setValue(std::string_view text);
     // What the cell holds (and how it is saved).
     Result<CellKind> kind() const;
+    // The cell's background fill, 0xRRGGBB (0: none). Putting a value keeps the fill, as in a
+    // spreadsheet; the fill is saved with the workbook. Fails as value() does.
+    Status setFill(std::uint32_t rgb);
+    Result<std::uint32_t> fill() const;
 
   private:
     friend class Worksheet;
@@ -64,6 +69,8 @@ class Worksheet {
     Cell cell(int row, int column) const { return Cell(*this, row, column); }
     // The sheet's tab name.
     Result<std::string> name() const;
+    // Empties every cell of the sheet, fills included.
+    Status clear();
 
   private:
     friend class Workbook;
@@ -86,6 +93,8 @@ class Workbook {
     // Worksheet `index`, from 1 in tab order; fails for an index outside 1 to worksheetCount().
     Result<Worksheet> worksheet(int index) const;
     Result<int> worksheetCount() const;
+    // The worksheet named `name` (ignoring case), added after the last one when there is none.
+    Result<Worksheet> worksheetNamed(std::string_view name);
     // The file the workbook was opened from (or is to be created at).
     Result<std::filesystem::path> path() const;
     // Where saving writes: the file itself for an .xlsx file (or a new one named .xlsx), else

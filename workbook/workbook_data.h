@@ -4,6 +4,7 @@
 
 #include <compare>
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -27,6 +28,8 @@ struct CellValue {
     // Number: the value. Boolean: 1 or 0. Date, Time, DateTime: the serial day number
     // counted from 1899-12-30 (the 1900 date system of .xlsx files).
     double number = 0.0;
+    // Background fill as 0xRRGGBB; 0 for none. A cell may carry a fill and no value.
+    std::uint32_t fillRgb = 0;
 };
 
 struct CellAddress {
@@ -37,7 +40,7 @@ struct CellAddress {
 
 struct SheetData {
     std::string name;
-    std::map<CellAddress, CellValue> cells;  // only non-empty cells, in row order
+    std::map<CellAddress, CellValue> cells;  // only non-empty or filled cells, in row order
 };
 
 struct WorkbookData {

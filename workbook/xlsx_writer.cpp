@@ -10,6 +10,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -108,20 +109,42 @@ bool flushToDisk(const fs::path& file) {
     return ok;
 }
 
+// One solid-fill format per colour, made when first needed; owned by the workbook.
+class FillFormats {
+  public:
+    explicit FillFormats(lxw_workbook* book) : book_(book) {}
+    lxw_format* forColour(std::uint32_t rgb) {
+        if (rgb == 0) return nullptr;
+        auto& format = formats_[rgb];
+        if (!format) {
+            format = workbook_add_format(book_);
+            format_set_pattern(format, LXW_PATTERN_SOLID);
+            format_set_bg_color(format, rgb);
+        }
+        return format;
+    }
+
+  private:
+    lxw_workbook* book_;
+    std::map<std::uint32_t, lxw_format*> formats_;
+};
+
 lxw_error writeCell(lxw_worksheet* sheet, const CellAddress& address, const CellValue& cell,
-                    lxw_format* dateFormat, lxw_format* timeFormat, lxw_format* dateTimeFormat) {
+                    lxw_format* dateFormat, lxw_format* timeFormat, lxw_format* dateTimeFormat,
+                    FillFormats& fills) {
     const auto row = static_cast<lxw_row_t>(address.row - 1);
     const auto column = static_cast<lxw_col_t>(address.column - 1);
+    lxw_format* fill = fills.forColour(cell.fillRgb);
     switch (cell.kind) {
         case CellKind::Empty:
-            return LXW_NO_ERROR;
+            return fill ? worksheet_write_blank(sheet, row, column, fill) : LXW_NO_ERROR;
         case CellKind::Text:
             return worksheet_write_string(sheet, row, column,
-                                          protectLiteralOoxmlEscapes(cell.text).c_str(), nullptr);
+                                          protectLiteralOoxmlEscapes(cell.text).c_str(), fill);
         case CellKind::Number:
-            return worksheet_write_number(sheet, row, column, cell.number, nullptr);
+            return worksheet_write_number(sheet, row, column, cell.number, fill);
         case CellKind::Boolean:
-            return worksheet_write_boolean(sheet, row, column, cell.number != 0.0, nullptr);
+            return worksheet_write_boolean(sheet, row, column, cell.number != 0.0, fill);
         case CellKind::Date:
             return worksheet_write_number(sheet, row, column, cell.number, dateFormat);
         case CellKind::Time:
@@ -146,6 +169,7 @@ Status writeWorkbookTo(const WorkbookData& data, const fs::path& file, const fs:
     lxw_format* dateTimeFormat = workbook_add_format(book);
     format_set_num_format(dateTimeFormat, "yyyy-mm-dd hh:mm:ss");
 
+    FillFormats fills(book);
     std::set<std::string> taken;
     std::string cellError;
     const std::size_t sheetCount = std::max<std::size_t>(data.sheets.size(), 1);
@@ -161,7 +185,7 @@ Status writeWorkbookTo(const WorkbookData& data, const fs::path& file, const fs:
         if (!sheetData) continue;
         for (const auto& [address, cell] : sheetData->cells) {
             const lxw_error error =
-                writeCell(sheet, address, cell, dateFormat, timeFormat, dateTimeFormat);
+                writeCell(sheet, address, cell, dateFormat, timeFormat, dateTimeFormat, fills);
             if (error != LXW_NO_ERROR && cellError.empty()) {
                 cellError = std::string(lxw_strerror(error)) + " (sheet \"" + name + "\", row " +
                             std::to_string(address.row) + ", column " +

@@ -10,7 +10,8 @@ namespace kelvorad {
 
 // Writes every sheet of `workbook` to `target` as .xlsx: Text cells as strings, Number cells
 // as numbers, Boolean cells as booleans, dates and times as numbers with a date format
-// ("yyyy-mm-dd", "hh:mm:ss", "yyyy-mm-dd hh:mm:ss"); the active sheet stays active. Sheet
+// ("yyyy-mm-dd", "hh:mm:ss", "yyyy-mm-dd hh:mm:ss"); a cell's fill as a solid background
+// (dates and times keep their number format and no fill); the active sheet stays active. Sheet
 // names that an .xlsx file cannot hold (too long, with []:*?/\ or repeated) are adjusted.
 // The file is first written beside the target under a temporary name and then renamed over
 // it, so an existing target is either replaced whole or left as it was. Numbers are written

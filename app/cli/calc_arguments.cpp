@@ -82,8 +82,18 @@ const std::vector<CalcOption> kOptions = {
      store<&CalcOptions::tablePath>},
     {"--xlsx", "", "FILE",
      "write the whole results table (both header rows, 211 columns) into a new\n"
-     "workbook; numbers are stored as numbers",
+     "workbook; numbers are stored as numbers, all 15 digits; rows whose pair\n"
+     "failed or could not take the equilibrium test, or with a result outside a\n"
+     "calibration, are tinted as in the window",
      store<&CalcOptions::xlsxPath>},
+    {"--run-record", "", "FILE",
+     "write the record of the run as JSON (\"-\" for standard output): program\n"
+     "version, date and time, the input file's path and SHA-256, ferric-iron\n"
+     "scheme, pressure, checked menu items, full model on or off, and the first\n"
+     "and last results row (numbered as the lines of --table and the rows of\n"
+     "the --xlsx workbook's first sheet). --xlsx writes the same record on the\n"
+     "workbook's sheet \"Run\"",
+     store<&CalcOptions::runRecordPath>},
     {"--plot-dir", "", "DIR",
      "folder of the seven plot data files written by every run (default: the\n"
      "current folder; made, with its parents, when missing): TlogfO2.dat\n"
@@ -169,6 +179,12 @@ std::optional<CalcOptions> parseCalcArguments(const std::vector<std::string>& ar
     if (o.input.empty()) return fail({"no input file"});
     if (o.rowsPath == "-" && o.tablePath == "-") {
         return fail({"--rows and --table cannot both write to standard output"});
+    }
+    if (o.runRecordPath == "-" && (o.rowsPath == "-" || o.tablePath == "-")) {
+        return fail({"--run-record cannot share standard output with --rows - or --table -"});
+    }
+    if (o.summary && o.runRecordPath == "-") {
+        return fail({"--summary cannot share standard output with --run-record -"});
     }
     if (o.summary && (o.rowsPath == "-" || o.tablePath == "-")) {
         return fail({"--summary cannot share standard output with --rows - or --table -"});

@@ -18,6 +18,7 @@ struct CalcOptions {
     std::string rowsPath;
     std::string tablePath;
     std::string xlsxPath;
+    std::string runRecordPath;
     std::string plotDir = ".";
     bool summary = false;
     bool strict = false;

@@ -1,5 +1,6 @@
 #include "calc_command.h"
 
+#include <chrono>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -12,7 +13,9 @@
 #include "output_file.h"
 #include "pair_input.h"
 #include "results_row.h"
+#include "program_info.h"
 #include "results_saving.h"
+#include "run_record.h"
 #include "results_table.h"
 
 namespace kelvorad {
@@ -111,9 +114,16 @@ int runCalcCommand(const std::vector<std::string>& arguments) {
                   << "': " << folderError.message() << "\n";
     }
     CalculationRun run(options->checks);
+    RunRecord record = startRunRecord(run.checks(), run.choices(), versionLine(kProgramTitle),
+                                      options->input, std::chrono::system_clock::now());
+    // The line of a --table file, and the row of the workbook's first sheet, of the first
+    // results row: after the column-number and header rows.
+    constexpr long kFirstResultsLine = ResultsTable::kHeaderRows + 1;
+    long pairsSoFar = 0;
     PlotDataWriter plots(options->plotDir);
     // Without data outputs the reader gets a summary; --summary asks for it besides them.
-    const bool summary = options->summary || (!rows.isOpen() && !table.isOpen() && !workbookTable);
+    const bool summary = options->summary || (!rows.isOpen() && !table.isOpen() && !workbookTable &&
+                                              options->runRecordPath != "-");
     const Wants wants{rows.isOpen(), table.isOpen() || workbookTable, summary, !options->strict};
     std::vector<SummaryLine> summaryLines;
     processInChunks(run, *input, wants, [&](const Chunk& chunk) {
@@ -130,6 +140,11 @@ int runCalcCommand(const std::vector<std::string>& arguments) {
         plots.addLines(chunk.plots);
         if (chunk.newerDeltaNNOLines) run.noteNewerDeltaNNOLinesWritten();
         summaryLines.insert(summaryLines.end(), chunk.summary.begin(), chunk.summary.end());
+        if (chunk.pairs > 0) {
+            noteResultsRow(record, int(kFirstResultsLine + pairsSoFar), chunk.firstSample);
+            pairsSoFar += chunk.pairs;
+            noteResultsRow(record, int(kFirstResultsLine + pairsSoFar - 1), chunk.lastSample);
+        }
     });
 
     for (const std::string& problem : plots.close()) {
@@ -137,10 +152,23 @@ int runCalcCommand(const std::vector<std::string>& arguments) {
         status = 1;
     }
     if (workbookTable) {
-        const std::string error = saveResultsWorkbook(*workbookTable, options->xlsxPath);
+        const std::string error = saveResultsWorkbook(*workbookTable, record, options->xlsxPath);
         if (!error.empty()) {
             printError(error);
             status = 1;
+        }
+    }
+    if (!options->runRecordPath.empty()) {
+        OutputFile json;
+        if (!json.open(options->runRecordPath)) {
+            printError(json.error());
+            status = 1;
+        } else {
+            json.write(runRecordJson(record));
+            if (!json.commit()) {
+                printError(json.error());
+                status = 1;
+            }
         }
     }
     for (OutputFile* out : {&rows, &table}) {

@@ -19,6 +19,8 @@ Chunk processChunk(const CalculationRun& run, const MethodChecks& checks,
         if (isBlankPairRow(cell)) continue;
         if (wants.cellNotices) findCellNotices(input.position, cell, chunk.notices);
         const PairResult result = run.computePair(readAnalysisPair(cell));
+        if (chunk.pairs++ == 0) chunk.firstSample = result.input.magnetite.sample;
+        chunk.lastSample = result.input.magnetite.sample;
         text.clear();
         appendResultsRow(text, result);
         if (wants.rows) chunk.rows.append(text).push_back('\n');

@@ -30,6 +30,9 @@ struct Chunk {
     bool newerDeltaNNOLines = false;
     std::vector<SummaryLine> summary;
     std::vector<CellNotice> notices;  // oxide cells that are not plain numbers
+    long pairs = 0;                   // results rows of the chunk
+    std::string firstSample;
+    std::string lastSample;
 };
 
 // Reads `input` to its end and runs every pair through the engine (rows whose cells are all

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "grid_transfer.h"
+#include "results_workbook.h"
 
 namespace kelvorad {
 
@@ -17,11 +18,12 @@ void appendTableLines(ResultsTable& table, std::string_view lines) {
     }
 }
 
-std::string saveResultsWorkbook(const ResultsTable& table, const std::string& path) {
+std::string saveResultsWorkbook(const ResultsTable& table, const RunRecord& record,
+                                const std::string& path) {
     const std::string temporary = path + ".new" + std::to_string(::getpid()) + ".xlsx";
     std::error_code ec;
     std::filesystem::remove(temporary, ec);
-    const Status status = writeGridToWorkbookFile(table, temporary);
+    const Status status = writeResultsWorkbookFile(table, {record}, temporary);
     if (!status.ok()) {
         std::filesystem::remove(temporary, ec);
         return status.error();

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "results_table.h"
+#include "run_record.h"
 
 namespace kelvorad {
 
@@ -12,7 +13,9 @@ namespace kelvorad {
 void appendTableLines(ResultsTable& table, std::string_view lines);
 
 // Saves the results table as a new workbook at `path` (a temporary workbook beside it renamed
-// over it, so no rows of an older, longer table survive). Returns the problem, or "".
-std::string saveResultsWorkbook(const ResultsTable& table, const std::string& path);
+// over it, so no rows of an older, longer table survive), with the run's record on its sheet
+// "Run". Returns the problem, or "".
+std::string saveResultsWorkbook(const ResultsTable& table, const RunRecord& record,
+                                const std::string& path);
 
 }  // namespace kelvorad

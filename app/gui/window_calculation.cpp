@@ -3,11 +3,13 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 
 #include "calculation_run.h"
 #include "cell_notices.h"
 #include "main_window.h"
+#include "program_info.h"
 #include "results_screen.h"
 
 namespace kelvorad {
@@ -95,6 +97,8 @@ void calculateFromWindow(MainWindow& main, ResultsScreen& results, DesktopServic
     }
     const std::string fileName = main.dialogFileName();
     results.show();
+    window.beginRun(startRunRecord(run.checks(), choices, versionLine(kProgramTitle), fileName,
+                                   std::chrono::system_clock::now()));
 
     std::error_code error;
     std::filesystem::path folder = std::filesystem::current_path(error);

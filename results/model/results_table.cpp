@@ -1,5 +1,8 @@
 #include "results_table.h"
 
+#include <charconv>
+#include <system_error>
+
 namespace kelvorad {
 
 namespace {
@@ -143,7 +146,72 @@ constexpr std::array<ResultsColumn, 134> kColumnLayout{{
     {"", 0, A::Centre, false},                                    // 132
     {"[Bacon and Hirschmann (1988) Test]", 0, A::Centre, false},  // 133
 }};
+// What each column holds, by runs of columns; columns not listed hold text.
+struct ColumnKindRun {
+    int first;
+    int last;
+    ColumnKind kind;
+};
+using K = ColumnKind;
+constexpr std::array<ColumnKindRun, 14> kColumnKinds{{
+    {1, 19, K::Oxide},      // magnetite oxides, total, Fe2O3 and FeO calculated
+    {20, 36, K::Cation},    // magnetite cations and their total
+    {39, 57, K::Oxide},     // ilmenite oxides, total, Fe2O3 and FeO calculated
+    {58, 74, K::Cation},    // ilmenite cations and their total
+    {76, 77, K::Cation},    // oxygen-basis factors
+    {78, 95, K::Fraction},  // mole per cent and mole fractions
+    {97, 110, K::Temperature},
+    {112, 124, K::LogFO2},
+    {126, 131, K::BufferDelta},
+    {135, 135, K::Temperature},  // full model
+    {136, 136, K::LogFO2},
+    {137, 137, K::BufferDelta},
+    {138, 138, K::Fraction},  // aTiO2
+    {139, 139, K::Temperature},
+}};
 }  // namespace
+
+std::optional<int> displayDecimals(ColumnKind kind) {
+    switch (kind) {
+        case ColumnKind::Text:
+            return std::nullopt;
+        case ColumnKind::Temperature:
+            return 1;
+        case ColumnKind::Oxide:
+        case ColumnKind::LogFO2:
+        case ColumnKind::BufferDelta:
+            return 2;
+        case ColumnKind::Cation:
+        case ColumnKind::Fraction:
+            return 4;
+    }
+    return std::nullopt;
+}
+
+std::string displayText(std::string_view text, ColumnKind kind) {
+    const std::optional<int> decimals = displayDecimals(kind);
+    if (!decimals || text.empty()) return std::string(text);
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::string(text);
+    char shown[64];
+    const auto written =
+        std::to_chars(shown, shown + sizeof shown, value, std::chars_format::fixed, *decimals);
+    if (written.ec != std::errc()) return std::string(text);
+    std::string result(shown, written.ptr);
+    // A small negative value rounds to "-0.00": show it without the sign.
+    if (result.front() == '-' && result.find_first_not_of("-0.") == std::string::npos) {
+        result.erase(0, 1);
+    }
+    return result;
+}
+
+ColumnKind ResultsTable::columnKind(int column) {
+    for (const ColumnKindRun& run : kColumnKinds) {
+        if (column >= run.first && column <= run.last) return run.kind;
+    }
+    return ColumnKind::Text;
+}
 
 const std::array<ResultsColumn, 134>& ResultsTable::columns() {
     return kColumnLayout;

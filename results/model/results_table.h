@@ -4,6 +4,7 @@
 // copied and edited like the results below it.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,25 @@
 #include "text_grid.h"
 
 namespace kelvorad {
+
+// What a column holds, which sets how many decimals the window shows of it. The data (the
+// table's texts, Copy, the workbook, every file) always keep all 15 significant digits.
+enum class ColumnKind {
+    Text,         // sample names, the test verdict, the model status, spacers
+    Oxide,        // wt%: 2 decimals
+    Cation,       // cations per formula unit, oxygen-basis factors: 4 decimals
+    Fraction,     // mole fractions, mole per cent, activities: 4 decimals
+    Temperature,  // degrees Celsius: 1 decimal
+    LogFO2,       // log fO2: 2 decimals
+    BufferDelta,  // log units from a buffer (DeltaNNO): 2 decimals
+};
+
+// Decimals shown for a kind; nullopt for Text, which is shown as it is.
+std::optional<int> displayDecimals(ColumnKind kind);
+
+// The text a cell shows: a cell that reads wholly as a number, rounded to its column's
+// decimals; any other text (empty, words, edited text) as it is.
+std::string displayText(std::string_view text, ColumnKind kind);
 
 struct ResultsColumn {
     std::string_view header;  // row-1 text
@@ -49,6 +69,8 @@ class ResultsTable : public TextGrid {
     static const std::array<std::string_view, 6>& fullModelHeaders();
     static constexpr int kFullModelFirstColumn = 135;
     static bool isSpacerColumn(int column);
+    // What a column holds; Text for columns without a kind (beyond the full model's group).
+    static ColumnKind columnKind(int column);
 };
 
 // The header rows and the given rows as tab-separated text, every line `columns` fields wide

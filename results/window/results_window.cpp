@@ -20,13 +20,16 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <cstdio>
 #include <filesystem>
 
 #include "error_report.h"
 #include "graph_launching.h"
 #include "graph_menu.h"
 #include "grid_look.h"
+#include "number_text.h"
 #include "results_window_actions.h"
+#include "row_marks.h"
 #include "text_grid_view.h"
 #include "toolbar_icons.h"
 #include "window_building.h"
@@ -72,9 +75,16 @@ constexpr std::array<const char*, 8> kPanelTooltips{
     "Date",
 };
 
-GridLook resultsTableLook(ResultsTable& table) {
+std::string rgbText(std::uint32_t rgb) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%06x", static_cast<unsigned>(rgb));
+    return text;
+}
+}  // namespace
+
+GridLook ResultsWindow::tableLook() {
     GridLook look;
-    look.typeKey = [&table](char32_t code) { return table.typeKey(code); };
+    look.typeKey = [this](char32_t code) { return table_.typeKey(code); };
     look.alignment = [](int row, int column) {
         return qtAlignment(ResultsTable::cellAlignment(row, column));
     };
@@ -83,9 +93,13 @@ GridLook resultsTableLook(ResultsTable& table) {
         if (column < 0 || column >= static_cast<int>(columns.size())) return 0;
         return columns[static_cast<std::size_t>(column)].widthTwips;
     };
+    look.displayText = [this](int row, int column, const std::string&) {
+        return cellDisplayText(row, column);
+    };
+    look.toolTip = [this](int row, int column) { return cellToolTip(row, column); };
+    look.backgroundRgb = [this](int row, int) { return rowMarks(table_, row).tint(); };
     return look;
 }
-}  // namespace
 
 ResultsWindow::ResultsWindow(DesktopServices desktop, QWidget* parent)
     : QMainWindow(parent), desktop_(desktop), actions_(std::make_unique<Actions>()) {
@@ -241,6 +255,17 @@ void ResultsWindow::createStatusBar() {
         bar->addWidget(panel, k == 0 ? 2 : (k < 6 ? 1 : 0));
         statusPanels_[k] = panel;
     }
+    // The tints of marked rows, explained in the tooltip.
+    const QString legend = QString::fromStdString(rowMarkLegend());
+    auto* marks = new QLabel(bar);
+    marks->setObjectName("MarkLegend");
+    marks->setText(QString("<span style=\"background:%1\">&nbsp;test&nbsp;</span> "
+                           "<span style=\"background:%2\">&nbsp;calibration&nbsp;</span>")
+                       .arg(QString::fromStdString(rgbText(kEquilibriumMarkTint)),
+                            QString::fromStdString(rgbText(kCalibrationMarkTint))));
+    marks->setToolTip(legend);
+    bar->addPermanentWidget(marks);
+    bar->setToolTip(legend);
     auto* clock = new QTimer(this);
     connect(clock, &QTimer::timeout, this, &ResultsWindow::updateClock);
     clock->start(1000);
@@ -290,7 +315,7 @@ void ResultsWindow::createCentralArea() {
     editorRow->addWidget(progress_);
     layout->addLayout(editorRow);
 
-    view_ = new TextGridView(table_, resultsTableLook(table_), central);
+    view_ = new TextGridView(table_, tableLook(), central);
     view_->setObjectName("MSFlexGrid1");
     layout->addWidget(view_, 1);
 }
@@ -324,6 +349,52 @@ void ResultsWindow::showTableChanges() {
 
 void ResultsWindow::appendResultsRow(std::string_view fields) {
     table_.appendResultsRow(fields);
+    if (runs_.empty()) return;
+    const int row = table_.rowCount() - 1;
+    // Rows are numbered as in the workbook's first sheet, where table row r is sheet row r + 1.
+    noteResultsRow(runs_.back(), row + 1, table_.text(row, 0));
+}
+
+void ResultsWindow::beginRun(RunRecord record) {
+    runs_.push_back(std::move(record));
+}
+
+const RunRecord* ResultsWindow::runOfRow(int row) const {
+    for (const RunRecord& run : runs_) {
+        if (run.firstResultsRow <= row + 1 && row + 1 <= run.lastResultsRow) return &run;
+    }
+    return nullptr;
+}
+
+// Results rows show their numbers rounded for reading; the header rows show their texts.
+std::string ResultsWindow::cellDisplayText(int row, int column) const {
+    const std::string& text = table_.text(row, column);
+    if (row < ResultsTable::kHeaderRows) return text;
+    return displayText(text, ResultsTable::columnKind(column));
+}
+
+std::string ResultsWindow::cellToolTip(int row, int column) const {
+    if (row < ResultsTable::kHeaderRows || row >= table_.rowCount()) return {};
+    std::string tip;
+    const auto line = [&tip](std::string_view text) {
+        if (text.empty()) return;
+        if (!tip.empty()) tip += '\n';
+        tip += text;
+    };
+    const std::string& text = table_.text(row, column);
+    if (column == 0) {
+        line(text);
+        if (const RunRecord* run = runOfRow(row)) {
+            line("File: " +
+                 (run->inputPath.empty() ? std::string("(the table as it was)") : run->inputPath));
+            line("Ferric iron: " + run->ferricScheme);
+            line("Pressure: " + formatNumber(run->pressureBars) + " bars");
+        }
+    } else if (!text.empty() && cellDisplayText(row, column) != text) {
+        line(text);
+    }
+    line(rowMarks(table_, row).description());
+    return tip;
 }
 
 void ResultsWindow::setStatusPanel(int panel, const std::string& text) {

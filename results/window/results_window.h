@@ -14,10 +14,12 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "desktop_services.h"
 #include "result.h"
 #include "results_table.h"
+#include "run_record.h"
 #include "spreadsheet_application.h"
 
 class QAction;
@@ -29,6 +31,7 @@ class QProgressBar;
 namespace kelvorad {
 
 class TextGridView;
+struct GridLook;
 
 // Commands of the results window whose work is done elsewhere in the program. Each reports its
 // own failures, so none leaves anything for the toolbar's error report. Unset hooks do nothing.
@@ -83,8 +86,19 @@ class ResultsWindow : public QMainWindow {
     ResultsTable& resultsTable() { return table_; }
     // Shows what the plain table now holds, after changing it directly.
     void showTableChanges();
-    // Appends a results row (TAB-separated fields, field k to column k).
+    // Appends a results row (TAB-separated fields, field k to column k); the row belongs to
+    // the run last begun.
     void appendResultsRow(std::string_view fields);
+
+    // Begins the record of a calculation run whose rows are appended next. The records stay
+    // with the window's rows: a row's sample cell names its run's file, scheme and pressure,
+    // and the send writes every record on the workbook's sheet "Run".
+    void beginRun(RunRecord record);
+    const std::vector<RunRecord>& runRecords() const { return runs_; }
+    // What a cell shows, and its tooltip: the full value of a rounded number, the run of a
+    // sample cell, the marks of a marked row.
+    std::string cellDisplayText(int row, int column) const;
+    std::string cellToolTip(int row, int column) const;
 
     // Status bar panel 1 to 8.
     void setStatusPanel(int panel, const std::string& text);
@@ -150,6 +164,8 @@ class ResultsWindow : public QMainWindow {
     void setProgress(int value);
     void updateClock();
     void popUpCentred(QMenu& menu, QPoint globalPosition);
+    GridLook tableLook();
+    const RunRecord* runOfRow(int row) const;
 
     DesktopServices desktop_;
     ResultsTable table_;
@@ -158,7 +174,8 @@ class ResultsWindow : public QMainWindow {
     Worksheet worksheet_;
     std::array<std::function<void()>, static_cast<std::size_t>(ResultsHook::Count)> hooks_;
     std::function<void(int)> progressObserver_;
-    bool sentNotShown_ = false;  // results sent to the workbook since it was last shown
+    bool sentNotShown_ = false;    // results sent to the workbook since it was last shown
+    std::vector<RunRecord> runs_;  // in order; each names the rows it appended
 
     std::unique_ptr<Actions> actions_;
     std::array<QAction*, 17> toolbarActions_{};  // by position, separators included; 0 unused

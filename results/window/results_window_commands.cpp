@@ -9,6 +9,7 @@
 #include "error_report.h"
 #include "results_window.h"
 #include "results_window_actions.h"
+#include "results_workbook.h"
 #include "text_grid_view.h"
 
 namespace kelvorad {
@@ -62,7 +63,8 @@ void ResultsWindow::setProgress(int value) {
 }
 
 // Copies every cell of the table, empty ones included, to worksheet 1 of Output.xlsx: cell
-// (r, c) to worksheet cell (r + 1, c + 1). Nothing is saved here: the workbook is saved when the
+// (r, c) to worksheet cell (r + 1, c + 1), then the marks of the rows as cell fills and the
+// record of every run on the sheet "Run". Nothing is saved here: the workbook is saved when the
 // spreadsheet is shown. An empty link fails with ObjectRequired for the error report; any other
 // failed cell is reported here once, with the component's reason, after the copy.
 Status ResultsWindow::sendResultsToWorkbook() {
@@ -82,6 +84,13 @@ Status ResultsWindow::sendResultsToWorkbook() {
             if (!put && firstFailure.empty()) firstFailure = put.error();
         }
         setProgress(2);
+    }
+    if (worksheet_.isSet()) {
+        // The marks as cell fills, and the record of every run on the sheet "Run".
+        for (const Status& put :
+             {putRowMarks(table_, worksheet_), putRunRecords(runs_, workbook_)}) {
+            if (!put && firstFailure.empty()) firstFailure = put.error();
+        }
     }
     progress_->setEnabled(false);
     progress_->hide();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -19,6 +20,7 @@
 #include "plot_data_files.h"
 #include "program_info.h"
 #include "results_table.h"
+#include "sha256.h"
 #include "spreadsheet_application.h"
 
 using namespace kelvorad;
@@ -547,4 +549,114 @@ TEST_F(CalcCommand, ACommaDecimalLocaleChangesNoByteOfTheOutput) {
     EXPECT_NE(outputs[0]["stdout"].find("Kelvorad: 2 pairs"), std::string::npos);
     EXPECT_NE(outputs[0]["rows.tsv"].find("\t80.52\t"), std::string::npos);
     EXPECT_NE(outputs[0]["workbook-rows.tsv"].find("\t77.123456789\t"), std::string::npos);
+}
+
+// A part of an .xlsx package as text, read with the system's unzip.
+std::string xlsxPart(const fs::path& xlsx, const std::string& part) {
+    const std::string command = "unzip -p '" + xlsx.string() + "' " + part;
+    std::string text;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            text.append(buffer, n);
+        pclose(pipe);
+    }
+    return text;
+}
+
+// The XML of one worksheet row, "<row r="n" ...>...</row>".
+std::string sheetRow(const std::string& sheetXml, int row) {
+    const std::string open = "<row r=\"" + std::to_string(row) + "\"";
+    const std::size_t start = sheetXml.find(open);
+    if (start == std::string::npos) return {};
+    return sheetXml.substr(start, sheetXml.find("</row>", start) - start);
+}
+}  // namespace
+
+// The run record: the same fields as JSON and on the workbook's "Run" sheet, rows numbered
+// as the lines of --table; the table file stays byte for byte what it was.
+TEST_F(CalcCommand, RunRecordGoesToJsonAndToTheWorkbooksRunSheet) {
+    const std::string inputText = std::string(kPair) + "\n" + kPair + "\n";
+    const fs::path input = writeInput("pairs.tsv", inputText);
+    const fs::path xlsx = dir_ / "Output.xlsx";
+    const fs::path json = dir_ / "run.json";
+    ASSERT_EQ(run({input, "--xlsx", xlsx.string(), "--run-record", json.string(), "--fe3", "droop",
+                   "--table", (dir_ / "table.tsv").string(), "--plot-dir", dir_.string()}),
+              0)
+        << err_;
+    const std::string record = read(json);
+    EXPECT_NE(record.find("\"input_sha256\": \"" + sha256Hex(inputText) + "\""), std::string::npos)
+        << record;
+    EXPECT_NE(record.find("\"ferric_iron\": \"Droop (1987)\""), std::string::npos);
+    EXPECT_NE(record.find("\"first_results_row\": 3,"), std::string::npos);
+    EXPECT_NE(record.find("\"last_results_row\": 4,"), std::string::npos);
+    EXPECT_NE(record.find("\"first_sample\": \"MT-01\""), std::string::npos);
+    EXPECT_NE(record.find("mnuFe3Droop"), std::string::npos);
+    EXPECT_NE(record.find(versionLine(kProgramTitle)), std::string::npos);
+
+    ResultsTable expected;
+    for (const std::string& line : lines(read(dir_ / "table.tsv"))) {
+        if (line.rfind("Kelvorad\t", 0) != 0 && line.rfind("Sample\t", 0) != 0) {
+            expected.appendResultsRow(line);
+        }
+    }
+    EXPECT_EQ(read(dir_ / "table.tsv").substr(0, headerRowsAsText().size()), headerRowsAsText());
+
+    fakes::FakeShell shell;
+    SpreadsheetApplication application = SpreadsheetApplication::create(shell);
+    auto book = application.workbooks().open(xlsx);
+    ASSERT_TRUE(book.ok()) << book.error();
+    ASSERT_EQ(book->worksheetCount().value(), 2);
+    auto runSheet = book->worksheet(2);
+    ASSERT_TRUE(runSheet.ok());
+    EXPECT_EQ(runSheet->name().value(), "Run");
+    EXPECT_EQ(runSheet->cell(1, 1).value().value(), "Run 1");
+    std::map<std::string, std::string> fields;
+    for (int r = 2; r < 20; ++r) {
+        fields[runSheet->cell(r, 1).value().value()] = runSheet->cell(r, 2).value().value();
+    }
+    EXPECT_EQ(fields["Input SHA-256"], sha256Hex(inputText));
+    EXPECT_EQ(fields["Input file"], fs::absolute(input).string());
+    EXPECT_EQ(fields["Pressure (bars)"], "2000");
+    EXPECT_EQ(fields["First results row"], "3");
+    EXPECT_EQ(fields["Last results row"], "4");
+    EXPECT_EQ(fields["Full model"], "off");
+    application.quit();
+}
+
+TEST_F(CalcCommand, RunRecordToStandardOutputIsTheOnlyOutputThere) {
+    const fs::path input = writeInput("pairs.tsv", std::string(kPair) + "\n");
+    ASSERT_EQ(run({input, "--run-record", "-", "--plot-dir", dir_.string()}), 0) << err_;
+    EXPECT_EQ(out_.front(), '{');
+    EXPECT_EQ(out_.substr(out_.size() - 2), "}\n");
+    EXPECT_EQ(run({input, "--run-record", "-", "--rows", "-"}), 2);
+    EXPECT_EQ(run({input, "--run-record", "-", "--summary"}), 2);
+}
+
+// A pair that fails the equilibrium test is tinted in the workbook, cell by cell to its last
+// field; a passing pair is not. The cells keep all their digits.
+TEST_F(CalcCommand, MarkedRowsAreFilledInTheWorkbook) {
+    std::string failing = kPair;
+    failing.replace(failing.find("\t0.44\t"), 6, "\t0.05\t");  // magnetite MnO
+    failing.replace(failing.find("\t1.45\t"), 6, "\t4.5\t");   // magnetite MgO
+    const fs::path input = writeInput("pairs.tsv", failing + "\n" + kPair + "\n");
+    const fs::path xlsx = dir_ / "Output.xlsx";
+    ASSERT_EQ(run({input, "--xlsx", xlsx.string(), "--rows", (dir_ / "rows.tsv").string(),
+                   "--plot-dir", dir_.string()}),
+              0)
+        << err_;
+    const auto rows = lines(read(dir_ / "rows.tsv"));
+    ASSERT_EQ(rows.size(), 2u);
+    ASSERT_NE(rows[0].find("\tFailed"), std::string::npos) << rows[0];
+    ASSERT_EQ(rows[1].find("\tFailed"), std::string::npos);
+
+    EXPECT_NE(xlsxPart(xlsx, "xl/styles.xml").find("FFF4C7C3"), std::string::npos);
+    const std::string sheet = xlsxPart(xlsx, "xl/worksheets/sheet1.xml");
+    const std::string marked = sheetRow(sheet, 3);
+    const std::string plain = sheetRow(sheet, 4);
+    ASSERT_FALSE(marked.empty());
+    ASSERT_FALSE(plain.empty());
+    EXPECT_NE(marked.find("<c r=\"A3\" s="), std::string::npos) << marked.substr(0, 200);
+    EXPECT_NE(marked.find("<c r=\"ED3\" s="), std::string::npos);  // column 134: the verdict
+    EXPECT_EQ(plain.find(" s="), std::string::npos) << plain.substr(0, 200);
 }

@@ -90,6 +90,45 @@ TEST_F(Application, QuitDiscardsWhatWasNotSavedAndEndsEveryReference) {
     EXPECT_EQ(reopened->activeSheet()->cell(2, 3).value().value(), "0.12");
 }
 
+// Fills stay with their cells as values come and go, and a sheet found by name is added once.
+TEST_F(Application, FillsOutliveValuesAndSheetsAreFoundOrAddedByName) {
+    auto app = SpreadsheetApplication::create(shell);
+    auto workbook = app.workbooks().openOrCreate(folder / "Output.xlsx");
+    ASSERT_TRUE(workbook.ok()) << workbook.error();
+    auto sheet = workbook->worksheet(1);
+    ASSERT_TRUE(sheet.ok());
+    ASSERT_TRUE(sheet->cell(2, 2).setFill(0xF4C7C3).ok());
+    EXPECT_EQ(sheet->cell(2, 2).kind().value(), CellKind::Empty);
+    ASSERT_TRUE(sheet->cell(2, 2).setValue("851.25").ok());
+    EXPECT_EQ(sheet->cell(2, 2).fill().value(), 0xF4C7C3u);
+    ASSERT_TRUE(sheet->cell(2, 2).setValue("").ok());
+    EXPECT_EQ(sheet->cell(2, 2).fill().value(), 0xF4C7C3u);  // an empty, tinted cell
+    ASSERT_TRUE(sheet->cell(2, 2).setFill(0).ok());
+    EXPECT_EQ(sheet->cell(2, 2).fill().value(), 0u);
+
+    auto run = workbook->worksheetNamed("Run");
+    ASSERT_TRUE(run.ok());
+    EXPECT_EQ(workbook->worksheetCount().value(), 2);
+    ASSERT_TRUE(run->cell(1, 1).setValue("Run 1").ok());
+    auto again = workbook->worksheetNamed("run");
+    ASSERT_TRUE(again.ok());
+    EXPECT_EQ(again->cell(1, 1).value().value(), "Run 1");
+    EXPECT_EQ(workbook->worksheetCount().value(), 2);
+    ASSERT_TRUE(again->clear().ok());
+    EXPECT_EQ(run->cell(1, 1).value().value(), "");
+
+    // Saved and read back: the values and both sheets survive.
+    ASSERT_TRUE(sheet->cell(3, 1).setValue("x").ok());
+    ASSERT_TRUE(sheet->cell(3, 1).setFill(0xFCE8B2).ok());
+    ASSERT_TRUE(run->cell(1, 1).setValue("Run 1").ok());
+    ASSERT_TRUE(workbook->save().ok());
+    auto read = readWorkbookFile(folder / "Output.xlsx");
+    ASSERT_TRUE(read.ok()) << read.error();
+    ASSERT_EQ(read->sheets.size(), 2u);
+    EXPECT_EQ(read->sheets[1].name, "Run");
+    EXPECT_EQ(read->sheets[0].cells.at(CellAddress{3, 1}).text, "x");
+}
+
 TEST_F(Application, EmptyReferencesFailWithoutHarm) {
     SpreadsheetApplication none;
     const Status shown = none.setVisible(true);

@@ -1,6 +1,7 @@
 // The calculation run started from the main window: title, option menus as the run leaves
 // them, the results window's panels and rows, the plot data files, and the file asked for
 // when none was opened.
+#include <QAction>
 #include <QLabel>
 #include <QLocale>
 #include <QTimer>
@@ -13,8 +14,10 @@
 #include "calculation_run.h"
 #include "comma_locale.h"
 #include "gui_main.h"
+#include "program_info.h"
 #include "program_windows_fixture.h"
 #include "results_row.h"
+#include "sha256.h"
 
 namespace kelvorad::fakes {
 namespace {
@@ -157,6 +160,32 @@ TEST_F(WindowCalculation, RowsAccumulateUntilTheWindowIsClosed) {
     ASSERT_NE(results(), nullptr);
     EXPECT_EQ(results()->resultsTable().rowCount(), 2 + kExamplePairs);
     EXPECT_EQ(results()->resultsTable().text(1, 0), "Sample");
+}
+
+// Each run keeps its record with its rows: file, fingerprint, choices, and the rows it made
+// (numbered as in Output.xlsx); a row's sample cell names its own run's file and scheme.
+TEST_F(WindowCalculation, EachRunIsRecordedWithItsRows) {
+    openExample();
+    calculate();
+    mainAction("mnuFe3Droop").trigger();
+    calculate();
+    const std::vector<RunRecord>& runs = results()->runRecords();
+    ASSERT_EQ(runs.size(), 2u);
+    std::ifstream in(examplePath(), std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_EQ(runs[0].inputSha256, sha256Hex(bytes));
+    EXPECT_EQ(runs[0].inputPath, std::filesystem::absolute(examplePath()).string());
+    EXPECT_EQ(runs[0].programVersion, versionLine(kProgramTitle));
+    EXPECT_EQ(runs[0].ferricScheme, "Stormer (1983)");
+    EXPECT_EQ(runs[1].ferricScheme, "Droop (1987)");
+    EXPECT_EQ(runs[0].firstResultsRow, 3);
+    EXPECT_EQ(runs[0].lastResultsRow, 2 + kExamplePairs);
+    EXPECT_EQ(runs[1].firstResultsRow, 3 + kExamplePairs);
+    EXPECT_EQ(runs[1].lastResultsRow, 2 + 2 * kExamplePairs);
+    const std::string tip = results()->cellToolTip(2 + kExamplePairs, 0);
+    EXPECT_NE(tip.find("File: " + runs[1].inputPath), std::string::npos) << tip;
+    EXPECT_NE(tip.find("Ferric iron: Droop (1987)"), std::string::npos) << tip;
+    EXPECT_NE(tip.find("Pressure: 2000 bars"), std::string::npos) << tip;
 }
 
 TEST_F(WindowCalculation, WithoutAnOpenedFileTheRunAsksForOneAndLoadsIt) {
