@@ -11,7 +11,8 @@ CalculationRun::CalculationRun(MethodChecks& checks)
       applyEquilibriumTest_(checks.isChecked(MethodItem::BH88TestforTO)),
       computeFullModel_(checks.isChecked(MethodItem::GE08Model)) {}
 
-PairResult CalculationRun::computePair(const AnalysisPair& pair) const {
+PairResult CalculationRun::computePair(const AnalysisPair& pair,
+                                       const FullModelStart& start) const {
     PairResult r;
     r.input = pair;
     r.formulae = recalculatePair(pair, choices_.scheme);
@@ -32,7 +33,8 @@ PairResult CalculationRun::computePair(const AnalysisPair& pair) const {
 
     if (computeFullModel_) {
         r.fullModel =
-            ge08::computeGe08Model(pair.magnetite.wt, pair.ilmenite.wt, choices_.pressureBars);
+            ge08::computeGe08Model(pair.magnetite.wt, pair.ilmenite.wt, choices_.pressureBars,
+                                   start.from, start.reached);
     }
 
     // A pair that could not be tested (no Mg or Mn in a phase) keeps its estimates.

@@ -30,7 +30,16 @@ class CalculationRun {
 
     // Every stage for one pair, the equilibrium test's withdrawal and the blanking of a
     // missing ilmenite included. Does not touch the option states.
-    PairResult computePair(const AnalysisPair& pair) const;
+    PairResult computePair(const AnalysisPair& pair) const { return computePair(pair, {}); }
+
+    // Where the full model's solve of a pair starts and where it ended: a Monte Carlo draw of a
+    // perturbed pair starts from the end of the unperturbed pair's solve, which needs fewer and
+    // cheaper steps to the same root. Either may be null.
+    struct FullModelStart {
+        const ge08::Ge08WarmStart* from = nullptr;
+        ge08::Ge08WarmStart* reached = nullptr;
+    };
+    PairResult computePair(const AnalysisPair& pair, const FullModelStart& start) const;
 
     // One pair through every stage, its plot data lines (when `plots` is given) and its results
     // row, which is appended to `row` (134 TAB-joined fields, no line end). A pair that writes

@@ -28,10 +28,10 @@ std::vector<double> MonteCarloRun::quantityValues(const PairResult& result) cons
 }
 
 void MonteCarloRun::evaluateDraw(const AnalysisPair& pair, std::uint64_t pairIndex,
-                                 std::uint64_t draw, const PairResult& /*central*/,
+                                 std::uint64_t draw, const ge08::Ge08WarmStart& centralSolve,
                                  AnalysisPair& scratch, double* out, std::size_t stride) const {
     perturbPair(pair, settings_.sigma, {settings_.seed, pairIndex, draw}, scratch);
-    const PairResult result = calculation_.computePair(scratch);
+    const PairResult result = calculation_.computePair(scratch, {&centralSolve, nullptr});
     for (std::size_t q = 0; q < quantities_.size(); ++q)
         out[q * stride] = quantities_[q].value(result);
 }
@@ -39,11 +39,12 @@ void MonteCarloRun::evaluateDraw(const AnalysisPair& pair, std::uint64_t pairInd
 std::vector<std::vector<double>> MonteCarloRun::drawValues(const AnalysisPair& pair,
                                                            std::uint64_t pairIndex) const {
     const std::size_t n = settings_.draws;
-    const PairResult central = calculation_.computePair(pair);
+    ge08::Ge08WarmStart centralSolve;
+    calculation_.computePair(pair, {nullptr, &centralSolve});
     std::vector<double> flat(quantities_.size() * n);
     AnalysisPair scratch;
     for (std::size_t d = 0; d < n; ++d) {
-        evaluateDraw(pair, pairIndex, d, central, scratch, &flat[d], n);
+        evaluateDraw(pair, pairIndex, d, centralSolve, scratch, &flat[d], n);
     }
     std::vector<std::vector<double>> values;
     for (std::size_t q = 0; q < quantities_.size(); ++q) {
@@ -67,18 +68,19 @@ std::optional<std::vector<PairUncertainty>> MonteCarloRun::run(std::span<const A
     std::vector<PairUncertainty> results(pairs.size());
     std::atomic<std::uint64_t> done{0};
     std::mutex progressMutex;
-    std::vector<PairResult> centrals;
+    std::vector<ge08::Ge08WarmStart> centralSolves;
     std::vector<double> values;  // [pair of the batch][quantity][draw]
 
     for (std::size_t first = 0; first < pairs.size(); first += pairsPerBatch) {
         const std::size_t batch = std::min(pairsPerBatch, pairs.size() - first);
-        centrals.assign(batch, PairResult{});
+        centralSolves.assign(batch, ge08::Ge08WarmStart{});
         values.assign(batch * quantityCount * n, kMissing);
 
         pool.parallelFor(batch, [&](std::size_t k) {
             if (control.stop.stop_requested()) return;
-            centrals[k] = calculation_.computePair(pairs[first + k]);
-            results[first + k].central = quantityValues(centrals[k]);
+            const PairResult central =
+                calculation_.computePair(pairs[first + k], {nullptr, &centralSolves[k]});
+            results[first + k].central = quantityValues(central);
         });
 
         pool.parallelFor(batch * blocksPerPair, [&](std::size_t task) {
@@ -90,8 +92,8 @@ std::optional<std::vector<PairUncertainty>> MonteCarloRun::run(std::span<const A
             AnalysisPair scratch;
             for (std::size_t d = begin; d < end; ++d) {
                 if (control.stop.stop_requested()) return;
-                evaluateDraw(pairs[first + k], pairIndex, d, centrals[k], scratch, pairValues + d,
-                             n);
+                evaluateDraw(pairs[first + k], pairIndex, d, centralSolves[k], scratch,
+                             pairValues + d, n);
             }
             done.fetch_add(end - begin);
             if (control.progress) {

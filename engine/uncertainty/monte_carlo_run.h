@@ -72,10 +72,10 @@ class MonteCarloRun {
                                                 std::uint64_t pairIndex) const;
 
   private:
-    // The values of one draw, written to out[q * stride] for every quantity q. `central` is
-    // the unperturbed pair's results: where a draw's solves can start from.
+    // The values of one draw, written to out[q * stride] for every quantity q. The full
+    // model's solve starts where the unperturbed pair's solve ended (`centralSolve`).
     void evaluateDraw(const AnalysisPair& pair, std::uint64_t pairIndex, std::uint64_t draw,
-                      const PairResult& central, AnalysisPair& scratch, double* out,
+                      const ge08::Ge08WarmStart& centralSolve, AnalysisPair& scratch, double* out,
                       std::size_t stride) const;
     std::vector<double> quantityValues(const PairResult& result) const;
 

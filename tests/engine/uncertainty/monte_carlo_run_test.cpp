@@ -9,6 +9,7 @@
 #include "engine_test_pairs.h"
 #include "ge08/test_pairs.h"
 #include "monte_carlo_run.h"
+#include "perturbation.h"
 
 using namespace kelvorad;
 using kelvorad::testing::daciteCells;
@@ -281,4 +282,26 @@ TEST(MonteCarloRun, NoDrawsGivesCentralValuesOnly) {
     ASSERT_TRUE(run);
     EXPECT_FALSE(isMissing((*run)[0].central[indexOf("T_AL85_S83")]));
     EXPECT_EQ((*run)[0].draws[indexOf("T_AL85_S83")].count, 0);
+}
+
+// Every draw's full-model solve starts where the unperturbed pair's ended; its estimates must be
+// those of a solve started from nothing, to 0.01 C and 0.001 log units.
+TEST(MonteCarloRun, DrawsStartedFromTheCentralSolveAgreeWithColdSolves) {
+    MethodChecks checks = withFullModel();
+    const CalculationRun calculation(checks);
+    MonteCarloSettings settings;
+    settings.draws = 40;
+    const MonteCarloRun run(calculation, settings);
+    const AnalysisPair pair = websitePair();
+    const auto values = run.drawValues(pair, 7);
+    const std::size_t t = indexOf("T_GE08_model");
+    const std::size_t dnno = indexOf("DeltaNNO_GE08_model");
+    AnalysisPair drawn;
+    for (std::uint64_t d = 0; d < settings.draws; ++d) {
+        perturbPair(pair, settings.sigma, {settings.seed, 7, d}, drawn);
+        const PairResult cold = calculation.computePair(drawn);
+        ASSERT_TRUE(cold.fullModel);
+        EXPECT_NEAR(values[t][d], cold.fullModel->temperatureC, 0.01) << d;
+        EXPECT_NEAR(values[dnno][d], cold.fullModel->deltaNNO, 0.001) << d;
+    }
 }
