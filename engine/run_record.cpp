@@ -51,7 +51,7 @@ RunRecord startRunRecord(const MethodChecks& checks, const RunChoices& choices,
         record.inputPath = (error ? input : absolute).string();
         record.inputSha256 = fileSha256Hex(input).value_or("");
     }
-    record.ferricScheme = choices.panel4;
+    record.ferricScheme = choices.ferricIronCaption;
     record.pressureBars = choices.pressureBars;
     record.checkedItems = checks.checkedNames();
     record.fullModel = checks.isChecked(MethodItem::GE08Model);
