@@ -32,9 +32,8 @@ PairResult CalculationRun::computePair(const AnalysisPair& pair,
     r.newer = computeNewerModels(mag, ilm, al85, choices_.pressureBars, newerOptions_);
 
     if (computeFullModel_) {
-        r.fullModel =
-            ge08::computeGe08Model(pair.magnetite.wt, pair.ilmenite.wt, choices_.pressureBars,
-                                   start.from, start.reached);
+        r.fullModel = ge08::computeGe08Model(pair.magnetite.wt, pair.ilmenite.wt,
+                                             choices_.pressureBars, start.from, start.reached);
     }
 
     // A pair that could not be tested (no Mg or Mn in a phase) keeps its estimates.

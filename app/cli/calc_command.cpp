@@ -8,15 +8,15 @@
 
 #include "calc_arguments.h"
 #include "calc_summary.h"
-#include "cli_main.h"
 #include "chunked_run.h"
+#include "cli_main.h"
 #include "output_file.h"
 #include "pair_input.h"
-#include "results_row.h"
 #include "program_info.h"
+#include "results_row.h"
 #include "results_saving.h"
-#include "run_record.h"
 #include "results_table.h"
+#include "run_record.h"
 
 namespace kelvorad {
 

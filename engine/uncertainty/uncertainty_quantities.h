@@ -46,9 +46,12 @@ inline double deltaNNOGE08Regression(const PairResult& r) {
 // cannot judge (no Mg or Mn): the mean over the draws is the pass fraction of the tested draws.
 inline double equilibriumTestPassed(const PairResult& r) {
     switch (r.equilibrium) {
-    case EquilibriumVerdict::Passed: return 1;
-    case EquilibriumVerdict::Failed: return 0;
-    case EquilibriumVerdict::NotTested: break;
+        case EquilibriumVerdict::Passed:
+            return 1;
+        case EquilibriumVerdict::Failed:
+            return 0;
+        case EquilibriumVerdict::NotTested:
+            break;
     }
     return kMissing;
 }

@@ -551,6 +551,8 @@ TEST_F(CalcCommand, ACommaDecimalLocaleChangesNoByteOfTheOutput) {
     EXPECT_NE(outputs[0]["workbook-rows.tsv"].find("\t77.123456789\t"), std::string::npos);
 }
 
+namespace {
+
 // A part of an .xlsx package as text, read with the system's unzip.
 std::string xlsxPart(const fs::path& xlsx, const std::string& part) {
     const std::string command = "unzip -p '" + xlsx.string() + "' " + part;

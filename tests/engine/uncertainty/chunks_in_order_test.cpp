@@ -30,7 +30,9 @@ std::vector<long> squaresInChunks(unsigned threads, long total, long size) {
             for (long v : chunk) squares.push_back(v * v);
             return squares;
         },
-        [&](const std::vector<long>& squares) { out.insert(out.end(), squares.begin(), squares.end()); });
+        [&](const std::vector<long>& squares) {
+            out.insert(out.end(), squares.begin(), squares.end());
+        });
     // One read per chunk and one that finds the end.
     EXPECT_EQ(reads, (total + size - 1) / size + 1);
     return out;
