@@ -25,13 +25,15 @@ inline std::uint32_t read32(std::string_view bytes, std::size_t at) {
     return read16(bytes, at) | read16(bytes, at + 2) << 16;
 }
 
-// True when the text holds a character reference ("&#N;" or "&#xH;") beyond U+10FFFF.
-inline bool holdsReferenceBeyondUnicode(std::string_view text) {
+// True when the text holds a character reference ("&#...") that is not a well-formed one,
+// "&#DIGITS;" or "&#xHEX;", to a code point up to U+10FFFF.
+inline bool holdsMalformedReference(std::string_view text) {
     for (std::size_t at = text.find("&#"); at != std::string_view::npos;
          at = text.find("&#", at + 2)) {
         std::size_t i = at + 2;
         const bool hex = i < text.size() && (text[i] == 'x' || text[i] == 'X');
         if (hex) ++i;
+        const std::size_t first = i;
         std::uint64_t value = 0;
         for (; i < text.size(); ++i) {
             const char c = text[i];
@@ -43,6 +45,7 @@ inline bool holdsReferenceBeyondUnicode(std::string_view text) {
             value = value * (hex ? 16 : 10) + static_cast<std::uint64_t>(digit);
             if (value > 0x10FFFF) return true;
         }
+        if (i == first || i >= text.size() || text[i] != ';') return true;
     }
     return false;
 }
@@ -78,18 +81,19 @@ inline std::string entryData(std::string_view zip, std::size_t at) {
 
 }  // namespace detail
 
-// liborcus 0.17 fails an assertion (and aborts) on a character reference beyond U+10FFFF.
-// Skipped: any input that holds one in its own bytes or in the data of an entry any local
-// header or central directory entry points at.
+// liborcus 0.17 fails an assertion (and aborts) on a character reference beyond U+10FFFF, and
+// ends the process (std::terminate, an exception through noexcept) on one that is not a number
+// ("&#-1;", "&#x;"). Skipped: any input that holds a reference that is not well formed in its own
+// bytes or in the data of an entry any local header or central directory entry points at.
 inline bool reachesKnownZipFault(std::string_view zip) {
-    if (detail::holdsReferenceBeyondUnicode(zip)) return true;
+    if (detail::holdsMalformedReference(zip)) return true;
     for (std::size_t at = zip.find("PK"); at != std::string_view::npos;
          at = zip.find("PK", at + 2)) {
         std::size_t local = std::string_view::npos;
         if (detail::read32(zip, at) == 0x04034b50) local = at;
         if (detail::read32(zip, at) == 0x02014b50) local = detail::read32(zip, at + 42);
         if (local == std::string_view::npos || local >= zip.size()) continue;
-        if (detail::holdsReferenceBeyondUnicode(detail::entryData(zip, local))) return true;
+        if (detail::holdsMalformedReference(detail::entryData(zip, local))) return true;
     }
     return false;
 }
@@ -97,10 +101,11 @@ inline bool reachesKnownZipFault(std::string_view zip) {
 // libfreexl 1.0.6 reads past a stack buffer (in iconv) when it converts a directory entry's
 // name that is not what compound files hold (the directory pointed elsewhere, a name cut or
 // garbled). Skipped: any input whose first directory sector does not start with the root entry
-// (type 5), or holds an entry of an unknown type (not 0, 1, 2 or 5), or an entry in use (1, 2
-// or 5) whose name length is not an even number from 2 to 64 or whose name is not ASCII
-// characters (1 to 127) ended by a NUL character. It also frees memory twice when the header's
-// mini stream cutoff is not 4096, which the format fixes: such inputs are skipped too.
+// (type 5), or holds an entry of an unknown type (not 0, 1, 2 or 5), or an entry with a name
+// (of any type, also unused ones, 0, with a name length other than 0) whose name length is not
+// an even number from 2 to 64 or whose name is not ASCII characters (1 to 127) ended by NUL. It
+// also frees memory twice when the header's mini stream cutoff is not 4096, which the format fixes:
+// such inputs are skipped too.
 inline bool reachesKnownDirectoryFault(std::string_view file) {
     if (file.size() < 512) return false;
     const std::uint32_t sectorShift = detail::read16(file, 0x1E);
@@ -113,9 +118,9 @@ inline bool reachesKnownDirectoryFault(std::string_view file) {
          entry + 128 <= file.size() && entry < directory + sectorSize; entry += 128) {
         const unsigned type = static_cast<unsigned char>(file[entry + 66]);
         if (entry == directory && type != 5) return true;
-        if (type == 0) continue;
-        if (type != 1 && type != 2 && type != 5) return true;
         const std::uint32_t nameLength = detail::read16(file, entry + 64);
+        if (type == 0 && nameLength == 0) continue;
+        if (type != 0 && type != 1 && type != 2 && type != 5) return true;
         if (nameLength < 2 || nameLength > 64 || nameLength % 2 != 0) return true;
         for (std::uint32_t at = 0; at < nameLength; at += 2) {
             const std::uint32_t character = detail::read16(file, entry + at);
