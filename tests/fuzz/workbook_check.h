@@ -2,6 +2,8 @@
 // The properties every workbook a reader gives must have, whatever the file held.
 
 #include "fuzz_check.h"
+#include "known_faults.h"
+#include "orcus_import.h"
 #include "workbook_data.h"
 
 namespace kelvorad::fuzz {
@@ -17,6 +19,14 @@ inline void requireSoundWorkbook(const WorkbookData& workbook) {
             require(cell.kind != CellKind::Empty, "only cells with content are kept");
         }
     }
+}
+
+// One run of the .xlsx or .ods harness.
+inline int readZipWorkbookOnce(std::string_view content, ZipWorkbookFormat format) {
+    if (reachesKnownZipFault(content)) return -1;
+    const auto workbook = importZipWorkbook(content, format);
+    if (workbook) requireSoundWorkbook(workbook.value());
+    return 0;
 }
 
 }  // namespace kelvorad::fuzz
