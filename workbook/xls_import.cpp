@@ -136,6 +136,11 @@ Result<WorkbookData> readXls(const std::filesystem::path& path, std::string_view
 
 }  // namespace
 
+Result<WorkbookData> readXlsWorkbookInProcess(const std::filesystem::path& path,
+                                              std::string_view content) {
+    return readXls(path, content);
+}
+
 Result<WorkbookData> importXlsWorkbook(const std::filesystem::path& path,
                                        std::string_view content) {
     auto encoded = runInChildProcess(

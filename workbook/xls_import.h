@@ -18,4 +18,9 @@ namespace kelvorad {
 // the caller.
 Result<WorkbookData> importXlsWorkbook(const std::filesystem::path& path, std::string_view content);
 
+// The same reading in the calling process, without the child: for the fuzz harnesses, which
+// must see the faults the child process contains.
+Result<WorkbookData> readXlsWorkbookInProcess(const std::filesystem::path& path,
+                                              std::string_view content);
+
 }  // namespace kelvorad

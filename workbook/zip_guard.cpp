@@ -42,6 +42,13 @@ Status checkZipPackage(std::string_view content) {
         if (at + kDirectoryEntrySize > end || read32(content, at) != kDirectoryEntrySignature) {
             return Failure{"the zip package is truncated or damaged"};
         }
+        // An entry's data lies between its local header and the central directory: a claimed
+        // compressed size beyond that would make the unpacker allocate it (gigabytes).
+        const std::uint64_t packed = read32(content, at + 20);
+        const std::uint64_t localHeader = read32(content, at + 42);
+        if (localHeader + packed > directoryOffset) {
+            return Failure{"the zip package is truncated or damaged"};
+        }
         unpacked += read32(content, at + 24);
         if (unpacked > kMaxUnpackedBytes) return Failure{"the zip package unpacks too large"};
         at += kDirectoryEntrySize + read16(content, at + 28) + read16(content, at + 30) +

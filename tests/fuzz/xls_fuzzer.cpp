@@ -1,0 +1,22 @@
+// Fuzzes the .xls reader in this process (the program runs it in a child process), so that
+// the fuzzer sees the memory errors the child would contain.
+
+#include <cstdint>
+
+#include "fuzz_check.h"
+#include "known_faults.h"
+#include "workbook_check.h"
+#include "xls_import.h"
+
+using namespace kelvorad;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view content = fuzz::bytesOf(data, size);
+    if (fuzz::reachesKnownXlsFault(content)) return -1;
+    static const fuzz::ScratchFileRemover remover{fuzz::scratchFile(".xls")};
+    const auto& path = fuzz::scratchFile(".xls");
+    fuzz::writeFile(path, content);
+    const auto workbook = readXlsWorkbookInProcess(path, content);
+    if (workbook) fuzz::requireSoundWorkbook(workbook.value());
+    return 0;
+}
