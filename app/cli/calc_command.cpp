@@ -158,6 +158,30 @@ class TextInput : public InputPairs {
     PairTextInput input_;
 };
 
+std::string countText(int count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+// What a workbook held that the table did not take, or that could not be read, on stderr.
+void reportSheetCopyNotes(const std::string& path, const SheetCopyReport& report) {
+    if (report.rowsBeyond > 0 || report.columnsBeyond > 0) {
+        std::string where;
+        if (report.rowsBeyond > 0)
+            where = countText(report.rowsBeyond, "row", "rows") + " below row 351";
+        if (report.rowsBeyond > 0 && report.columnsBeyond > 0) where += " and ";
+        if (report.columnsBeyond > 0) {
+            where += countText(report.columnsBeyond, "column", "columns") + " right of column 36";
+        }
+        std::cerr << "kelvorad calc: " << path << ": cells in " << where
+                  << " were not read (the analysis table takes 351 rows by 36 columns)\n";
+    }
+    if (report.cellsWithUnreadableCharacters > 0) {
+        std::cerr << "kelvorad calc: " << path << ": "
+                  << countText(report.cellsWithUnreadableCharacters, "cell holds", "cells hold")
+                  << " characters that could not be read, shown as U+FFFD\n";
+    }
+}
+
 std::unique_ptr<InputPairs> loadInput(const std::string& path, std::string& error) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
@@ -179,11 +203,13 @@ std::unique_ptr<InputPairs> loadInput(const std::string& path, std::string& erro
         // The active sheet mirrors the analysis table: its first row the headers, its first
         // column the row numbers, rows 2 to 351 the pairs.
         auto table = std::make_unique<AnalysisTable>();
-        const Status status = copyActiveSheetIntoGrid(path, *table);
+        SheetCopyReport report;
+        const Status status = copyActiveSheetIntoGrid(path, *table, &report);
         if (!status.ok()) {
             error = status.error();
             return nullptr;
         }
+        reportSheetCopyNotes(path, report);
         return std::make_unique<TableInput>(std::move(table));
     }
     if (ext == ".tsv" || ext == ".csv" || ext == ".txt") {
@@ -357,6 +383,9 @@ INPUT
   spacer, ilmenite sample, 16 oxides (SiO2 TiO2 Al2O3 V2O3 Cr2O3 Nb2O3 Fe2O3 FeO MnO NiO ZnO MgO
   CaO Na2O K2O BaO, wt%). A first line starting with "Sample" is a header. Text files have no
   row limit; an analysis file holds at most 350 pairs. Rows whose cells are all blank are skipped.
+  A workbook is read by the workbook reader, a process of its own limited to 10 s and 1 GB; a
+  damaged workbook (one whose parts end early, say) is refused with a message naming it, and
+  cells outside the table's 351 rows by 36 columns are counted on stderr.
 
 options
   --check ITEM       check the method menu item "mnu"+ITEM before the run (repeatable), e.g.
