@@ -258,7 +258,7 @@ TEST_F(CalcCommand, WorkbookInputsGiveTheSameRowsAsTheTextFile) {
     ASSERT_EQ(run({text.string(), "--rows", "-", "--plot-dir", dir_.string()}), 0) << err_;
     const std::string fromText = out_;
     ASSERT_FALSE(fromText.empty());
-    for (const char* name : {"pairs.xlsx", "pairs.xls", "pairs.ods"}) {
+    for (const char* name : {"pairs.xlsx", "pairs.xls", "pairs.ods", "inline-strings.xlsx"}) {
         ASSERT_EQ(run({(workbooks / name).string(), "--rows", "-", "--plot-dir", dir_.string()}), 0)
             << name << ": " << err_;
         EXPECT_EQ(out_, fromText) << name;
