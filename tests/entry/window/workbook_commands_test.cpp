@@ -5,7 +5,10 @@
 #include "workbook_commands.h"
 
 #include <QPushButton>
+#include <chrono>
 #include <sstream>
+
+#include "cell_entry.h"
 
 #include "data_folder.h"
 #include "main_window_fixture.h"
@@ -162,7 +165,38 @@ INSTANTIATE_TEST_SUITE_P(
     EveryFormat, Loading,
     ::testing::Values(std::pair{"pairs.xlsx", Trigger{"mnu07Later", 0, kXlsxWorkbookFilter}},
                       std::pair{"pairs.xls", Trigger{"mnu9703", 0, kXlsWorkbookFilter}},
-                      std::pair{"pairs.ods", Trigger{"", 16, kXlsxWorkbookFilter}}));
+                      std::pair{"pairs.ods", Trigger{"", 16, kXlsxWorkbookFilter}},
+                      std::pair{"inline-strings.xlsx", Trigger{"", 16, kXlsxWorkbookFilter}}));
+
+// The reading runs while the window waits, and a quick one shows no box.
+TEST_F(WorkbookCommandsTest, ReadingIsWaitedForWithABoxToCancelIt) {
+    action("mnuNewFile").trigger();
+    const std::string path = fixture("pairs.xlsx").string();
+    dialogs.answers = {path};
+    desktop.messages.answers = {Answer::No};
+    action("mnu07Later").trigger();
+    ASSERT_EQ(desktop.messages.waits.size(), 1u);
+    EXPECT_EQ(desktop.messages.waits[0].title, "Kelvorad");
+    EXPECT_EQ(desktop.messages.waits[0].text, "Reading the workbook \"" + path + "\" ...");
+    EXPECT_FALSE(desktop.messages.waits[0].boxShown);
+    EXPECT_EQ(table().text(1, 1), "MT-1 core");
+}
+
+TEST_F(WorkbookCommandsTest, CancelledReadingChangesNothing) {
+    action("mnuNewFile").trigger();
+    typeCell(1, 1, "MT-1");
+    desktop.messages.cancelWaits = true;
+    dialogs.answers = {fixture("pairs.xlsx").string()};
+    action("mnu07Later").trigger();
+    EXPECT_EQ(desktop.messages.waits.size(), 1u);
+    EXPECT_TRUE(desktop.messages.shown.empty()) << "no message, no question";
+    EXPECT_EQ(table().text(1, 1), "MT-1");
+    EXPECT_EQ(title(), "New  File");
+    EXPECT_EQ(window->currentFileName(), "");
+    EXPECT_EQ(panel1(), "New File");
+    auto application = SpreadsheetApplication::attach();
+    EXPECT_TRUE(!application.ok() || application->workbooks().count().value() == 0);
+}
 
 TEST_F(WorkbookCommandsTest, CancelledDialogChangesNothing) {
     action("mnuNewFile").trigger();
@@ -334,6 +368,95 @@ TEST_F(WorkbookCommandsTest, ExitQuitsEveryApplication) {
     EXPECT_TRUE(loading->hasQuit());
     EXPECT_TRUE(editing->hasQuit());
     EXPECT_TRUE(elsewhere.hasQuit());
+}
+
+// Damaged workbooks a user can meet: through the load commands each gives its pairs, or one
+// message naming it with the table as it was, in bounded time; none ends the window.
+struct HostileCase {
+    const char* file;
+    int pairs;           // the pairs loaded, or -1 when the file is refused
+    const char* reason;  // refused: the reason after the file name
+    bool memoryError;    // the .xls library reads outside its buffers on it
+};
+void PrintTo(const HostileCase& hostile, std::ostream* out) {
+    *out << hostile.file;
+}
+
+class HostileWorkbooks : public WorkbookCommandsTest,
+                         public ::testing::WithParamInterface<HostileCase> {};
+
+TEST_P(HostileWorkbooks, GiveTheirPairsOrOneMessageAndLeaveTheTable) {
+    const HostileCase& hostile = GetParam();
+    const std::string path = (fs::path(KELVORAD_TEST_DATA_DIR) / "hostile" / hostile.file).string();
+    action("mnuNewFile").trigger();
+    typeCell(1, 1, "MT-1");
+    dialogs.answers = {path};
+    desktop.messages.answers = {Answer::No};
+    const auto start = std::chrono::steady_clock::now();
+    action(path.ends_with(".xls") ? "mnu9703" : "mnu07Later").trigger();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(15));
+    EXPECT_EQ(desktop.messages.waits.size(), 1u);
+    ASSERT_EQ(desktop.messages.shown.size(), 1u);
+    if (hostile.pairs < 0) {
+        std::string reason = hostile.reason;
+#if defined(KELVORAD_SANITIZED_BUILD)
+        if (hostile.memoryError) {
+            reason =
+                ": the workbook reader stopped (it failed, exit status 1); the file may be "
+                "damaged";
+        }
+#endif
+        EXPECT_FALSE(desktop.messages.shown[0].question);
+        EXPECT_EQ(desktop.messages.shown[0].text,
+                  "Can't load the workbook \"" + path + "\" into the table.\n\n" + path + reason);
+        EXPECT_EQ(table().text(1, 1), "MT-1");
+        EXPECT_EQ(title(), "New  File");
+        EXPECT_EQ(window->currentFileName(), "");
+        return;
+    }
+    EXPECT_TRUE(desktop.messages.shown[0].question);
+    int pairs = 0;
+    for (int r = 1; r <= 350; ++r) pairs += table().text(r, 1).empty() ? 0 : 1;
+    EXPECT_EQ(pairs, hostile.pairs);
+    EXPECT_EQ(title(), "Data Entry Screen");
+    EXPECT_EQ(window->currentFileName(), path);
+    for (int r = 1; r <= 350; ++r) {
+        for (int c = 0; c < 36; ++c) {
+            const std::string& text = table().text(r, c);
+            ASSERT_EQ(text.find('\0'), std::string::npos) << r << "," << c;
+            ASSERT_EQ(validUtf8(text), text) << r << "," << c;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryFile, HostileWorkbooks,
+    ::testing::Values(
+        HostileCase{"entity-x110000.xlsx", 24, "", false},
+        HostileCase{"entity-x110000.ods", 24, "", false},
+        HostileCase{"xls-dirstart-iconv.xls", -1,
+                    ": its text is in a character set that cannot be read", true},
+        HostileCase{"xls-number-as-dimensions-segv.xls", -1,
+                    ": the workbook reader stopped (it crashed: Segmentation fault); the file "
+                    "may be damaged",
+                    true},
+        HostileCase{"xls-label-length-heap-overflow.xls", -1, ": the workbook holds no worksheet",
+                    true},
+        HostileCase{"ods-cd-csize-4G.ods", -1, ": the zip package is truncated or damaged", false},
+        HostileCase{"xlsx-cd-csize-2G.xlsx", -1, ": the zip package is truncated or damaged",
+                    false},
+        HostileCase{"xlsx-sheet-truncated-after-12-pairs.xlsx", -1,
+                    ": the part xl/worksheets/sheet1.xml ends early; the file is damaged", false},
+        HostileCase{"ods-content-truncated-after-12-pairs.ods", -1,
+                    ": the part content.xml ends early; the file is damaged", false},
+        HostileCase{"ods-rows-repeated-2.ods", 25, "", false}));
+
+TEST_F(WorkbookCommandsTest, UnreadableCharacterReachesTheTableAsTheReplacementCharacter) {
+    action("mnuNewFile").trigger();
+    dialogs.answers = {
+        (fs::path(KELVORAD_TEST_DATA_DIR) / "hostile" / "entity-x110000.xlsx").string()};
+    action("mnu07Later").trigger();
+    EXPECT_EQ(table().text(2, 1), "KV-02 Mt\xEF\xBF\xBD");
 }
 
 }  // namespace
