@@ -96,9 +96,11 @@ Result<WorkbookData> readWorkbookFileWith(const fs::path& reader, const fs::path
         return Failure{name + ": the workbook reader cannot be started (" + outcome.problem + ")"};
     }
     if (outcome.ending == Ending::Cancelled) return Failure{name + ": reading was cancelled"};
-    const auto reply = outcome.ending == Ending::Exited && outcome.status == 0
-                           ? decodeReaderReply(outcome.output)
-                           : std::nullopt;
+    // A whole reply counts however the reader ended afterwards: a sanitizer that reports a
+    // leak at exit (on the standard error, which is ours) does not take the cells away.
+    const bool endedByItself =
+        outcome.ending == Ending::Exited || outcome.ending == Ending::Signalled;
+    const auto reply = endedByItself ? decodeReaderReply(outcome.output) : std::nullopt;
     if (!reply) {
         return Failure{name + ": the workbook reader stopped (" + whatHappened(outcome, limits) +
                        "); the file may be damaged"};
