@@ -11,6 +11,7 @@
 #include "cell_entry.h"
 
 #include "data_folder.h"
+#include "hostile_workbooks.h"
 #include "main_window_fixture.h"
 
 namespace kelvorad::fakes {
@@ -372,22 +373,12 @@ TEST_F(WorkbookCommandsTest, ExitQuitsEveryApplication) {
 
 // Damaged workbooks a user can meet: through the load commands each gives its pairs, or one
 // message naming it with the table as it was, in bounded time; none ends the window.
-struct HostileCase {
-    const char* file;
-    int pairs;           // the pairs loaded, or -1 when the file is refused
-    const char* reason;  // refused: the reason after the file name
-    bool memoryError;    // the .xls library reads outside its buffers on it
-};
-void PrintTo(const HostileCase& hostile, std::ostream* out) {
-    *out << hostile.file;
-}
-
 class HostileWorkbooks : public WorkbookCommandsTest,
-                         public ::testing::WithParamInterface<HostileCase> {};
+                         public ::testing::WithParamInterface<testing::HostileWorkbook> {};
 
 TEST_P(HostileWorkbooks, GiveTheirPairsOrOneMessageAndLeaveTheTable) {
-    const HostileCase& hostile = GetParam();
-    const std::string path = (fs::path(KELVORAD_TEST_DATA_DIR) / "hostile" / hostile.file).string();
+    const testing::HostileWorkbook& hostile = GetParam();
+    const std::string path = hostile.path().string();
     action("mnuNewFile").trigger();
     typeCell(1, 1, "MT-1");
     dialogs.answers = {path};
@@ -398,18 +389,16 @@ TEST_P(HostileWorkbooks, GiveTheirPairsOrOneMessageAndLeaveTheTable) {
     EXPECT_EQ(desktop.messages.waits.size(), 1u);
     ASSERT_EQ(desktop.messages.shown.size(), 1u);
     if (hostile.pairs < 0) {
+        const std::string opening = "Can't load the workbook \"" + path + "\" into the table.\n\n";
         std::string reason = hostile.reason;
 #if defined(KELVORAD_SANITIZED_BUILD)
-        if (hostile.memoryError) {
-            // The sanitizer may stop the reader at the library's memory error.
-            reason = desktop.messages.shown[0].text.substr(std::min(
-                desktop.messages.shown[0].text.size(),
-                ("Can't load the workbook \"" + path + "\" into the table.\n\n" + path).size()));
+        if (hostile.memoryError) {  // the sanitizer may stop the reader at the memory error
+            reason = desktop.messages.shown[0].text.substr(
+                std::min(desktop.messages.shown[0].text.size(), (opening + path).size()));
         }
 #endif
         EXPECT_FALSE(desktop.messages.shown[0].question);
-        EXPECT_EQ(desktop.messages.shown[0].text,
-                  "Can't load the workbook \"" + path + "\" into the table.\n\n" + path + reason);
+        EXPECT_EQ(desktop.messages.shown[0].text, opening + path + reason);
         EXPECT_EQ(table().text(1, 1), "MT-1");
         EXPECT_EQ(title(), "New  File");
         EXPECT_EQ(window->currentFileName(), "");
@@ -417,40 +406,24 @@ TEST_P(HostileWorkbooks, GiveTheirPairsOrOneMessageAndLeaveTheTable) {
     }
     EXPECT_TRUE(desktop.messages.shown[0].question);
     int pairs = 0;
-    for (int r = 1; r <= 350; ++r) pairs += table().text(r, 1).empty() ? 0 : 1;
-    EXPECT_EQ(pairs, hostile.pairs);
-    EXPECT_EQ(title(), "Data Entry Screen");
-    EXPECT_EQ(window->currentFileName(), path);
+    int unreadable = 0;
     for (int r = 1; r <= 350; ++r) {
+        pairs += table().text(r, 1).empty() ? 0 : 1;
         for (int c = 0; c < 36; ++c) {
             const std::string& text = table().text(r, c);
             ASSERT_EQ(text.find('\0'), std::string::npos) << r << "," << c;
             ASSERT_EQ(validUtf8(text), text) << r << "," << c;
+            unreadable += text.find(kReplacementCharacter) != std::string::npos ? 1 : 0;
         }
     }
+    EXPECT_EQ(pairs, hostile.pairs);
+    EXPECT_EQ(unreadable, hostile.unreadableCells);
+    EXPECT_EQ(title(), "Data Entry Screen");
+    EXPECT_EQ(window->currentFileName(), path);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryFile, HostileWorkbooks,
-    ::testing::Values(
-        HostileCase{"entity-x110000.xlsx", 24, "", false},
-        HostileCase{"entity-x110000.ods", 24, "", false},
-        HostileCase{"xls-dirstart-iconv.xls", -1,
-                    ": its text is in a character set that cannot be read", true},
-        HostileCase{"xls-number-as-dimensions-segv.xls", -1,
-                    ": the workbook reader stopped (it crashed: Segmentation fault); the file "
-                    "may be damaged",
-                    true},
-        HostileCase{"xls-label-length-heap-overflow.xls", -1, ": the workbook holds no worksheet",
-                    true},
-        HostileCase{"ods-cd-csize-4G.ods", -1, ": the zip package is truncated or damaged", false},
-        HostileCase{"xlsx-cd-csize-2G.xlsx", -1, ": the zip package is truncated or damaged",
-                    false},
-        HostileCase{"xlsx-sheet-truncated-after-12-pairs.xlsx", -1,
-                    ": the part xl/worksheets/sheet1.xml ends early; the file is damaged", false},
-        HostileCase{"ods-content-truncated-after-12-pairs.ods", -1,
-                    ": the part content.xml ends early; the file is damaged", false},
-        HostileCase{"ods-rows-repeated-2.ods", 25, "", false}));
+INSTANTIATE_TEST_SUITE_P(EveryFile, HostileWorkbooks,
+                         ::testing::ValuesIn(testing::kHostileWorkbooks));
 
 TEST_F(WorkbookCommandsTest, UnreadableCharacterReachesTheTableAsTheReplacementCharacter) {
     action("mnuNewFile").trigger();
