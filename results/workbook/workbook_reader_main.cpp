@@ -100,6 +100,12 @@ bool writeAll(std::string_view bytes) {
 
 }  // namespace
 
+// Sanitizer builds: the .xls library leaks a few bytes on some damaged files. That is not this
+// program's to mend, and the reader ends right after; its memory errors are still reported.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfreexl.so\n";
+}
+
 int main(int argc, char** argv) {
     const auto arguments = parseArguments(argc, argv);
     if (!arguments) {
