@@ -1,7 +1,6 @@
 #include "workbook_reader.h"
 
 #include <signal.h>
-#include <string.h>
 #include <unistd.h>
 
 #include <string>
@@ -25,6 +24,26 @@ std::string secondsText(std::chrono::milliseconds time) {
     return std::to_string(tenths / 10) + (tenths % 10 ? "." + std::to_string(tenths % 10) : "");
 }
 
+// How a signal ended the reader, in words that do not depend on the locale.
+std::string signalText(int signal) {
+    switch (signal) {
+        case SIGABRT:
+            return "it aborted";
+        case SIGSEGV:
+            return "it crashed: segmentation fault";
+        case SIGBUS:
+            return "it crashed: bus error";
+        case SIGILL:
+            return "it crashed: illegal instruction";
+        case SIGFPE:
+            return "it crashed: arithmetic error";
+        case SIGKILL:
+            return "it was killed";
+        default:
+            return "it was ended by signal " + std::to_string(signal);
+    }
+}
+
 // What happened to a reader that gave no reply, in a few words.
 std::string whatHappened(const HelperOutcome& outcome, const WorkbookReadLimits& limits) {
     using Ending = HelperOutcome::Ending;
@@ -34,12 +53,7 @@ std::string whatHappened(const HelperOutcome& outcome, const WorkbookReadLimits&
         case Ending::OutputTooLarge:
             return "its result is larger than " + byteSizeText(limits.resultBytes);
         case Ending::Signalled:
-            if (outcome.status == SIGABRT) return "it aborted";
-            if (outcome.status == SIGSEGV || outcome.status == SIGBUS || outcome.status == SIGILL ||
-                outcome.status == SIGFPE) {
-                return std::string("it crashed: ") + strsignal(outcome.status);
-            }
-            return std::string("it was ended by a signal: ") + strsignal(outcome.status);
+            return signalText(outcome.status);
         case Ending::Exited:
             if (outcome.status == kReaderOutOfMemory) return "out of memory";
             if (outcome.status == 0) return "its reply is damaged";

@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
     // Ended with the program that started it, which alone would stop it at its time limit
     // (it has a process group of its own, which an interrupt at the terminal does not reach).
     prctl(PR_SET_PDEATHSIG, SIGKILL);
-    if (getppid() == 1) return kelvorad::kReaderWrongUsage;
+    if (getppid() == 1) return 1;            // it is gone already: nobody waits for a reply
     close_range(STDERR_FILENO + 1, ~0U, 0);  // descriptors the caller let through by mistake
     std::set_new_handler(outOfMemory);
     limitMemory(arguments->memoryLimit);

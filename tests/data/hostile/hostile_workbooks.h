@@ -33,7 +33,7 @@ inline constexpr HostileWorkbook kHostileWorkbooks[] = {
     {"xls-dirstart-iconv.xls", -1, ": its text is in a character set that cannot be read", 0, 0,
      true},
     {"xls-number-as-dimensions-segv.xls", -1,
-     ": the workbook reader stopped (it crashed: Segmentation fault); the file may be damaged", 0,
+     ": the workbook reader stopped (it crashed: segmentation fault); the file may be damaged", 0,
      0, true},
     {"xls-label-length-heap-overflow.xls", -1, ": the workbook holds no worksheet", 0, 0, true},
     {"ods-cd-csize-4G.ods", -1, ": the zip package is truncated or damaged", 0, 0, false},

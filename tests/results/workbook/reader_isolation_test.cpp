@@ -139,7 +139,7 @@ class MisbehavingReader : public ::testing::Test {
 
 TEST_F(MisbehavingReader, EachWayOfStoppingGivesOneMessageNamingTheFile) {
     EXPECT_EQ(readWith("kill -ABRT $$"), stopped("it aborted"));
-    EXPECT_EQ(readWith("kill -SEGV $$"), stopped("it crashed: Segmentation fault"));
+    EXPECT_EQ(readWith("kill -SEGV $$"), stopped("it crashed: segmentation fault"));
     EXPECT_EQ(readWith("exit 3"), stopped("out of memory"));
     EXPECT_EQ(readWith("exit 1"), stopped("it failed, exit status 1"));
     EXPECT_EQ(readWith("printf 'not a reply'"), stopped("its reply is damaged"));
