@@ -3,6 +3,7 @@
 // recording fakes in their place: file dialogs, message boxes, the clipboard, and the shell
 // (opening a document in its registered program, starting a program detached).
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +26,12 @@ class MessageBoxes {
     // A message with an OK button only.
     virtual void showMessage(const std::string& title, const std::string& text) = 0;
     virtual Answer askYesNoCancel(const std::string& title, const std::string& text) = 0;
+    // Keeps the program's windows responsive while work runs elsewhere, until `finished()`
+    // gives true: their events are handled meanwhile, and when the work lasts longer than
+    // half a second a box with `text` and a Cancel button appears (which alone takes input
+    // from then on). False when the user chose Cancel; the work may then still be running.
+    virtual bool waitUntil(const std::string& title, const std::string& text,
+                           const std::function<bool()>& finished) = 0;
 };
 
 class Clipboard {

@@ -3,9 +3,12 @@
 // other program is ever touched. Each fake records what it was asked and answers from a queue
 // the test fills (an empty queue gives the documented default answer).
 
+#include <chrono>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "desktop_services.h"
@@ -42,7 +45,9 @@ class FakeFileDialogs : public FileDialogs {
 };
 
 // Message boxes: every message and question is recorded; questions take their answer from
-// `answers`, or `defaultAnswer` when it is empty.
+// `answers`, or `defaultAnswer` when it is empty. A wait looks at the work every millisecond
+// until it is finished, or, with `cancelWaits`, answers Cancel at once; each is recorded, with
+// whether it lasted long enough for the box to appear.
 class FakeMessageBoxes : public MessageBoxes {
   public:
     struct Shown {
@@ -50,9 +55,16 @@ class FakeMessageBoxes : public MessageBoxes {
         std::string title;
         std::string text;
     };
+    struct Wait {
+        std::string title;
+        std::string text;
+        bool boxShown;  // it lasted longer than half a second
+    };
     std::deque<Answer> answers;
     Answer defaultAnswer = Answer::Cancel;
     std::vector<Shown> shown;
+    std::vector<Wait> waits;
+    bool cancelWaits = false;
 
     void showMessage(const std::string& title, const std::string& text) override {
         shown.push_back({false, title, text});
@@ -63,6 +75,21 @@ class FakeMessageBoxes : public MessageBoxes {
         const Answer answer = answers.front();
         answers.pop_front();
         return answer;
+    }
+    bool waitUntil(const std::string& title, const std::string& text,
+                   const std::function<bool()>& finished) override {
+        const auto start = std::chrono::steady_clock::now();
+        bool done = finished();
+        // A minute is far beyond any test's work: past it the wait gives up as a Cancel would.
+        while (!done && !cancelWaits &&
+               std::chrono::steady_clock::now() - start < std::chrono::minutes(1)) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            done = finished();
+        }
+        waits.push_back(
+            {title, text,
+             std::chrono::steady_clock::now() - start > std::chrono::milliseconds(500)});
+        return done;
     }
     // The texts shown, messages and questions alike, in order.
     std::vector<std::string> texts() const {

@@ -106,6 +106,22 @@ std::string validUtf8(std::string_view text) {
     return out;
 }
 
+std::string readableText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    while (!text.empty()) {
+        const std::size_t length = utf8SequenceLength(text);
+        if (length == 0 || text[0] == '\0') {
+            out += kReplacementCharacter;
+            text.remove_prefix(1);
+        } else {
+            out.append(text.substr(0, length));
+            text.remove_prefix(length);
+        }
+    }
+    return out;
+}
+
 Result<CellValue> enteredCell(std::string_view text) {
     if (text.empty()) return CellValue{};
     if (const auto number = wholeNumberValue(text)) {

@@ -31,4 +31,13 @@ Result<CellValue> enteredCell(std::string_view text);
 // The text with every byte sequence that is not valid UTF-8 read as Latin-1 instead.
 std::string validUtf8(std::string_view text);
 
+// U+FFFD, the character shown in place of one that could not be read.
+inline constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+
+// The text of a cell read from a workbook file as it may be shown: every NUL character and every
+// byte sequence that is not UTF-8 (among them encoded surrogates and code points beyond
+// U+10FFFF) replaced by U+FFFD. Unlike a put text, a read text is not guessed to be Latin-1:
+// the file said it was UTF-8, so what is not is damage.
+std::string readableText(std::string_view text);
+
 }  // namespace kelvorad

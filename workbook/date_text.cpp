@@ -1,6 +1,8 @@
 #include "date_text.h"
 
+#include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 
@@ -8,26 +10,25 @@ namespace kelvorad {
 
 namespace {
 
-// Days since 1970-01-01 of a proleptic Gregorian date (H. Hinnant's algorithm).
-long long daysFromCivil(long long y, unsigned m, unsigned d) {
-    y -= m <= 2;
-    const long long era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<long long>(doe) - 719468;
+// Days since 1970-01-01 of a proleptic Gregorian date. Days and months past the end run on
+// into the next month or year; years beyond what the calendar type holds are taken as its last.
+long long daysFromCivil(long long y, long long m, long long d) {
+    using namespace std::chrono;
+    const long long monthIndex = m - 1;
+    const long long yearCarry = monthIndex >= 0 ? monthIndex / 12 : (monthIndex - 11) / 12;
+    const long long yearNumber =
+        std::clamp<long long>(y + yearCarry, int{year::min()}, int{year::max()});
+    const auto monthNumber = static_cast<unsigned>(monthIndex - yearCarry * 12 + 1);
+    const year_month_day first{year{static_cast<int>(yearNumber)} / month{monthNumber} / 1};
+    return (sys_days{first} + days{d - 1}).time_since_epoch().count();
 }
 
 void civilFromDays(long long z, int& year, int& month, int& day) {
-    z += 719468;
-    const long long era = (z >= 0 ? z : z - 146096) / 146097;
-    const unsigned doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    year = static_cast<int>(static_cast<long long>(yoe) + era * 400 + (month <= 2));
+    using namespace std::chrono;
+    const year_month_day date{sys_days{days{z}}};
+    year = static_cast<int>(date.year());
+    month = static_cast<int>(static_cast<unsigned>(date.month()));
+    day = static_cast<int>(static_cast<unsigned>(date.day()));
 }
 
 const long long kSerialZero = daysFromCivil(1899, 12, 30);
@@ -94,9 +95,7 @@ bool startsWithIgnoringCase(std::string_view text, std::size_t at, std::string_v
 }  // namespace
 
 double serialFromCivil(const CivilDateTime& when) {
-    long long days = daysFromCivil(when.year, static_cast<unsigned>(when.month),
-                                   static_cast<unsigned>(when.day)) -
-                     kSerialZero;
+    long long days = daysFromCivil(when.year, when.month, when.day) - kSerialZero;
     if (days >= 2 && days < kFirstDayAfterFictitiousLeapDay) --days;  // 1900-01-01 is serial 1
     return static_cast<double>(days) +
            (when.hour * 3600.0 + when.minute * 60.0 + when.second) / 86400.0;

@@ -1,8 +1,10 @@
 #include "grid_transfer.h"
 
+#include <set>
 #include <string>
 #include <vector>
 
+#include "cell_entry.h"
 #include "workbook_reader.h"
 
 namespace kelvorad {
@@ -44,9 +46,28 @@ Status copySheetIntoGrid(const Worksheet& sheet, TextGrid& grid) {
     return {};
 }
 
-Status copyActiveSheetIntoGrid(const std::filesystem::path& workbookFile, TextGrid& grid) {
+SheetCopyReport reportSheetCopy(const WorkbookData& workbook) {
+    SheetCopyReport report;
+    if (workbook.activeSheet >= workbook.sheets.size()) return report;
+    std::set<int> rowsBeyond, columnsBeyond;
+    for (const auto& [address, cell] : workbook.sheets[workbook.activeSheet].cells) {
+        if (address.row > kImportRows) rowsBeyond.insert(address.row);
+        if (address.column > kImportColumns) columnsBeyond.insert(address.column);
+        if (address.row <= kImportRows && address.column <= kImportColumns &&
+            cell.text.find(kReplacementCharacter) != std::string::npos) {
+            ++report.cellsWithUnreadableCharacters;
+        }
+    }
+    report.rowsBeyond = static_cast<int>(rowsBeyond.size());
+    report.columnsBeyond = static_cast<int>(columnsBeyond.size());
+    return report;
+}
+
+Status copyActiveSheetIntoGrid(const std::filesystem::path& workbookFile, TextGrid& grid,
+                               SheetCopyReport* report) {
     auto workbook = readWorkbookFile(workbookFile);
     if (!workbook) return Failure{workbook.error()};
+    if (report) *report = reportSheetCopy(workbook.value());
     const SheetData& sheet = workbook->sheets[workbook->activeSheet];
     std::vector<std::string> texts(static_cast<std::size_t>(kImportRows * kImportColumns));
     for (const auto& [address, cell] : sheet.cells) {

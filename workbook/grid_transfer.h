@@ -8,6 +8,7 @@
 #include "result.h"
 #include "spreadsheet_application.h"
 #include "text_grid.h"
+#include "workbook_data.h"
 
 namespace kelvorad {
 
@@ -22,10 +23,24 @@ inline constexpr int kImportColumns = 36;
 // the failure is returned.
 Status copySheetIntoGrid(const Worksheet& sheet, TextGrid& grid);
 
+// What a copy of a sheet into the analysis table left behind or mended.
+struct SheetCopyReport {
+    // Rows below row 351, and columns right of column 36, that hold cells: those were not read.
+    int rowsBeyond = 0;
+    int columnsBeyond = 0;
+    // Cells of the block holding a character that could not be read, shown as U+FFFD.
+    int cellsWithUnreadableCharacters = 0;
+};
+
+// What the active sheet of `workbook` holds outside the block, and how many cells of the block
+// show U+FFFD.
+SheetCopyReport reportSheetCopy(const WorkbookData& workbook);
+
 // The same for the active sheet of a workbook file (.xlsx, .xls or .ods), read without an
 // application. A file that cannot be read leaves the grid as it was; the message names the
-// file and the reason.
-Status copyActiveSheetIntoGrid(const std::filesystem::path& workbookFile, TextGrid& grid);
+// file and the reason. When `report` is given, it receives the report of the copy.
+Status copyActiveSheetIntoGrid(const std::filesystem::path& workbookFile, TextGrid& grid,
+                               SheetCopyReport* report = nullptr);
 
 // Puts every cell of `grid`, empty ones included, into worksheet 1 of `sheet`'s workbook:
 // grid cell (r, c) goes to worksheet cell (r + 1, c + 1), a text that reads wholly as a

@@ -1,59 +1,68 @@
 #include "ods_settings.h"
 
-#include <orcus/zip_archive.hpp>
-#include <orcus/zip_archive_stream.hpp>
+#include <orcus/sax_ns_parser.hpp>
+#include <orcus/xml_namespace.hpp>
 
 #include <exception>
-#include <vector>
 
 namespace kelvorad {
 
 namespace {
 
-// Replaces the five predefined XML entities; other references are left as they are.
-std::string decodeXmlText(std::string_view text) {
-    static constexpr std::pair<std::string_view, char> kEntities[] = {
-        {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        bool replaced = false;
-        if (text[i] == '&') {
-            for (const auto& [entity, character] : kEntities) {
-                if (text.substr(i, entity.size()) == entity) {
-                    out += character;
-                    i += entity.size() - 1;
-                    replaced = true;
-                    break;
-                }
-            }
+constexpr std::string_view kConfigNamespace = "urn:oasis:names:tc:opendocument:xmlns:config:1.0";
+
+// Finds the first <config:config-item config:name="ActiveTable"> and keeps its text. The
+// namespace is told by its name, not by the prefix a file happens to give it.
+class ActiveTableFinder : public orcus::sax_ns_handler {
+  public:
+    const std::optional<std::string>& found() const { return found_; }
+
+    // Attributes arrive before the element they belong to.
+    void attribute(std::string_view, std::string_view) {}
+    void attribute(const orcus::sax_ns_parser_attribute& attribute) {
+        if (isConfig(attribute.ns) && attribute.name == "name") {
+            namesActiveTable_ = attribute.value == "ActiveTable";
         }
-        if (!replaced) out += text[i];
     }
-    return out;
-}
+    void start_element(const orcus::sax_ns_parser_element& element) {
+        inItem_ =
+            !found_ && namesActiveTable_ && isConfig(element.ns) && element.name == "config-item";
+        if (inItem_) text_.clear();
+        namesActiveTable_ = false;
+    }
+    void characters(std::string_view text, bool) {
+        if (inItem_) text_ += text;
+    }
+    void end_element(const orcus::sax_ns_parser_element&) {
+        if (inItem_) found_ = text_;
+        inItem_ = false;
+    }
+
+  private:
+    static bool isConfig(orcus::xmlns_id_t ns) {
+        return ns && ns != orcus::XMLNS_UNKNOWN_ID && std::string_view(ns) == kConfigNamespace;
+    }
+
+    bool namesActiveTable_ = false;
+    bool inItem_ = false;
+    std::string text_;
+    std::optional<std::string> found_;
+};
 
 }  // namespace
 
-std::optional<std::string> activeTableOfOpenDocument(std::string_view package) {
-    std::vector<unsigned char> settings;
+std::optional<std::string> activeTableOfOpenDocument(std::string_view settingsXml) {
+    ActiveTableFinder finder;
     try {
-        orcus::zip_archive_stream_blob stream(reinterpret_cast<const uint8_t*>(package.data()),
-                                              package.size());
-        orcus::zip_archive archive(&stream);
-        archive.load();
-        if (!archive.read_file_entry("settings.xml", settings)) return std::nullopt;
+        orcus::xmlns_repository namespaces;
+        orcus::xmlns_context context = namespaces.create_context();
+        orcus::sax_ns_parser<ActiveTableFinder> parser(settingsXml.data(), settingsXml.size(),
+                                                       context, finder);
+        parser.parse();
     } catch (const std::exception&) {
         return std::nullopt;
     }
-    const std::string_view xml(reinterpret_cast<const char*>(settings.data()), settings.size());
-    // The item looks like <config:config-item config:name="ActiveTable" ...>Name</...>.
-    const auto item = xml.find("config:name=\"ActiveTable\"");
-    if (item == std::string_view::npos) return std::nullopt;
-    const auto start = xml.find('>', item);
-    if (start == std::string_view::npos) return std::nullopt;
-    const auto end = xml.find('<', start + 1);
-    if (end == std::string_view::npos) return std::nullopt;
-    return decodeXmlText(xml.substr(start + 1, end - start - 1));
+    return finder.found();
 }
 
 }  // namespace kelvorad

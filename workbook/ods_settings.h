@@ -8,8 +8,8 @@
 
 namespace kelvorad {
 
-// The name of the table the document opens on, or nullopt when the package has no
-// settings.xml, the item is missing, or the package cannot be read.
-std::optional<std::string> activeTableOfOpenDocument(std::string_view package);
+// The name of the table the document opens on, read from the text of settings.xml; nullopt
+// when the item is missing or the part cannot be read as XML.
+std::optional<std::string> activeTableOfOpenDocument(std::string_view settingsXml);
 
 }  // namespace kelvorad

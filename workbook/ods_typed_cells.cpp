@@ -1,8 +1,6 @@
 #include "ods_typed_cells.h"
 
 #include <orcus/sax_parser.hpp>
-#include <orcus/zip_archive.hpp>
-#include <orcus/zip_archive_stream.hpp>
 
 #include <algorithm>
 #include <charconv>
@@ -21,7 +19,8 @@ constexpr std::size_t kMaxCells = 100'000;
 long repeatCount(std::string_view text) {
     long value = 1;
     const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc{} && value >= 1 ? value : 1;
+    // No repeat reaches beyond the largest sheet, which also keeps the row count from overflowing.
+    return ec == std::errc{} && value >= 1 ? std::min<long>(value, kMaxSheetRows) : 1;
 }
 
 // An ISO 8601 duration as OpenDocument writes times, "PT13H45M00S" or "P1DT2H3M4.5S", in days.
@@ -59,7 +58,7 @@ std::optional<double> durationInDays(std::string_view text) {
 // Walks the tables, rows and cells of content.xml, keeping the position of every cell.
 class TableWalker {
   public:
-    explicit TableWalker(std::vector<PlacedCell>& found) : found_(found) {}
+    explicit TableWalker(OpenDocumentExtras& found) : found_(found) {}
 
     void doctype(const orcus::sax::doctype_declaration&) {}
     void start_declaration(std::string_view) {}
@@ -105,6 +104,12 @@ class TableWalker {
         if (element.name == "table") {
             --tableDepth_;
         } else if (tableDepth_ == 1 && element.name == "table-row") {
+            if (rowRepeat_ > 1 && row_ < kMaxSheetRows) {
+                const long count = std::min<long>(rowRepeat_, kMaxSheetRows - row_);
+                found_.repeatedRows.push_back(RepeatedRow{static_cast<std::size_t>(table_),
+                                                          static_cast<int>(row_) + 1,
+                                                          static_cast<int>(count)});
+            }
             row_ += rowRepeat_;
             rowRepeat_ = 1;
         }
@@ -136,15 +141,15 @@ class TableWalker {
         const long lastColumn = std::min<long>(column_ + columns, kMaxSheetColumns);
         for (long r = row_; r < lastRow; ++r) {
             for (long c = column_; c < lastColumn; ++c) {
-                if (found_.size() >= kMaxCells) return;
-                found_.push_back(PlacedCell{
+                if (found_.typedCells.size() >= kMaxCells) return;
+                found_.typedCells.push_back(PlacedCell{
                     static_cast<std::size_t>(table_),
                     CellAddress{static_cast<int>(r) + 1, static_cast<int>(c) + 1}, value});
             }
         }
     }
 
-    std::vector<PlacedCell>& found_;
+    OpenDocumentExtras& found_;
     int tableDepth_ = 0;
     long table_ = -1;
     long row_ = 0;
@@ -159,18 +164,11 @@ class TableWalker {
 
 }  // namespace
 
-std::vector<PlacedCell> booleanAndTimeCellsOfOpenDocument(std::string_view package) {
-    std::vector<PlacedCell> found;
+OpenDocumentExtras extrasOfOpenDocument(std::string_view contentXml) {
+    OpenDocumentExtras found;
     try {
-        orcus::zip_archive_stream_blob stream(reinterpret_cast<const uint8_t*>(package.data()),
-                                              package.size());
-        orcus::zip_archive archive(&stream);
-        archive.load();
-        std::vector<unsigned char> content;
-        if (!archive.read_file_entry("content.xml", content)) return {};
         TableWalker walker(found);
-        orcus::sax_parser<TableWalker> parser(reinterpret_cast<const char*>(content.data()),
-                                              content.size(), walker);
+        orcus::sax_parser<TableWalker> parser(contentXml.data(), contentXml.size(), walker);
         parser.parse();
     } catch (const std::exception&) {
         return {};

@@ -1,6 +1,7 @@
 #pragma once
-// The boolean and time cells of an OpenDocument spreadsheet. The .ods cell reader skips
-// cells of these two value types; they are found here in content.xml instead.
+// What the .ods cell reader misses in an OpenDocument spreadsheet's content.xml: cells of the
+// boolean and time value types, which it skips, and rows stored once with a repeat count
+// ("table:number-rows-repeated"), whose cells it reads for the first of the rows only.
 
 #include <string_view>
 #include <vector>
@@ -9,15 +10,22 @@
 
 namespace kelvorad {
 
-struct PlacedCell {
+// A row that stands for `count` rows: row `row` (from 1) and the count - 1 rows below it.
+struct RepeatedRow {
     std::size_t sheet = 0;  // index of the table in document order
-    CellAddress address;
-    CellValue value;
+    int row = 1;
+    int count = 1;
 };
 
-// Every boolean cell ("TRUE"/"FALSE") and time cell (ISO time text, see date_text.h) of the
-// package's content.xml, with repeated rows and columns spread out. At most 100000 cells are
-// given; a package that cannot be read gives none.
-std::vector<PlacedCell> booleanAndTimeCellsOfOpenDocument(std::string_view package);
+struct OpenDocumentExtras {
+    // Every boolean cell ("TRUE"/"FALSE") and time cell (ISO time text, see date_text.h), with
+    // repeated rows and columns spread out; at most 100000 of them.
+    std::vector<PlacedCell> typedCells;
+    // Every row repeated more than once, the repeats reaching at most to the sheet's last row.
+    std::vector<RepeatedRow> repeatedRows;
+};
+
+// What content.xml (its text) holds of the above; nothing when it cannot be read as XML.
+OpenDocumentExtras extrasOfOpenDocument(std::string_view contentXml);
 
 }  // namespace kelvorad

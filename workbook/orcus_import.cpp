@@ -16,10 +16,7 @@
 
 #include "date_text.h"
 #include "number_text.h"
-#include "ods_settings.h"
-#include "ods_typed_cells.h"
 #include "ooxml_text.h"
-#include "zip_guard.h"
 
 namespace kelvorad {
 
@@ -28,9 +25,6 @@ namespace ss = orcus::spreadsheet;
 
 namespace {
 
-// Beyond this many cells a workbook is refused: it could only be a hostile file, and the cells
-// would exhaust memory long before anyone could look at them.
-constexpr std::size_t kMaxCells = 4'000'000;
 constexpr std::size_t kMaxSheets = 10'000;
 
 struct TooLarge : std::runtime_error {
@@ -360,14 +354,10 @@ class Collector : public iface::import_factory {
 
     const std::string* sharedString(std::size_t index) const { return strings_.find(index); }
     void countCell() {
-        if (++cellCount_ > kMaxCells) throw TooLarge("more cells than the component can hold");
+        if (++cellCount_ > kMaxWorkbookCells)
+            throw TooLarge("more cells than the component can hold");
     }
     void setActiveSheet(std::size_t index) { activeSheet_ = index; }
-    void setActiveSheet(std::string_view name) {
-        for (std::size_t i = 0; i < sheets_.size(); ++i) {
-            if (sheets_[i]->name() == name) activeSheet_ = i;
-        }
-    }
 
     WorkbookData takeWorkbook();
 
@@ -444,21 +434,25 @@ WorkbookData Collector::takeWorkbook() {
 
 }  // namespace
 
-Result<WorkbookData> importZipWorkbook(std::string_view content, ZipWorkbookFormat format) {
-    if (const auto refusal = checkZipPackage(content); !refusal.ok()) {
-        return Failure{refusal.error()};
+std::optional<ZipWorkbookFormat> detectZipWorkbook(std::string_view zipFile) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(zipFile.data());
+    try {
+        if (orcus::orcus_ods::detect(bytes, zipFile.size())) return ZipWorkbookFormat::Ods;
+        if (orcus::orcus_xlsx::detect(bytes, zipFile.size())) return ZipWorkbookFormat::Xlsx;
+    } catch (const std::exception&) {
     }
+    return std::nullopt;
+}
+
+Result<WorkbookData> readCellsWithOrcus(std::string_view zipFile, ZipWorkbookFormat format) {
     Collector collector(format == ZipWorkbookFormat::Xlsx);
     try {
         if (format == ZipWorkbookFormat::Xlsx) {
             orcus::orcus_xlsx filter(&collector);
-            filter.read_stream(content);
+            filter.read_stream(zipFile);
         } else {
             orcus::orcus_ods filter(&collector);
-            filter.read_stream(content);
-            if (const auto active = activeTableOfOpenDocument(content)) {
-                collector.setActiveSheet(*active);
-            }
+            filter.read_stream(zipFile);
         }
     } catch (const TooLarge& e) {
         return Failure{std::string("the workbook is too large (") + e.what() + ")"};
@@ -469,13 +463,6 @@ Result<WorkbookData> importZipWorkbook(std::string_view content, ZipWorkbookForm
     }
     WorkbookData workbook = collector.takeWorkbook();
     if (workbook.sheets.empty()) return Failure{"the workbook holds no worksheet"};
-    if (format == ZipWorkbookFormat::Ods) {
-        for (auto& placed : booleanAndTimeCellsOfOpenDocument(content)) {
-            if (placed.sheet >= workbook.sheets.size()) continue;
-            workbook.sheets[placed.sheet].cells.try_emplace(placed.address,
-                                                            std::move(placed.value));
-        }
-    }
     return workbook;
 }
 

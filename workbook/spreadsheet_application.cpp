@@ -251,23 +251,43 @@ Status Workbook::save() {
 
 // --- Workbooks ---
 
+WorkbookFileRead readWorkbookAhead(const fs::path& path, std::stop_token stop) {
+    const fs::path source = absolutePath(path);
+    auto stamp = detail::stampOf(source);  // taken first: a later change is noticed
+    auto data = readWorkbookFile(source, {}, std::move(stop));
+    return WorkbookFileRead{source, std::move(data), stamp};
+}
+
 Result<Workbook> Workbooks::open(const fs::path& path) {
     auto application = usable(application_);
     if (!application) return Failure{application.error()};
     const fs::path source = absolutePath(path);
     if (auto open = findOpen(*application.value(), source)) return Workbook(application_, open);
+    return this->open(readWorkbookAhead(source));
+}
 
-    const auto stamp = detail::stampOf(source);  // taken first: a later change is noticed
-    auto data = readWorkbookFile(source);
-    if (!data) return Failure{data.error()};
+Result<Workbook> Workbooks::open(WorkbookFileRead read) {
+    auto application = usable(application_);
+    if (!application) return Failure{application.error()};
+    if (auto open = findOpen(*application.value(), read.source)) {
+        return Workbook(application_, open);
+    }
+    if (!read.data) return Failure{read.data.error()};
     auto state = std::make_shared<WorkbookState>();
-    state->source = source;
-    const bool xlsxFile = data->format == WorkbookFormat::Xlsx && hasXlsxExtension(source);
-    state->target = xlsxFile ? source : fs::path(source.string() + ".xlsx");
-    if (xlsxFile) state->syncedStamp = stamp;
-    state->data = std::move(data.value());
+    state->source = read.source;
+    const bool xlsxFile =
+        read.data->format == WorkbookFormat::Xlsx && hasXlsxExtension(read.source);
+    state->target = xlsxFile ? read.source : fs::path(read.source.string() + ".xlsx");
+    if (xlsxFile) state->syncedStamp = read.stamp;
+    state->data = std::move(read.data.value());
     application.value()->workbooks.push_back(state);
     return Workbook(application_, state);
+}
+
+Result<bool> Workbooks::holds(const fs::path& path) const {
+    auto application = usable(application_);
+    if (!application) return Failure{application.error()};
+    return findOpen(*application.value(), absolutePath(path)) != nullptr;
 }
 
 Result<Workbook> Workbooks::openOrCreate(const fs::path& path) {

@@ -16,10 +16,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 
 #include "desktop_services.h"
+#include "file_stamp.h"
 #include "result.h"
 #include "workbook_data.h"
 
@@ -121,6 +124,18 @@ class Workbook {
     std::weak_ptr<detail::WorkbookState> workbook_;
 };
 
+// A workbook file read ahead of opening it, so that the reading, which runs the workbook reader
+// and can take seconds, can be done on another thread (see readWorkbookAhead).
+struct WorkbookFileRead {
+    std::filesystem::path source;  // absolute, as Workbooks::open keeps it
+    Result<WorkbookData> data;
+    std::optional<detail::FileStamp> stamp;  // of the file before it was read
+};
+
+// Reads the workbook file at `path` (see readWorkbookFile), touching no application: safe on any
+// thread. A `stop` request ends the reading with a failure.
+WorkbookFileRead readWorkbookAhead(const std::filesystem::path& path, std::stop_token stop = {});
+
 class Workbooks {
   public:
     Workbooks() = default;
@@ -129,6 +144,11 @@ class Workbooks {
     // this application already holds gives that workbook again. A missing, unreadable or
     // malformed file gives a failure naming the file and the reason.
     Result<Workbook> open(const std::filesystem::path& path);
+    // As open(), with the file read ahead: a workbook this application already holds is given
+    // again as it is, else the read is taken (its failure is the failure of the call).
+    Result<Workbook> open(WorkbookFileRead read);
+    // True when the application holds the workbook opened from `path`.
+    Result<bool> holds(const std::filesystem::path& path) const;
     // As open(), but when no file exists at `path`, an empty workbook of that name (one sheet,
     // "Sheet1") is created in memory; it is written on the first save or when the application
     // is made visible. An existing file that cannot be read is a failure, never overwritten.

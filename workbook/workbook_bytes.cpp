@@ -98,4 +98,29 @@ std::optional<WorkbookData> decodeWorkbook(std::string_view bytes) {
     return workbook;
 }
 
+std::string encodeReaderReply(const ReaderReply& reply) {
+    std::string out(1, reply.succeeded ? '+' : '-');
+    std::uint64_t size = reply.content.size();
+    for (int i = 0; i < 8; ++i, size >>= 8) out += static_cast<char>(size & 0xff);
+    return out + reply.content;
+}
+
+std::string byteSizeText(std::uint64_t bytes) {
+    constexpr std::uint64_t kMebibyte = 1 << 20;
+    if (bytes >= kMebibyte && bytes % kMebibyte == 0) {
+        return std::to_string(bytes / kMebibyte) + " MiB";
+    }
+    return std::to_string(bytes) + " bytes";
+}
+
+std::optional<ReaderReply> decodeReaderReply(std::string_view bytes) {
+    if (bytes.size() < kReaderReplyHeaderSize || (bytes[0] != '+' && bytes[0] != '-')) {
+        return std::nullopt;
+    }
+    std::uint64_t size = 0;
+    for (int i = 8; i >= 1; --i) size = size << 8 | static_cast<unsigned char>(bytes[i]);
+    if (size != bytes.size() - kReaderReplyHeaderSize) return std::nullopt;
+    return ReaderReply{bytes[0] == '+', std::string(bytes.substr(kReaderReplyHeaderSize))};
+}
+
 }  // namespace kelvorad

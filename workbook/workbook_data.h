@@ -15,6 +15,9 @@ namespace kelvorad {
 // on writing.
 inline constexpr int kMaxSheetRows = 1048576;
 inline constexpr int kMaxSheetColumns = 16384;
+// Beyond this many cells a workbook is refused: it could only be a hostile file, and the cells
+// would exhaust memory long before anyone could look at them.
+inline constexpr std::size_t kMaxWorkbookCells = 4'000'000;
 
 enum class CellKind { Empty, Text, Number, Boolean, Date, Time, DateTime };
 
@@ -41,6 +44,13 @@ struct CellAddress {
 struct SheetData {
     std::string name;
     std::map<CellAddress, CellValue> cells;  // only non-empty or filled cells, in row order
+};
+
+// A cell found by a reader of its own beside the spreadsheet reader, with the sheet it is on.
+struct PlacedCell {
+    std::size_t sheet = 0;  // index of the sheet in tab order
+    CellAddress address;
+    CellValue value;
 };
 
 struct WorkbookData {

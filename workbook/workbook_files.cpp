@@ -1,12 +1,11 @@
-// Reading and writing workbook files through the workbook file library, loaded the first time
-// it is needed: from <prefix>/lib/kelvorad when the program is installed, from the build tree
-// when it runs there. A library that cannot be loaded makes every call fail with the reason,
-// so the caller reports it like any unreadable workbook.
+// Writing workbook files through the workbook file library, loaded the first time it is needed:
+// from <prefix>/lib/kelvorad when the program is installed, from the build tree when it runs
+// there. A library that cannot be loaded makes every call fail with the reason, so the caller
+// reports it like any workbook that cannot be written.
 #include <dlfcn.h>
 
 #include "program_folders.h"
 #include "workbook_files_entry.h"
-#include "workbook_reader.h"
 #include "xlsx_writer.h"
 
 namespace kelvorad {
@@ -16,8 +15,6 @@ namespace {
 constexpr const char* kLibraryName = "libkelvorad_workbook_files.so";
 
 struct WorkbookFilesLibrary {
-    KelvoradReadWorkbookFile* read = nullptr;
-    KelvoradDetectWorkbookFormat* detect = nullptr;
     KelvoradWriteXlsxFile* write = nullptr;
     std::string problem;  // why it could not be loaded
 };
@@ -33,14 +30,8 @@ WorkbookFilesLibrary load() {
                           (reason ? reason : kLibraryName) + ")";
         return library;
     }
-    library.read =
-        reinterpret_cast<KelvoradReadWorkbookFile*>(dlsym(handle, kReadWorkbookFileSymbol));
-    library.detect =
-        reinterpret_cast<KelvoradDetectWorkbookFormat*>(dlsym(handle, kDetectWorkbookFormatSymbol));
     library.write = reinterpret_cast<KelvoradWriteXlsxFile*>(dlsym(handle, kWriteXlsxFileSymbol));
-    if (!library.read || !library.detect || !library.write) {
-        library.problem = "the workbook file library lacks its entry points";
-    }
+    if (!library.write) library.problem = "the workbook file library lacks its entry point";
     return library;
 }
 
@@ -50,23 +41,6 @@ const WorkbookFilesLibrary& library() {
 }
 
 }  // namespace
-
-Result<WorkbookData> readWorkbookFile(const std::filesystem::path& path) {
-    const WorkbookFilesLibrary& files = library();
-    if (!files.problem.empty()) return Failure{path.string() + ": " + files.problem};
-    WorkbookData workbook;
-    std::string error;
-    if (!files.read(path.c_str(), &workbook, &error)) return Failure{error};
-    return workbook;
-}
-
-std::optional<WorkbookFormat> detectWorkbookFormat(const std::filesystem::path& path) {
-    const WorkbookFilesLibrary& files = library();
-    if (!files.problem.empty()) return std::nullopt;
-    const int format = files.detect(path.c_str());
-    if (format < 0) return std::nullopt;
-    return static_cast<WorkbookFormat>(format);
-}
 
 Status writeXlsxFile(const WorkbookData& workbook, const std::filesystem::path& target) {
     const WorkbookFilesLibrary& files = library();

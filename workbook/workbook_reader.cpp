@@ -1,87 +1,120 @@
 #include "workbook_reader.h"
 
-#include <orcus/orcus_ods.hpp>
-#include <orcus/orcus_xlsx.hpp>
+#include <signal.h>
+#include <unistd.h>
 
-#include <exception>
-#include <fstream>
-#include <iterator>
 #include <string>
+#include <system_error>
+#include <vector>
 
-#include "orcus_import.h"
-#include "xls_import.h"
-#include "zip_guard.h"
+#include "helper_process.h"
+#include "program_folders.h"
+#include "workbook_bytes.h"
+#include "workbook_reader_exit.h"
 
 namespace kelvorad {
 
+namespace fs = std::filesystem;
+
 namespace {
 
-constexpr std::uintmax_t kMaxFileBytes = 256ull * 1024 * 1024;
-constexpr std::string_view kCompoundFileMagic = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+constexpr const char* kReaderName = "kelvorad-read-workbook";
 
-Failure failureFor(const std::filesystem::path& path, const std::string& reason) {
-    return Failure{path.string() + ": " + reason};
+std::string secondsText(std::chrono::milliseconds time) {
+    const auto tenths = (time.count() + 50) / 100;
+    return std::to_string(tenths / 10) + (tenths % 10 ? "." + std::to_string(tenths % 10) : "");
 }
 
-Result<std::string> readWholeFile(const std::filesystem::path& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
-        return failureFor(path,
-                          std::filesystem::exists(path, error) ? "not a file" : "no such file");
+// How a signal ended the reader, in words that do not depend on the locale.
+std::string signalText(int signal) {
+    switch (signal) {
+        case SIGABRT:
+            return "it aborted";
+        case SIGSEGV:
+            return "it crashed: segmentation fault";
+        case SIGBUS:
+            return "it crashed: bus error";
+        case SIGILL:
+            return "it crashed: illegal instruction";
+        case SIGFPE:
+            return "it crashed: arithmetic error";
+        case SIGKILL:
+            return "it was killed";
+        default:
+            return "it was ended by signal " + std::to_string(signal);
     }
-    const auto size = std::filesystem::file_size(path, error);
-    if (error) return failureFor(path, error.message());
-    if (size > kMaxFileBytes) return failureFor(path, "the file is too large for a workbook");
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return failureFor(path, "the file cannot be opened");
-    std::string content(static_cast<std::size_t>(size), '\0');
-    in.read(content.data(), static_cast<std::streamsize>(size));
-    if (!in) return failureFor(path, "the file cannot be read");
-    return content;
 }
 
-std::optional<WorkbookFormat> formatOfContent(std::string_view content) {
-    if (content.substr(0, kCompoundFileMagic.size()) == kCompoundFileMagic) {
-        return WorkbookFormat::Xls;
+// What happened to a reader that gave no reply, in a few words.
+std::string whatHappened(const HelperOutcome& outcome, const WorkbookReadLimits& limits) {
+    using Ending = HelperOutcome::Ending;
+    switch (outcome.ending) {
+        case Ending::TimedOut:
+            return "it took longer than " + secondsText(limits.time) + " s";
+        case Ending::OutputTooLarge:
+            return "its result is larger than " + byteSizeText(limits.resultBytes);
+        case Ending::Signalled:
+            return signalText(outcome.status);
+        case Ending::Exited:
+            if (outcome.status == kReaderOutOfMemory) return "out of memory";
+            if (outcome.status == 0) return "its reply is damaged";
+            return "it failed, exit status " + std::to_string(outcome.status);
+        default:
+            return "it gave no reply";
     }
-    if (content.substr(0, 2) != "PK" || !checkZipPackage(content).ok()) return std::nullopt;
-    const auto* bytes = reinterpret_cast<const unsigned char*>(content.data());
-    try {
-        if (orcus::orcus_ods::detect(bytes, content.size())) return WorkbookFormat::Ods;
-        if (orcus::orcus_xlsx::detect(bytes, content.size())) return WorkbookFormat::Xlsx;
-    } catch (const std::exception&) {
-    }
-    return std::nullopt;
 }
 
 }  // namespace
 
-std::optional<WorkbookFormat> detectWorkbookFormat(const std::filesystem::path& path) {
-    auto content = readWholeFile(path);
-    if (!content) return std::nullopt;
-    return formatOfContent(content.value());
+fs::path workbookReaderProgram() {
+    const fs::path candidate = programLibraryFile(kReaderName, KELVORAD_WORKBOOK_READER_BUILD_PATH);
+    std::error_code error;
+    if (fs::is_regular_file(candidate, error) && access(candidate.c_str(), X_OK) == 0) {
+        return candidate;
+    }
+    return {};
 }
 
-Result<WorkbookData> readWorkbookFile(const std::filesystem::path& path) {
-    auto content = readWholeFile(path);
-    if (!content) return Failure{content.error()};
-    if (content->substr(0, 2) == "PK") {
-        // Looked at before anything is unpacked, even to tell the kind of package.
-        if (const auto refusal = checkZipPackage(content.value()); !refusal.ok()) {
-            return failureFor(path, refusal.error());
-        }
+Result<WorkbookData> readWorkbookFileWith(const fs::path& reader, const fs::path& path,
+                                          const WorkbookReadLimits& limits, std::stop_token stop) {
+    const std::string name = path.string();
+    if (reader.empty()) {
+        return Failure{name + ": the workbook reader (" + kReaderName + ") is not installed"};
     }
-    const auto format = formatOfContent(content.value());
-    if (!format) return failureFor(path, "not an .xlsx, .xls or .ods workbook");
-    Result<WorkbookData> workbook =
-        *format == WorkbookFormat::Xls
-            ? importXlsWorkbook(path, content.value())
-            : importZipWorkbook(content.value(), *format == WorkbookFormat::Ods
-                                                     ? ZipWorkbookFormat::Ods
-                                                     : ZipWorkbookFormat::Xlsx);
-    if (!workbook) return failureFor(path, workbook.error());
-    workbook->format = *format;
-    return workbook;
+    const std::vector<std::string> arguments{"--memory-limit",
+                                             std::to_string(limits.memoryBytes),
+                                             "--result-limit",
+                                             std::to_string(limits.resultBytes),
+                                             "--",
+                                             name};
+    // Room for a failure message besides the largest workbook.
+    const HelperLimits helperLimits{limits.time,
+                                    kReaderReplyHeaderSize + limits.resultBytes + 4096};
+    const HelperOutcome outcome = runHelperProgram(reader, arguments, helperLimits, stop);
+
+    using Ending = HelperOutcome::Ending;
+    if (outcome.ending == Ending::NotStarted) {
+        return Failure{name + ": the workbook reader cannot be started (" + outcome.problem + ")"};
+    }
+    if (outcome.ending == Ending::Cancelled) return Failure{name + ": reading was cancelled"};
+    // A whole reply counts however the reader ended afterwards: a sanitizer that reports a
+    // leak at exit (on the standard error, which is ours) does not take the cells away.
+    const bool endedByItself =
+        outcome.ending == Ending::Exited || outcome.ending == Ending::Signalled;
+    const auto reply = endedByItself ? decodeReaderReply(outcome.output) : std::nullopt;
+    if (!reply) {
+        return Failure{name + ": the workbook reader stopped (" + whatHappened(outcome, limits) +
+                       "); the file may be damaged"};
+    }
+    if (!reply->succeeded) return Failure{reply->content};
+    auto workbook = decodeWorkbook(reply->content);
+    if (!workbook) return Failure{name + ": the workbook reader gave back damaged data"};
+    return std::move(*workbook);
+}
+
+Result<WorkbookData> readWorkbookFile(const fs::path& path, const WorkbookReadLimits& limits,
+                                      std::stop_token stop) {
+    return readWorkbookFileWith(workbookReaderProgram(), path, limits, std::move(stop));
 }
 
 }  // namespace kelvorad

@@ -9,20 +9,11 @@
 #include <vector>
 
 #include "desktop_services.h"
+#include "file_stamp.h"
 #include "result.h"
 #include "workbook_data.h"
 
 namespace kelvorad::detail {
-
-// What identifies one version of a file on disk: its modification time and size.
-struct FileStamp {
-    std::filesystem::file_time_type modified;
-    std::uintmax_t size = 0;
-    bool operator==(const FileStamp&) const = default;
-};
-
-// The stamp of the file at `path`, or nullopt when there is none.
-std::optional<FileStamp> stampOf(const std::filesystem::path& path);
 
 struct WorkbookState {
     std::filesystem::path source;  // the file it was opened from, absolute

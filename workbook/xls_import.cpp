@@ -6,19 +6,13 @@
 #include <memory>
 #include <string>
 
-#include "child_process.h"
 #include "date_text.h"
 #include "number_text.h"
-#include "workbook_bytes.h"
 #include "xls_active_tab.h"
 
 namespace kelvorad {
 
 namespace {
-
-constexpr std::size_t kMaxCells = 4'000'000;
-// Far more than any real workbook needs; a file that takes longer is hostile.
-constexpr std::chrono::seconds kReadingTimeLimit{60};
 
 struct HandleCloser {
     void operator()(const void* handle) const { freexl_close(handle); }
@@ -77,7 +71,10 @@ std::optional<CellValue> cellValue(const FreeXL_CellValue& value) {
     }
 }
 
-Result<WorkbookData> readXls(const std::filesystem::path& path, std::string_view content) {
+}  // namespace
+
+Result<WorkbookData> importXlsWorkbook(const std::filesystem::path& path,
+                                       std::string_view content) {
     const void* raw = nullptr;
     const int opened = freexl_open(path.c_str(), &raw);
     XlsHandle handle(raw);
@@ -116,7 +113,7 @@ Result<WorkbookData> readXls(const std::filesystem::path& path, std::string_view
                 if (freexl_get_cell_value(raw, r, c, &value) != FREEXL_OK) continue;
                 auto cell = cellValue(value);
                 if (!cell) continue;
-                if (++cellCount > kMaxCells) {
+                if (++cellCount > kMaxWorkbookCells) {
                     return Failure{
                         "the workbook is too large (more cells than the component "
                         "can hold)"};
@@ -132,28 +129,6 @@ Result<WorkbookData> readXls(const std::filesystem::path& path, std::string_view
         }
     }
     return workbook;
-}
-
-}  // namespace
-
-Result<WorkbookData> readXlsWorkbookInProcess(const std::filesystem::path& path,
-                                              std::string_view content) {
-    return readXls(path, content);
-}
-
-Result<WorkbookData> importXlsWorkbook(const std::filesystem::path& path,
-                                       std::string_view content) {
-    auto encoded = runInChildProcess(
-        [&]() -> Result<std::string> {
-            auto workbook = readXls(path, content);
-            if (!workbook) return Failure{workbook.error()};
-            return encodeWorkbook(workbook.value());
-        },
-        kReadingTimeLimit);
-    if (!encoded) return Failure{encoded.error()};
-    auto workbook = decodeWorkbook(encoded.value());
-    if (!workbook) return Failure{"the reader gave back damaged data"};
-    return std::move(*workbook);
 }
 
 }  // namespace kelvorad

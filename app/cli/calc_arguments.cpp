@@ -212,6 +212,9 @@ INPUT
   a column (read as blank) are named on standard error; two columns naming one cell are an
   error. Text files have no row limit; an analysis file holds at most 350 pairs. Rows whose
   cells are all blank are skipped.
+  A workbook is read by the workbook reader, a process of its own limited to 10 s and 1 GB; a
+  damaged workbook (one whose parts end early, say) is refused with a message naming it, and
+  cells outside the table's 351 rows by 36 columns are counted on standard error.
   Oxide cells are read as their leading number; a decimal comma ("46,45") counts as a decimal
   point. Each cell that is not a plain number is named on standard error with the value used.
 

@@ -131,6 +131,33 @@ OpenedInput openText(const std::string& path) {
     return opened;
 }
 
+std::string countText(int count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+// What a workbook held that the table did not take, or that could not be read.
+void addSheetCopyNotices(const std::string& path, const SheetCopyReport& report,
+                         std::vector<std::string>& notices) {
+    if (report.rowsBeyond > 0 || report.columnsBeyond > 0) {
+        std::string where;
+        if (report.rowsBeyond > 0) {
+            where = countText(report.rowsBeyond, "row", "rows") + " below row 351";
+        }
+        if (report.rowsBeyond > 0 && report.columnsBeyond > 0) where += " and ";
+        if (report.columnsBeyond > 0) {
+            where += countText(report.columnsBeyond, "column", "columns") + " right of column 36";
+        }
+        notices.push_back(path + ": cells in " + where +
+                          " were not read (the analysis table takes 351 rows by 36 columns)");
+    }
+    if (report.cellsWithUnreadableCharacters > 0) {
+        notices.push_back(path + ": " +
+                          countText(report.cellsWithUnreadableCharacters, "cell holds",
+                                    "cells hold") +
+                          " characters that could not be read, shown as U+FFFD");
+    }
+}
+
 }  // namespace
 
 OpenedInput openPairInput(const std::string& path) {
@@ -162,11 +189,13 @@ OpenedInput openPairInput(const std::string& path) {
         // The active sheet mirrors the analysis table: its first row the headers, its first
         // column the row numbers, rows 2 to 351 the pairs.
         auto table = std::make_unique<AnalysisTable>();
-        const Status status = copyActiveSheetIntoGrid(path, *table);
+        SheetCopyReport report;
+        const Status status = copyActiveSheetIntoGrid(path, *table, &report);
         if (!status.ok()) {
             opened.error = status.error();
             return opened;
         }
+        addSheetCopyNotices(path, report, opened.notices);
         opened.pairs = std::make_unique<TableSource>(std::move(table), "worksheet row", 1);
     } else if (ext == ".tsv" || ext == ".csv" || ext == ".txt") {
         return openText(path);

@@ -3,11 +3,17 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QStringList>
+#include <QTimer>
 #include <QUrl>
+
+#include <memory>
 
 #include "dialog_filter.h"
 
@@ -54,6 +60,43 @@ MessageBoxes::Answer QtMessageBoxes::askYesNoCancel(const std::string& title,
     if (button == QMessageBox::Yes) return Answer::Yes;
     if (button == QMessageBox::No) return Answer::No;
     return Answer::Cancel;
+}
+
+bool QtMessageBoxes::waitUntil(const std::string& title, const std::string& text,
+                               const std::function<bool()>& finished) {
+    constexpr int kShowBoxAfterMs = 500;
+    constexpr int kLookEveryMs = 15;
+    if (finished()) return true;
+    QEventLoop loop;
+    QElapsedTimer clock;
+    clock.start();
+    std::unique_ptr<QProgressDialog> box;
+    bool cancelled = false;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+        // Before the box is up, the loop also ends to put it up.
+        cancelled = cancelled || (box && box->wasCanceled());
+        if (finished() || cancelled || (!box && clock.elapsed() >= kShowBoxAfterMs)) loop.quit();
+    });
+    look.start(kLookEveryMs);
+    // Until the box is up, clicks and keys wait: no other command starts meanwhile.
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (finished()) return true;
+
+    box = std::make_unique<QProgressDialog>(q(text), QObject::tr("Cancel"), 0, 0,
+                                            QApplication::activeWindow());
+    box->setWindowTitle(q(title));
+    box->setWindowModality(Qt::ApplicationModal);
+    box->setMinimumDuration(0);
+    box->setAutoClose(false);
+    box->setAutoReset(false);
+    QObject::connect(box.get(), &QProgressDialog::canceled, &loop, [&] {
+        cancelled = true;
+        loop.quit();
+    });
+    box->show();
+    if (!finished()) loop.exec();
+    return !cancelled;
 }
 
 std::optional<std::string> QtClipboard::text() {

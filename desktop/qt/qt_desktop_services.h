@@ -18,6 +18,10 @@ class QtMessageBoxes : public MessageBoxes {
     void showMessage(const std::string& title, const std::string& text) override;
     // Yes is the default button; closing the box counts as Cancel.
     Answer askYesNoCancel(const std::string& title, const std::string& text) override;
+    // A nested event loop, without user input for the first half second; then an application-
+    // modal progress box with a busy bar and Cancel.
+    bool waitUntil(const std::string& title, const std::string& text,
+                   const std::function<bool()>& finished) override;
 };
 
 // The system clipboard as plain text. Without a GUI application there is no clipboard:

@@ -1,6 +1,9 @@
 #include "workbook_commands.h"
 
+#include <atomic>
+#include <exception>
 #include <system_error>
+#include <thread>
 
 #include "data_folder.h"
 #include "error_report.h"
@@ -85,9 +88,15 @@ void WorkbookCommands::loadWorkbook(const char* filter) {
     SpreadsheetApplication application = runningOrNewApplication();
     if (!application.isSet()) showMessage("Can't open Excel.");
     window_.setScreenTitle(kWaitTitle);
+    std::optional<WorkbookFileRead> read = readWithoutBlocking(path);
+    if (!read) {  // the user cancelled the reading
+        window_.setScreenTitle(previousTitle);
+        return error_code::kNone;
+    }
     TextGrid loaded(kImportRows, kImportColumns);
-    if (const Status read = readActiveSheet(application, path, loaded); !read) {
-        showMessage("Can't load the workbook \"" + path + "\" into the table.\n\n" + read.error());
+    if (const Status opened = openActiveSheet(application, std::move(*read), loaded); !opened) {
+        showMessage("Can't load the workbook \"" + path + "\" into the table.\n\n" +
+                    opened.error());
         window_.setScreenTitle(previousTitle);
         return;
     }
@@ -135,19 +144,39 @@ SpreadsheetApplication WorkbookCommands::newApplication() {
     return started_.back();
 }
 
-// Reads the active sheet of the workbook at `path` into `grid`; the workbook stays open in the
-// application that read it. An application that already held the workbook would give its own
+// Reads the workbook on another thread, through the workbook reader, while the window keeps
+// handling its events; after half a second a box lets the user cancel, which stops the reader.
+// nullopt when the user cancelled.
+std::optional<WorkbookFileRead> WorkbookCommands::readWithoutBlocking(const std::string& path) {
+    std::stop_source stop;
+    std::optional<WorkbookFileRead> read;
+    std::atomic<bool> done{false};
+    std::thread reader([&] {
+        try {
+            read = readWorkbookAhead(path, stop.get_token());
+        } catch (const std::exception& e) {
+            read = WorkbookFileRead{path, Failure{path + ": " + e.what()}, std::nullopt};
+        }
+        done = true;
+    });
+    const bool waited = desktop_.messages.waitUntil(
+        kMessageTitle, "Reading the workbook \"" + path + "\" ...", [&] { return done.load(); });
+    if (!waited) stop.request_stop();
+    reader.join();
+    if (!waited) return std::nullopt;
+    return read;
+}
+
+// Opens the workbook read ahead and copies its active sheet into `grid`; the workbook stays
+// open in the application. An application that already held the workbook would give its own
 // copy back, which misses what was saved to the file since (by the desktop's spreadsheet
-// program, after an edit command): the file is then read afresh in a new application.
-Status WorkbookCommands::readActiveSheet(SpreadsheetApplication& application,
-                                         const std::string& path, TextGrid& grid) {
-    const auto heldBefore = application.workbooks().count();
-    auto workbook = application.workbooks().open(path);
-    const auto heldAfter = application.workbooks().count();
-    if (workbook && heldBefore && heldAfter && heldAfter.value() == heldBefore.value()) {
+// program, after an edit command): the fresh reading then goes to a new application.
+Status WorkbookCommands::openActiveSheet(SpreadsheetApplication& application, WorkbookFileRead read,
+                                         TextGrid& grid) {
+    if (const auto held = application.workbooks().holds(read.source); held && held.value()) {
         application = newApplication();
-        workbook = application.workbooks().open(path);
     }
+    auto workbook = application.workbooks().open(std::move(read));
     if (!workbook) return Failure{workbook.error()};
     auto sheet = workbook->activeSheet();
     if (!sheet) return Failure{sheet.error()};

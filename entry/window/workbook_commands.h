@@ -5,6 +5,7 @@
 // hooks; the spreadsheet applications the commands start live here as long as they are needed.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,9 +49,10 @@ class WorkbookCommands {
     WorkbookCommands& operator=(const WorkbookCommands&) = delete;
 
     // Load: asks for a workbook with `filter`, reads its active sheet (351 rows by 36 columns)
-    // and, after the unsaved-change question, puts it into a new table. A cancelled dialog,
-    // an unreadable workbook (reported by name) or Cancel to the question change nothing.
-    // Failures are reported here.
+    // and, after the unsaved-change question, puts it into a new table. The reading runs on
+    // another thread while the window keeps handling its events, with a box to cancel it
+    // after half a second. A cancelled dialog, an unreadable workbook (reported by name),
+    // a cancelled reading or Cancel to the question change nothing. Failures are reported here.
     void loadWorkbook(const char* filter);
     // Edit: opens the working copy of template `templateName` in a new, visible spreadsheet
     // application. With an empty cell editor the workbook stays open there, a blank in cell
@@ -63,7 +65,8 @@ class WorkbookCommands {
   private:
     SpreadsheetApplication runningOrNewApplication();
     SpreadsheetApplication newApplication();
-    Status readActiveSheet(SpreadsheetApplication& application, const std::string& path,
+    std::optional<WorkbookFileRead> readWithoutBlocking(const std::string& path);
+    Status openActiveSheet(SpreadsheetApplication& application, WorkbookFileRead read,
                            TextGrid& grid);
     void openTemplateCopy(const char* templateName);
     void showMessage(const std::string& text);

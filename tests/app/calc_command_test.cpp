@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -19,6 +20,7 @@
 #include "oxide_data.h"
 #include "plot_data_files.h"
 #include "program_info.h"
+#include "hostile_workbooks.h"
 #include "results_table.h"
 #include "sha256.h"
 #include "spreadsheet_application.h"
@@ -310,7 +312,7 @@ TEST_F(CalcCommand, WorkbookInputsGiveTheSameRowsAsTheTextFile) {
     ASSERT_EQ(run({text.string(), "--rows", "-", "--plot-dir", dir_.string()}), 0) << err_;
     const std::string fromText = out_;
     ASSERT_FALSE(fromText.empty());
-    for (const char* name : {"pairs.xlsx", "pairs.xls", "pairs.ods"}) {
+    for (const char* name : {"pairs.xlsx", "pairs.xls", "pairs.ods", "inline-strings.xlsx"}) {
         ASSERT_EQ(run({(workbooks / name).string(), "--rows", "-", "--plot-dir", dir_.string()}), 0)
             << name << ": " << err_;
         EXPECT_EQ(out_, fromText) << name;
@@ -661,4 +663,72 @@ TEST_F(CalcCommand, MarkedRowsAreFilledInTheWorkbook) {
     EXPECT_NE(marked.find("<c r=\"A3\" s="), std::string::npos) << marked.substr(0, 200);
     EXPECT_NE(marked.find("<c r=\"ED3\" s="), std::string::npos);  // column 134: the verdict
     EXPECT_EQ(plain.find(" s="), std::string::npos) << plain.substr(0, 200);
+}
+
+TEST_F(CalcCommand, WorkbookCellsOutsideTheTableAreCountedOnStderr) {
+    const fs::path workbook = fs::path(KELVORAD_TEST_DATA_DIR) / "workbooks" / "pairs.xlsx";
+    ASSERT_EQ(run({workbook.string(), "--rows", "-", "--plot-dir", dir_.string()}), 0) << err_;
+    EXPECT_EQ(err_, "kelvorad calc: " + workbook.string() +
+                        ": cells in 1 row below row 351 and 1 column right of column 36 were not "
+                        "read (the analysis table takes 351 rows by 36 columns)\n");
+}
+
+// Damaged workbooks a user can meet: each gives its pairs or one message naming it, in bounded
+// time, and never ends the program.
+class HostileWorkbooks : public CalcCommand,
+                         public ::testing::WithParamInterface<kelvorad::testing::HostileWorkbook> {
+};
+
+TEST_P(HostileWorkbooks, GiveTheirPairsOrOneMessageInBoundedTime) {
+    const kelvorad::testing::HostileWorkbook& hostile = GetParam();
+    const std::string input = hostile.path().string();
+    const fs::path rows = dir_ / "rows.tsv";
+    const auto start = std::chrono::steady_clock::now();
+    const int code = run({input, "--rows", rows.string(), "--plot-dir", dir_.string()});
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(15));
+    if (hostile.pairs < 0) {
+        EXPECT_EQ(code, 1);
+        EXPECT_FALSE(fs::exists(rows)) << "nothing is written";
+#if defined(KELVORAD_SANITIZED_BUILD)
+        if (hostile.memoryError) {
+            // The sanitizer may stop the reader at the library's memory error, its report
+            // passed through on stderr before the one message.
+            EXPECT_NE(err_.find("kelvorad calc: " + input + ": "), std::string::npos);
+            return;
+        }
+#endif
+        EXPECT_EQ(err_, "kelvorad calc: " + input + hostile.reason + "\n");
+        return;
+    }
+    EXPECT_EQ(code, 0) << err_;
+    EXPECT_EQ(lines(read(rows)).size(), static_cast<std::size_t>(hostile.pairs));
+    std::string notes = "kelvorad calc: " + input + ": cells in " +
+                        std::to_string(hostile.columnsBeyond) +
+                        " columns right of column 36 were not read (the analysis table takes 351 "
+                        "rows by 36 columns)\n";
+    if (hostile.unreadableCells == 1) {
+        notes += "kelvorad calc: " + input +
+                 ": 1 cell holds characters that could not be read, shown as U+FFFD\n";
+    }
+    EXPECT_EQ(err_, notes);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFile, HostileWorkbooks,
+                         ::testing::ValuesIn(kelvorad::testing::kHostileWorkbooks));
+
+TEST_F(CalcCommand, UnreadableCharacterBecomesTheReplacementCharacter) {
+    const fs::path input = fs::path(KELVORAD_TEST_DATA_DIR) / "hostile" / "entity-x110000.xlsx";
+    ASSERT_EQ(run({input.string(), "--rows", "-", "--plot-dir", dir_.string()}), 0) << err_;
+    EXPECT_NE(out_.find("KV-02 Mt\xEF\xBF\xBD\t"), std::string::npos);
+    EXPECT_EQ(out_.find('\0'), std::string::npos);
+}
+
+TEST_F(CalcCommand, RepeatedOdsRowGivesItsPairTwice) {
+    const fs::path input = fs::path(KELVORAD_TEST_DATA_DIR) / "hostile" / "ods-rows-repeated-2.ods";
+    ASSERT_EQ(run({input.string(), "--rows", "-", "--plot-dir", dir_.string()}), 0) << err_;
+    const auto rows = lines(out_);
+    ASSERT_EQ(rows.size(), 25u);
+    EXPECT_EQ(rows[2].substr(0, 9), "KV-03 Mt\t");
+    EXPECT_EQ(rows[3], rows[2]);
+    EXPECT_EQ(rows[4].substr(0, 9), "KV-04 Mt\t");
 }

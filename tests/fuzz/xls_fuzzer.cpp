@@ -1,4 +1,4 @@
-// Fuzzes the .xls reader in this process (the program runs it in a child process), so that
+// Fuzzes the .xls reader in this process (the program runs it in the workbook reader), so that
 // the fuzzer sees the memory errors the child would contain.
 
 #include <cstdint>
@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const fuzz::ScratchFileRemover remover{fuzz::scratchFile(".xls")};
     const auto& path = fuzz::scratchFile(".xls");
     fuzz::writeFile(path, content);
-    const auto workbook = readXlsWorkbookInProcess(path, content);
+    const auto workbook = importXlsWorkbook(path, content);
     if (workbook) fuzz::requireSoundWorkbook(workbook.value());
     return 0;
 }

@@ -24,7 +24,7 @@ fi
 # From here on the prefix lives somewhere else: nothing may depend on where it was installed.
 prefix=$scratch/moved
 mv "$scratch/first" "$prefix"
-wanted=(bin/kelvorad lib/kelvorad/libkelvorad_workbook_files.so share/kelvorad/help/kelvorad.html
+wanted=(bin/kelvorad lib/kelvorad/libkelvorad_workbook_files.so lib/kelvorad/kelvorad-read-workbook share/kelvorad/help/kelvorad.html
   share/kelvorad/examples/fe-ti-oxide-pairs.mi share/kelvorad/templates/TDeltaNNO.grf
   share/bash-completion/completions/kelvorad)
 if [ "$windows" = gui ]; then

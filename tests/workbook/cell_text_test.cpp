@@ -113,6 +113,20 @@ TEST(DateText, CivilDatesAndTextsGoBackToTheSameSerial) {
     EXPECT_FALSE(parseDateText("15.03.2024"));
 }
 
+TEST(DateText, CalendarHoldsFromThe1904OriginToTheLastDay) {
+    EXPECT_EQ(serialFromCivil({1904, 1, 1, 0, 0, 0}), 1462);  // the other date system's zero
+    EXPECT_EQ(serialFromCivil({9999, 12, 31, 0, 0, 0}), 2958465);
+    EXPECT_EQ(dateTextFromSerial(2958465, CellKind::Date), "9999-12-31");
+    EXPECT_EQ(dateTextFromSerial(serialFromCivil({2000, 2, 29, 0, 0, 0}), CellKind::Date),
+              "2000-02-29");
+    EXPECT_EQ(dateTextFromSerial(serialFromCivil({2100, 3, 1, 0, 0, 0}) - 1, CellKind::Date),
+              "2100-02-28");  // no leap day in a century year not divisible by 400
+    // Days and months past the end run on, as a reader's dates may.
+    EXPECT_EQ(serialFromCivil({2024, 1, 32, 0, 0, 0}), serialFromCivil({2024, 2, 1, 0, 0, 0}));
+    EXPECT_EQ(serialFromCivil({2023, 13, 1, 0, 0, 0}), serialFromCivil({2024, 1, 1, 0, 0, 0}));
+    EXPECT_EQ(serialFromCivil({2024, 0, 1, 0, 0, 0}), serialFromCivil({2023, 12, 1, 0, 0, 0}));
+}
+
 TEST(NumberFormatKind, TellsDatesAndTimesFromNumbers) {
     EXPECT_EQ(kindOfNumberFormatCode("yyyy-mm-dd"), CellKind::Date);
     EXPECT_EQ(kindOfNumberFormatCode("mmm yyyy"), CellKind::Date);

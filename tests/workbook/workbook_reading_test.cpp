@@ -12,6 +12,7 @@
 #include "spreadsheet_application.h"
 #include "workbook_reader.h"
 #include "workbook_test_support.h"
+#include "zip_guard.h"
 
 namespace kelvorad {
 namespace {
@@ -117,7 +118,32 @@ TEST_P(LoadingPairs, DataBeyondRow351OrColumn36IsIgnored) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFormat, LoadingPairs,
-                         ::testing::Values("pairs.xlsx", "pairs.xls", "pairs.ods"));
+                         ::testing::Values("pairs.xlsx", "pairs.xls", "pairs.ods",
+                                           "inline-strings.xlsx"));
+
+// Streaming writers store texts as inline strings; they read like shared strings, rich-text
+// runs joined. The writer runs afresh here, beside the committed copy of what it wrote.
+TEST(ReadingWorkbooks, InlineStringsReadLikeSharedStrings) {
+    ScratchFolder folder;
+    const auto written = folder / "inline-strings.xlsx";
+    const std::string command = std::string(KELVORAD_INLINE_STRINGS_WRITER) + " '" +
+                                fixture("fixture_pairs.tsv").string() + "' '" + written.string() +
+                                "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    const auto package = unpackZipPackage(readFile(written));
+    ASSERT_TRUE(package.ok()) << package.error();
+    EXPECT_EQ(package->find("xl/sharedStrings.xml"), nullptr);
+    ASSERT_NE(package->find("xl/worksheets/sheet1.xml"), nullptr);
+    EXPECT_NE(package->find("xl/worksheets/sheet1.xml")->find("t=\"inlineStr\"><is><r>"),
+              std::string::npos)
+        << "a rich-text inline string";
+    for (const auto& file : {written, fixture("inline-strings.xlsx")}) {
+        TextGrid loaded(1, 1);
+        const Status status = copyActiveSheetIntoGrid(file, loaded);
+        ASSERT_TRUE(status.ok()) << status.error();
+        expectSameCells(loaded, tableTypedByHand());
+    }
+}
 
 class TemplateWorkbooks : public ::testing::TestWithParam<const char*> {
   protected:

@@ -5,9 +5,13 @@
 #include "workbook_commands.h"
 
 #include <QPushButton>
+#include <chrono>
 #include <sstream>
 
+#include "cell_entry.h"
+
 #include "data_folder.h"
+#include "hostile_workbooks.h"
 #include "main_window_fixture.h"
 
 namespace kelvorad::fakes {
@@ -162,7 +166,38 @@ INSTANTIATE_TEST_SUITE_P(
     EveryFormat, Loading,
     ::testing::Values(std::pair{"pairs.xlsx", Trigger{"mnu07Later", 0, kXlsxWorkbookFilter}},
                       std::pair{"pairs.xls", Trigger{"mnu9703", 0, kXlsWorkbookFilter}},
-                      std::pair{"pairs.ods", Trigger{"", 16, kXlsxWorkbookFilter}}));
+                      std::pair{"pairs.ods", Trigger{"", 16, kXlsxWorkbookFilter}},
+                      std::pair{"inline-strings.xlsx", Trigger{"", 16, kXlsxWorkbookFilter}}));
+
+// The reading runs while the window waits, and a quick one shows no box.
+TEST_F(WorkbookCommandsTest, ReadingIsWaitedForWithABoxToCancelIt) {
+    action("mnuNewFile").trigger();
+    const std::string path = fixture("pairs.xlsx").string();
+    dialogs.answers = {path};
+    desktop.messages.answers = {Answer::No};
+    action("mnu07Later").trigger();
+    ASSERT_EQ(desktop.messages.waits.size(), 1u);
+    EXPECT_EQ(desktop.messages.waits[0].title, "Kelvorad");
+    EXPECT_EQ(desktop.messages.waits[0].text, "Reading the workbook \"" + path + "\" ...");
+    EXPECT_FALSE(desktop.messages.waits[0].boxShown);
+    EXPECT_EQ(table().text(1, 1), "MT-1 core");
+}
+
+TEST_F(WorkbookCommandsTest, CancelledReadingChangesNothing) {
+    action("mnuNewFile").trigger();
+    typeCell(1, 1, "MT-1");
+    desktop.messages.cancelWaits = true;
+    dialogs.answers = {fixture("pairs.xlsx").string()};
+    action("mnu07Later").trigger();
+    EXPECT_EQ(desktop.messages.waits.size(), 1u);
+    EXPECT_TRUE(desktop.messages.shown.empty()) << "no message, no question";
+    EXPECT_EQ(table().text(1, 1), "MT-1");
+    EXPECT_EQ(title(), "New  File");
+    EXPECT_EQ(window->currentFileName(), "");
+    EXPECT_EQ(panel1(), "New File");
+    auto application = SpreadsheetApplication::attach();
+    EXPECT_TRUE(!application.ok() || application->workbooks().count().value() == 0);
+}
 
 TEST_F(WorkbookCommandsTest, CancelledDialogChangesNothing) {
     action("mnuNewFile").trigger();
@@ -334,6 +369,68 @@ TEST_F(WorkbookCommandsTest, ExitQuitsEveryApplication) {
     EXPECT_TRUE(loading->hasQuit());
     EXPECT_TRUE(editing->hasQuit());
     EXPECT_TRUE(elsewhere.hasQuit());
+}
+
+// Damaged workbooks a user can meet: through the load commands each gives its pairs, or one
+// message naming it with the table as it was, in bounded time; none ends the window.
+class HostileWorkbooks : public WorkbookCommandsTest,
+                         public ::testing::WithParamInterface<testing::HostileWorkbook> {};
+
+TEST_P(HostileWorkbooks, GiveTheirPairsOrOneMessageAndLeaveTheTable) {
+    const testing::HostileWorkbook& hostile = GetParam();
+    const std::string path = hostile.path().string();
+    action("mnuNewFile").trigger();
+    typeCell(1, 1, "MT-1");
+    dialogs.answers = {path};
+    desktop.messages.answers = {Answer::No};
+    const auto start = std::chrono::steady_clock::now();
+    action(path.ends_with(".xls") ? "mnu9703" : "mnu07Later").trigger();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(15));
+    EXPECT_EQ(desktop.messages.waits.size(), 1u);
+    ASSERT_EQ(desktop.messages.shown.size(), 1u);
+    if (hostile.pairs < 0) {
+        const std::string opening = "Can't load the workbook \"" + path + "\" into the table.\n\n";
+        std::string reason = hostile.reason;
+#if defined(KELVORAD_SANITIZED_BUILD)
+        if (hostile.memoryError) {  // the sanitizer may stop the reader at the memory error
+            reason = desktop.messages.shown[0].text.substr(
+                std::min(desktop.messages.shown[0].text.size(), (opening + path).size()));
+        }
+#endif
+        EXPECT_FALSE(desktop.messages.shown[0].question);
+        EXPECT_EQ(desktop.messages.shown[0].text, opening + path + reason);
+        EXPECT_EQ(table().text(1, 1), "MT-1");
+        EXPECT_EQ(title(), "New  File");
+        EXPECT_EQ(window->currentFileName(), "");
+        return;
+    }
+    EXPECT_TRUE(desktop.messages.shown[0].question);
+    int pairs = 0;
+    int unreadable = 0;
+    for (int r = 1; r <= 350; ++r) {
+        pairs += table().text(r, 1).empty() ? 0 : 1;
+        for (int c = 0; c < 36; ++c) {
+            const std::string& text = table().text(r, c);
+            ASSERT_EQ(text.find('\0'), std::string::npos) << r << "," << c;
+            ASSERT_EQ(validUtf8(text), text) << r << "," << c;
+            unreadable += text.find(kReplacementCharacter) != std::string::npos ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(pairs, hostile.pairs);
+    EXPECT_EQ(unreadable, hostile.unreadableCells);
+    EXPECT_EQ(title(), "Data Entry Screen");
+    EXPECT_EQ(window->currentFileName(), path);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFile, HostileWorkbooks,
+                         ::testing::ValuesIn(testing::kHostileWorkbooks));
+
+TEST_F(WorkbookCommandsTest, UnreadableCharacterReachesTheTableAsTheReplacementCharacter) {
+    action("mnuNewFile").trigger();
+    dialogs.answers = {
+        (fs::path(KELVORAD_TEST_DATA_DIR) / "hostile" / "entity-x110000.xlsx").string()};
+    action("mnu07Later").trigger();
+    EXPECT_EQ(table().text(2, 1), "KV-02 Mt\xEF\xBF\xBD");
 }
 
 }  // namespace
