@@ -91,7 +91,7 @@ void WorkbookCommands::loadWorkbook(const char* filter) {
     std::optional<WorkbookFileRead> read = readWithoutBlocking(path);
     if (!read) {  // the user cancelled the reading
         window_.setScreenTitle(previousTitle);
-        return error_code::kNone;
+        return;
     }
     TextGrid loaded(kImportRows, kImportColumns);
     if (const Status opened = openActiveSheet(application, std::move(*read), loaded); !opened) {
