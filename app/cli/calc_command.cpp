@@ -1,7 +1,9 @@
 #include "calc_command.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <future>
@@ -28,7 +30,7 @@ namespace {
 
 struct CalcOptions {
     std::string input;
-    MethodChecks checks;
+    MethodChecks checks = startingMethodChecks();
     std::string rowsPath;
     std::string tablePath;
     std::string xlsxPath;
@@ -49,6 +51,32 @@ std::string validItemList() {
         list += "  " + std::string(info.name.substr(3)) + "\n";
     }
     return list;
+}
+
+// A plain decimal number of bars within the full model's range, or nullopt.
+std::optional<double> parsePressure(const std::string& text) {
+    if (text.empty() || text.size() > 32) return std::nullopt;
+    char* end = nullptr;
+    const double bars = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size() || !std::isfinite(bars)) return std::nullopt;
+    if (!isPressureInRange(bars)) return std::nullopt;
+    return bars;
+}
+
+// One of the five buffer pressures checks its own item; any other goes to "Other pressure".
+void setPressure(MethodChecks& checks, double bars) {
+    for (auto [pressure, item] : {std::pair{1.0, MethodItem::NNO1},
+                                  {1000.0, MethodItem::NNO1000},
+                                  {2000.0, MethodItem::NNO2000},
+                                  {3000.0, MethodItem::NNO3000},
+                                  {5000.0, MethodItem::NNO5000}}) {
+        if (bars == pressure) {
+            checks.setChecked(item, true);
+            return;
+        }
+    }
+    checks.setOtherPressureBars(bars);
+    checks.setChecked(MethodItem::OtherPressure, true);
 }
 
 // Parses the arguments; on a usage error prints it and returns nullopt.
@@ -90,11 +118,14 @@ std::optional<CalcOptions> parseArguments(const std::vector<std::string>& args) 
                     return fail("--fe3 takes stormer, carmichael or droop, not '" + v + "'");
                 }
             } else if (a == "--pressure") {
-                if (v != "1" && v != "1000" && v != "2000" && v != "3000" && v != "5000") {
-                    return fail("--pressure takes 1, 1000, 2000, 3000 or 5000 (bars), not '" + v +
-                                "'");
+                const std::optional<double> bars = parsePressure(v);
+                if (!bars) {
+                    std::string message =
+                        "--pressure takes a number of bars from 1 to 10000, not '";
+                    message.append(v).append("'");
+                    return fail(message);
                 }
-                check(v + "NNO");
+                setPressure(o.checks, *bars);
             } else if (a == "--rows") {
                 o.rowsPath = v;
             } else if (a == "--table") {
@@ -106,6 +137,8 @@ std::optional<CalcOptions> parseArguments(const std::vector<std::string>& args) 
             }
         } else if (a == "--summary") {
             o.summary = true;
+        } else if (a == "--no-full-model") {
+            o.checks.setChecked(MethodItem::GE08Model, false);
         } else if (!a.empty() && a[0] == '-' && a != "-") {
             return fail("unknown option '" + a + "'");
         } else if (o.input.empty()) {
@@ -202,6 +235,8 @@ std::unique_ptr<InputPairs> loadInput(const std::string& path, std::string& erro
 // The estimates the summary shows for one pair.
 struct SummaryLine {
     std::string sample;
+    double tModel = kMissing, logFO2Model = kMissing, deltaNNOModel = kMissing;
+    double deltaFMQModel = kMissing;
     double tAL85, logFO2, deltaNNO, tS08, tGE08;
     EquilibriumVerdict equilibrium;
 
@@ -212,18 +247,30 @@ struct SummaryLine {
           deltaNNO(r.thermometry.deltaNNOAL85[3]),
           tS08(r.newer.tS08),
           tGE08(r.newer.tGE08),
-          equilibrium(r.equilibrium) {}
+          equilibrium(r.equilibrium) {
+        if (r.fullModel) {
+            tModel = r.fullModel->temperatureC;
+            logFO2Model = r.fullModel->log10fO2;
+            deltaNNOModel = r.fullModel->deltaNNO;
+            deltaFMQModel = r.deltaFMQFullModel;
+        }
+    }
 };
 
-// A short table of the main estimates (Andersen and Lindsley with Stormer fractions, and the
-// newer models), for a reader at the terminal.
+// A short table of the main estimates for a reader at the terminal: the full Ghiorso and Evans
+// (2008) model first, then Andersen and Lindsley with Stormer fractions, Sauerzapf et al. and
+// the GE08 regression.
 void printSummary(const std::vector<SummaryLine>& results, const RunChoices& choices,
                   const std::string& input) {
     std::printf("Kelvorad: %zu pair%s from %s\n", results.size(), results.size() == 1 ? "" : "s",
                 input.c_str());
-    std::printf("Ferric iron: %s; buffer: %s\n\n", choices.panel4.c_str(), choices.panel5.c_str());
-    std::printf("%-16s %10s %10s %10s %10s %10s %8s\n", "Sample", "T AL85(oC)", "logfO2",
-                "DeltaNNO", "T S08(oC)", "T GE08(oC)", "BH88");
+    std::printf("Full model: %s\n", choices.modelPanel.c_str());
+    std::printf("Ferric iron: %s; buffer of the older calibrations: %s\n\n", choices.panel4.c_str(),
+                choices.panel5.c_str());
+    std::printf("%-16s %-35s  %-26s %9s %10s\n", "", "GE08 model", "AL85 (S83 fractions)", "S08",
+                "GE08 reg.");
+    std::printf("%-16s %8s %8s %8s %8s  %8s %8s %8s %9s %10s %11s\n", "Sample", "T(oC)", "logfO2",
+                "DNNO", "DFMQ", "T(oC)", "logfO2", "DNNO", "T(oC)", "T(oC)", "BH88");
     auto cell = [](double v, const char* format) {
         char text[32];
         if (isMissing(v)) return std::string("-");
@@ -231,12 +278,19 @@ void printSummary(const std::vector<SummaryLine>& results, const RunChoices& cho
         return std::string(text);
     };
     for (const SummaryLine& r : results) {
-        std::printf("%-16s %10s %10s %10s %10s %10s %8s\n", r.sample.c_str(),
+        std::printf("%-16s %8s %8s %8s %8s  %8s %8s %8s %9s %10s %11s\n", r.sample.c_str(),
+                    cell(r.tModel, "%.1f").c_str(), cell(r.logFO2Model, "%.2f").c_str(),
+                    cell(r.deltaNNOModel, "%.2f").c_str(), cell(r.deltaFMQModel, "%.2f").c_str(),
                     cell(r.tAL85, "%.1f").c_str(), cell(r.logFO2, "%.2f").c_str(),
                     cell(r.deltaNNO, "%.2f").c_str(), cell(r.tS08, "%.1f").c_str(),
                     cell(r.tGE08, "%.1f").c_str(),
                     std::string(equilibriumVerdictText(r.equilibrium)).c_str());
     }
+    std::printf(
+        "\nGE08 model: the Ghiorso and Evans (2008) thermodynamic model, at the run's "
+        "pressure.\nGE08 reg.: the GE08 regression, a fit to the Sauerzapf et al. (2008) "
+        "model, not the model itself.\nDNNO, DFMQ: log fO2 minus the NNO and FMQ "
+        "buffers.\n");
 }
 
 // Appends LF-ended lines of TAB-separated fields to the results table.
@@ -362,12 +416,15 @@ INPUT
 options
   --check ITEM       check the method menu item "mnu"+ITEM before the run (repeatable), e.g.
                      --check Fe3Droop --check 1NNO --check AL85uC67 --check BH88TestforTO
-                     --check GE08Model adds the full Ghiorso and Evans (2008) thermodynamic
-                     model in columns 135 to 140 (T, log fO2, DeltaNNO, aTiO2, Fe-Mg T, status)
+  --no-full-model    leave out the full Ghiorso and Evans (2008) thermodynamic model (on by
+                     default: columns 135 to 140, T, log fO2, DeltaNNO, aTiO2, Fe-Mg T, status;
+                     DeltaFMQ in 142 to 146); rows are then 134 fields, as without the model
   --fe3 SCHEME       stormer (default), carmichael or droop (same as --check Fe3Droop, ...)
-  --pressure BARS    NNO buffer pressure: 1, 1000, 2000 (default), 3000 or 5000
-  --rows FILE        write one results row per pair: 134 TAB-separated fields, LF-terminated,
-                     no header ("-" for standard output)
+  --pressure BARS    pressure from 1 to 10000 bars (default 2000): the full model's and the FMQ
+                     buffer's; the older calibrations' NNO buffer takes the nearest of 1, 1000,
+                     2000, 3000 and 5000
+  --rows FILE        write one results row per pair: 147 TAB-separated fields (134 without the
+                     full model), LF-terminated, no header ("-" for standard output)
   --table FILE       write the whole results table: its column-number and header rows, then the
                      results rows, 211 TAB-separated columns each ("-" for standard output)
   --xlsx FILE        write the whole results table (both header rows, 211 columns) into a new

@@ -66,6 +66,7 @@ int calculateFromWindow(MainWindow& main, ResultsScreen& results, DesktopService
     window.setStatusPanel(6, choices.panel6);
     window.setStatusPanel(2, choices.panel2);
     window.setStatusPanel(3, choices.panel3);
+    window.setStatusPanel(9, choices.modelPanel);
 
     if (!main.isOpenFileToCalculateChecked() && !loadFileFirst(main, desktop)) {
         main.setScreenTitle("Data Entry Screen");

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStringList>
@@ -40,6 +41,15 @@ std::string QtFileDialogs::askSaveFileName(const std::string& title, const std::
     dialog.setDefaultSuffix(q(defaultSuffix(filter)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first().toStdString();
+}
+
+std::optional<double> QtFileDialogs::askNumber(const std::string& title, const std::string& label,
+                                               double initial, double lowest, double highest) {
+    bool accepted = false;
+    const double value = QInputDialog::getDouble(QApplication::activeWindow(), q(title), q(label),
+                                                 initial, lowest, highest, 1, &accepted);
+    if (!accepted) return std::nullopt;
+    return value;
 }
 
 void QtMessageBoxes::showMessage(const std::string& title, const std::string& text) {

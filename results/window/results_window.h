@@ -56,7 +56,7 @@ class ResultsWindow : public QMainWindow {
     // Appends a results row (TAB-separated fields, field k to column k).
     void appendResultsRow(std::string_view fields);
 
-    // Status bar panel 1 to 8.
+    // Status bar panel 1 to 9 (9: the thermodynamic model and its pressure).
     void setStatusPanel(int panel, const std::string& text);
     std::string statusPanel(int panel) const;
 
@@ -133,7 +133,7 @@ class ResultsWindow : public QMainWindow {
     QLabel* subtitle_ = nullptr;  // Label2
     QLabel* title_ = nullptr;     // Label3
     QProgressBar* progress_ = nullptr;
-    std::array<QLabel*, 8> statusPanels_{};
+    std::array<QLabel*, 9> statusPanels_{};
 };
 
 }  // namespace kelvorad
