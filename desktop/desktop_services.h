@@ -17,6 +17,10 @@ class FileDialogs {
     // own form, "Description(*.ext) |*.ext".
     virtual std::string askOpenFileName(const std::string& title, const std::string& filter) = 0;
     virtual std::string askSaveFileName(const std::string& title, const std::string& filter) = 0;
+    // A number from `lowest` to `highest`, offered first as `initial`; nullopt when the user
+    // cancels.
+    virtual std::optional<double> askNumber(const std::string& title, const std::string& label,
+                                            double initial, double lowest, double highest) = 0;
 };
 
 class MessageBoxes {

@@ -1,5 +1,6 @@
 #include "calculation_run.h"
 
+#include "fmq_buffer.h"
 #include "results_row.h"
 
 namespace kelvorad {
@@ -9,7 +10,7 @@ CalculationRun::CalculationRun(MethodChecks& checks)
       choices_(applyRunStartSteps(checks)),
       newerOptions_(NewerModelOptions::fromChecks(checks)),
       applyEquilibriumTest_(checks.isChecked(MethodItem::BH88TestforTO)),
-      computeFullModel_(checks.isChecked(MethodItem::GE08Model)) {}
+      computeFullModel_(choices_.fullModel) {}
 
 PairResult CalculationRun::computePair(const AnalysisPair& pair,
                                        const FullModelStart& start) const {
@@ -33,13 +34,15 @@ PairResult CalculationRun::computePair(const AnalysisPair& pair,
 
     if (computeFullModel_) {
         r.fullModel = ge08::computeGe08Model(pair.magnetite.wt, pair.ilmenite.wt,
-                                             choices_.pressureBars, start.from, start.reached);
+                                             choices_.modelPressureBars, start.from, start.reached);
     }
 
     // A pair that could not be tested (no Mg or Mn in a phase) keeps its estimates.
     r.equilibrium = equilibriumVerdict(mag, ilm);
     if (applyEquilibriumTest_ && r.equilibrium == EquilibriumVerdict::Failed) withdrawEstimates(r);
     if (pair.ilmenite.wt[TiO2] == 0.0) blankMissingIlmenite(r);
+    // After the withdrawal and the blanking, so that the offsets go with their values.
+    if (r.fullModel) addDeltaFMQ(r, choices_.modelPressureBars);
     return r;
 }
 
@@ -49,6 +52,14 @@ void CalculationRun::processPair(const AnalysisPair& pair, PlotDataWriter* plots
     if (plots && plots->addPair(computed, checks_)) noteNewerDeltaNNOLinesWritten();
     appendResultsRow(row, computed);
     if (result) *result = std::move(computed);
+}
+
+void addDeltaFMQ(PairResult& r, double pressureBars) {
+    r.deltaFMQFullModel = deltaFMQ(r.fullModel->log10fO2, r.fullModel->temperatureC, pressureBars);
+    for (std::size_t k = 0; k < r.deltaFMQAL85.size(); ++k) {
+        r.deltaFMQAL85[k] =
+            deltaFMQ(r.thermometry.fo2AL85[k], r.thermometry.tAL85[k], pressureBars);
+    }
 }
 
 void withdrawEstimates(PairResult& r) {

@@ -84,6 +84,10 @@ int CalculationRun::processRows(int firstRow, int lastRow, CellAt&& cellAt, Plot
     return pairs;
 }
 
+// Sets the pair's DeltaFMQ values from its full model and Andersen and Lindsley (1985) values
+// at `pressureBars` (the pair carries the full model's results).
+void addDeltaFMQ(PairResult& result, double pressureBars);
+
 // Replaces every temperature, log fO2 and DeltaNNO value of the pair by missing (with the full
 // model's values, aTiO2 included; its status stays).
 void withdrawEstimates(PairResult& result);

@@ -1,5 +1,9 @@
 #include "method_options.h"
 
+#include <cmath>
+
+#include "number_text.h"
+
 namespace kelvorad {
 
 namespace {
@@ -15,6 +19,7 @@ constexpr std::array<MethodItemInfo, kMethodItemCount> kItems{{
     {I::NNO2000, "mnu2000NNO", "Input 2000 (bars) for NNO buffer", M::Pressure},
     {I::NNO3000, "mnu3000NNO", "Input 3000 (bars) for NNO buffer", M::Pressure},
     {I::NNO5000, "mnu5000NNO", "Input 5000 (bars) for NNO buffer", M::Pressure},
+    {I::OtherPressure, "mnuOtherPressure", "Other pressure\u2026", M::Pressure},
     {I::PP77uC67, "mnuPP77uC67",
      "Display T(oC)-logfO2 graph by Powell and Powell (1977) using the calculation method by "
      "Carmichael (1967)",
@@ -145,12 +150,45 @@ std::vector<std::string> MethodChecks::checkedNames() const {
     return names;
 }
 
+bool isPressureInRange(double bars) {
+    return bars >= kLowestPressureBars && bars <= kHighestPressureBars;
+}
+
+MethodChecks startingMethodChecks() {
+    MethodChecks checks;
+    checks.setChecked(I::GE08Model, true);
+    return checks;
+}
+
+int nearestBufferPressureBars(double bars) {
+    constexpr std::array<int, 5> kBufferPressures{1, 1000, 2000, 3000, 5000};
+    int nearest = kBufferPressures.front();
+    for (int p : kBufferPressures) {
+        if (std::abs(bars - p) < std::abs(bars - nearest)) nearest = p;
+    }
+    return nearest;
+}
+
+namespace {
+std::string barsText(double bars) {
+    std::string text;
+    appendNumber(text, bars);
+    text.append(bars == 1.0 ? " bar" : " bars");
+    return text;
+}
+}  // namespace
+
 RunChoices applyRunStartSteps(MethodChecks& checks) {
     RunChoices choices;
     checks.setChecked(I::Fe3Stormer, true);
     checks.setChecked(I::NNO2000, true);
     checks.setChecked(I::AL85uS83, true);
     checks.setChecked(I::TNNOAL85, true);
+    // "Other pressure" without a pressure in range has nothing to give.
+    const std::optional<double> other = checks.otherPressureBars();
+    if (checks.isChecked(I::OtherPressure) && !(other && isPressureInRange(*other))) {
+        checks.setChecked(I::OtherPressure, false);
+    }
 
     // Pressure: any other checked item unchecks the 2000-bar default; the last checked wins.
     if (checks.isChecked(I::NNO1)) choices.pressureBars = 1, checks.setChecked(I::NNO2000, false);
@@ -164,6 +202,14 @@ RunChoices applyRunStartSteps(MethodChecks& checks) {
     if (checks.isChecked(I::NNO5000)) {
         choices.pressureBars = 5000, checks.setChecked(I::NNO2000, false);
     }
+    choices.modelPressureBars = choices.pressureBars;
+    if (checks.isChecked(I::OtherPressure)) {
+        // The older calibrations know only the five buffer pressures: they take the nearest.
+        choices.modelPressureBars = *other;
+        choices.pressureBars = nearestBufferPressureBars(*other);
+        checks.setChecked(I::NNO2000, false);
+    }
+    choices.fullModel = checks.isChecked(I::GE08Model);
 
     // Ferric iron: Stormer is the default; Carmichael, then Droop, override it.
     if (checks.isChecked(I::Fe3Stormer)) {
@@ -183,6 +229,19 @@ RunChoices applyRunStartSteps(MethodChecks& checks) {
     if (checks.isChecked(I::NNO1000)) choices.nnoPressureCaption = "NNO (1000 bars)";
     if (checks.isChecked(I::NNO3000)) choices.nnoPressureCaption = "NNO (3000 bars)";
     if (checks.isChecked(I::NNO5000)) choices.nnoPressureCaption = "NNO (5000 bars)";
+    if (checks.isChecked(I::OtherPressure)) {
+        choices.nnoPressureCaption = "NNO (";
+        choices.nnoPressureCaption.append(barsText(choices.pressureBars))
+            .append(", the nearest to ")
+            .append(barsText(choices.modelPressureBars))
+            .append(")");
+    }
+    choices.fullModelCaption = "Ghiorso and Evans (2008) model ";
+    if (choices.fullModel) {
+        choices.fullModelCaption.append("at ").append(barsText(choices.modelPressureBars));
+    } else {
+        choices.fullModelCaption.append("off");
+    }
 
     for (std::size_t k = 0; k < kPlotMethodItems.size(); ++k) {
         if (checks.isChecked(kPlotMethodItems[k]))

@@ -23,6 +23,7 @@ enum class MethodItem {
     NNO2000,
     NNO3000,
     NNO5000,
+    OtherPressure,  // a pressure typed in: the full model's, the nearest of the five elsewhere
     // T-log fO2 plot method: calibration "u" (using) fraction scheme
     PP77uC67,
     SL81uC67,
@@ -74,7 +75,8 @@ std::optional<MethodItem> findMethodItem(std::string_view name);
 // and Lindsley).
 const std::array<MethodItem, 12>& plotMethodItems();
 
-// The check states of all items; all unchecked at start.
+// The check states of all items; all unchecked at start. The "Other pressure" item carries the
+// pressure typed for it.
 class MethodChecks {
   public:
     bool isChecked(MethodItem item) const { return bits_.test(static_cast<std::size_t>(item)); }
@@ -83,23 +85,43 @@ class MethodChecks {
     }
     void toggle(MethodItem item) { bits_.flip(static_cast<std::size_t>(item)); }
     std::vector<std::string> checkedNames() const;
+    // The pressure of the "Other pressure" item, in bars; nullopt when none was given.
+    std::optional<double> otherPressureBars() const { return otherPressureBars_; }
+    void setOtherPressureBars(std::optional<double> bars) { otherPressureBars_ = bars; }
     bool operator==(const MethodChecks&) const = default;
 
   private:
     std::bitset<kMethodItemCount> bits_;
+    std::optional<double> otherPressureBars_;
 };
+
+// The full model's pressure range, in bars.
+inline constexpr double kLowestPressureBars = 1.0;
+inline constexpr double kHighestPressureBars = 10000.0;
+bool isPressureInRange(double bars);
+
+// The check states a new main window and `kelvorad calc` start from: the full Ghiorso and Evans
+// (2008) model checked, everything else unchecked.
+MethodChecks startingMethodChecks();
+
+// The buffer pressure item (1, 1000, 2000, 3000 or 5000 bars) nearest to `bars`; halfway
+// between two, the lower.
+int nearestBufferPressureBars(double bars);
 
 enum class FerricScheme { Stormer, Carmichael, Droop };
 
 // What a run decoded from the menus, and the texts it writes to results-window panels 2 to 6.
 struct RunChoices {
-    int pressureBars = 2000;
+    int pressureBars = 2000;            // the five-valued buffer pressure of the older columns
+    double modelPressureBars = 2000.0;  // the full model's and the FMQ buffer's pressure
+    bool fullModel = false;
     FerricScheme scheme = FerricScheme::Stormer;
     std::string magnetiteOxygenCaption;  // "4 oxygen"
     std::string ilmeniteOxygenCaption;   // "3 oxygen"
     std::string ferricIronCaption;       // ferric-iron scheme
     std::string nnoPressureCaption;      // NNO pressure
     std::string plotMethodCaption;       // plot method
+    std::string fullModelCaption;        // the full model and its pressure, or that it is off
 };
 
 // The start steps of a run: checks the default items (Stormer, 2000 bars, Andersen and Lindsley

@@ -85,6 +85,9 @@ void appendResultsRow(std::string& out, const PairResult& r) {
         w.number(m.aTiO2);                       // 138
         w.number(m.feMgTemperatureC);            // 139
         w.text(ge08::ge08StatusText(m.status));  // 140
+        w.empty();                               // 141
+        w.number(r.deltaFMQFullModel);           // 142
+        w.numbers(r.deltaFMQAL85);               // 143-146
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // What a user cites after working with the program: the program itself, then the published
 // methods it implements: the recalculation and ferric-iron schemes first, then the
-// geothermometers and oxygen barometers, the equilibrium test and the newer models.
+// geothermometers and oxygen barometers, the equilibrium test and the newer models, then the
+// sources whose numbers those models and the graphs use.
 
 #include <span>
 #include <string>
@@ -14,12 +15,16 @@ struct Reference {
     int year;
     std::string_view title;
     std::string_view source;  // journal, volume and pages: "American Mineralogist 66, 1189–1201"
+    std::string_view doi = {};         // "10.1093/petrology/egn021"; empty where none is known
+    std::string_view yearLetter = {};  // "a", "b" between two papers of one author and year
 };
 
-// The eleven published methods.
+// The published methods, then the sources of the thermodynamic model's data and of the
+// buffers and graphs.
 std::span<const Reference> methodReferences();
 
-// One reference as a line of text: "Authors (year) Title. Source."
+// One reference as a line of text: "Authors (year) Title. Source. doi:..." (the DOI where it
+// has one).
 std::string referenceText(const Reference& reference);
 
 // "Kelvorad, version 1.0.0 (2026). ..." with the program's own version.

@@ -34,6 +34,19 @@ class FakeFileDialogs : public FileDialogs {
         return answer(true, title, filter);
     }
 
+    // Number questions: answered from `numberAnswers` in order (nullopt cancels); cancelled
+    // when it is empty. Each question's label is kept.
+    std::deque<std::optional<double>> numberAnswers;
+    std::vector<std::string> numberLabels;
+    std::optional<double> askNumber(const std::string&, const std::string& label, double, double,
+                                    double) override {
+        numberLabels.push_back(label);
+        if (numberAnswers.empty()) return std::nullopt;
+        const std::optional<double> value = numberAnswers.front();
+        numberAnswers.pop_front();
+        return value;
+    }
+
   private:
     std::string answer(bool save, const std::string& title, const std::string& filter) {
         calls.push_back({save, title, filter});

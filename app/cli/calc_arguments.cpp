@@ -1,6 +1,8 @@
 #include "calc_arguments.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <iostream>
 
 namespace kelvorad {
@@ -37,11 +39,42 @@ std::optional<UsageError> ferricIronScheme(CalcOptions& o, const std::string& va
     return UsageError{"--fe3 takes stormer, carmichael or droop, not '" + value + "'"};
 }
 
-std::optional<UsageError> bufferPressure(CalcOptions& o, const std::string& value) {
-    for (const char* bars : {"1", "1000", "2000", "3000", "5000"}) {
-        if (value == bars) return checkItem(o, value + "NNO");
+// A plain decimal number of bars within the full model's range, or nullopt.
+std::optional<double> parsePressure(const std::string& text) {
+    if (text.empty() || text.size() > 32) return std::nullopt;
+    char* end = nullptr;
+    const double bars = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size() || !std::isfinite(bars)) return std::nullopt;
+    if (!isPressureInRange(bars)) return std::nullopt;
+    return bars;
+}
+
+// One of the five buffer pressures checks its own item; any other goes to "Other pressure".
+std::optional<UsageError> runPressure(CalcOptions& o, const std::string& value) {
+    const std::optional<double> bars = parsePressure(value);
+    if (!bars) {
+        std::string message = "--pressure takes a number of bars from 1 to 10000, not '";
+        message.append(value).append("'");
+        return UsageError{message};
     }
-    return UsageError{"--pressure takes 1, 1000, 2000, 3000 or 5000 (bars), not '" + value + "'"};
+    for (auto [pressure, item] : {std::pair{1.0, MethodItem::NNO1},
+                                  {1000.0, MethodItem::NNO1000},
+                                  {2000.0, MethodItem::NNO2000},
+                                  {3000.0, MethodItem::NNO3000},
+                                  {5000.0, MethodItem::NNO5000}}) {
+        if (*bars == pressure) {
+            o.checks.setChecked(item, true);
+            return std::nullopt;
+        }
+    }
+    o.checks.setOtherPressureBars(*bars);
+    o.checks.setChecked(MethodItem::OtherPressure, true);
+    return std::nullopt;
+}
+
+std::optional<UsageError> withoutFullModel(CalcOptions& o, const std::string&) {
+    o.checks.setChecked(MethodItem::GE08Model, false);
+    return std::nullopt;
 }
 
 // An option that stores its value in a field of the options.
@@ -64,17 +97,23 @@ constexpr std::size_t kHelpIndent = 21;
 const std::vector<CalcOption> kOptions = {
     {"--check", "", "ITEM",
      "check the method menu item \"mnu\"+ITEM before the run (repeatable), e.g.\n"
-     "--check Fe3Droop --check 1NNO --check AL85uC67 --check BH88TestforTO\n"
-     "--check GE08Model adds the full Ghiorso and Evans (2008) thermodynamic\n"
-     "model in columns 135 to 140 (T, log fO2, DeltaNNO, aTiO2, Fe-Mg T, status)",
+     "--check Fe3Droop --check 1NNO --check AL85uC67 --check BH88TestforTO",
      checkItem},
+    {"--no-full-model", "", "",
+     "leave out the full Ghiorso and Evans (2008) thermodynamic model (on by\n"
+     "default: columns 135 to 140, T, log fO2, DeltaNNO, aTiO2, Fe-Mg T, status;\n"
+     "DeltaFMQ in 142 to 146); rows are then 134 fields, as without the model",
+     withoutFullModel},
     {"--fe3", "", "SCHEME",
      "stormer (default), carmichael or droop (same as --check Fe3Droop, ...)", ferricIronScheme},
-    {"--pressure", "", "BARS", "NNO buffer pressure: 1, 1000, 2000 (default), 3000 or 5000",
-     bufferPressure},
+    {"--pressure", "", "BARS",
+     "pressure from 1 to 10000 bars (default 2000): the full model's and the FMQ\n"
+     "buffer's; the older calibrations' NNO buffer takes the nearest of 1, 1000,\n"
+     "2000, 3000 and 5000",
+     runPressure},
     {"--rows", "", "FILE",
-     "write one results row per pair: 134 TAB-separated fields, LF-terminated,\n"
-     "no header (\"-\" for standard output)",
+     "write one results row per pair: 147 TAB-separated fields (134 without the\n"
+     "full model), LF-terminated, no header (\"-\" for standard output)",
      store<&CalcOptions::rowsPath>},
     {"--table", "", "FILE",
      "write the whole results table: its column-number and header rows, then the\n"

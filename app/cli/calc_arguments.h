@@ -14,7 +14,7 @@ namespace kelvorad {
 
 struct CalcOptions {
     std::string input;
-    MethodChecks checks;
+    MethodChecks checks = startingMethodChecks();
     std::string rowsPath;
     std::string tablePath;
     std::string xlsxPath;

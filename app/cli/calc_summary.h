@@ -1,6 +1,7 @@
 #pragma once
 // The summary "kelvorad calc" prints for a reader at the terminal: the main estimates of each
-// pair (Andersen and Lindsley with Stormer fractions, and the newer models) and the lines
+// pair (the full model, Andersen and Lindsley with Stormer fractions, and the newer models) and
+// the lines
 // each plot data file received.
 
 #include <array>
@@ -14,6 +15,8 @@ namespace kelvorad {
 // The estimates the summary shows for one pair.
 struct SummaryLine {
     std::string sample;
+    double tModel = kMissing, logFO2Model = kMissing, deltaNNOModel = kMissing;
+    double deltaFMQModel = kMissing;
     double tAL85, logFO2, deltaNNO, tS08, tGE08;
     EquilibriumVerdict equilibrium;
 

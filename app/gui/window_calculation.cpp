@@ -90,6 +90,7 @@ void calculateFromWindow(MainWindow& main, ResultsScreen& results, DesktopServic
     window.setStatusPanel(ResultsStatusPanel::PlotMethod, choices.plotMethodCaption);
     window.setStatusPanel(ResultsStatusPanel::MagnetiteOxygen, choices.magnetiteOxygenCaption);
     window.setStatusPanel(ResultsStatusPanel::IlmeniteOxygen, choices.ilmeniteOxygenCaption);
+    window.setStatusPanel(ResultsStatusPanel::FullModel, choices.fullModelCaption);
 
     if (!main.isOpenFileToCalculateChecked() && !loadFileFirst(main, desktop)) {
         main.setScreenTitle("Data Entry Screen");

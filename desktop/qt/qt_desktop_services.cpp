@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QProgressDialog>
@@ -46,6 +47,15 @@ std::string QtFileDialogs::askSaveFileName(const std::string& title, const std::
     dialog.setDefaultSuffix(q(defaultSuffix(filter)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first().toStdString();
+}
+
+std::optional<double> QtFileDialogs::askNumber(const std::string& title, const std::string& label,
+                                               double initial, double lowest, double highest) {
+    bool accepted = false;
+    const double value = QInputDialog::getDouble(QApplication::activeWindow(), q(title), q(label),
+                                                 initial, lowest, highest, 1, &accepted);
+    if (!accepted) return std::nullopt;
+    return value;
 }
 
 void QtMessageBoxes::showMessage(const std::string& title, const std::string& text) {

@@ -11,6 +11,8 @@ class QtFileDialogs : public FileDialogs {
   public:
     std::string askOpenFileName(const std::string& title, const std::string& filter) override;
     std::string askSaveFileName(const std::string& title, const std::string& filter) override;
+    std::optional<double> askNumber(const std::string& title, const std::string& label,
+                                    double initial, double lowest, double highest) override;
 };
 
 class QtMessageBoxes : public MessageBoxes {

@@ -56,6 +56,19 @@ void MainWindow::setMethodChecks(const MethodChecks& checks) {
     methodMenus_->setChecks(checks);
 }
 
+void MainWindow::askOtherPressure(bool checked) {
+    if (!checked) return;
+    MethodChecks checks = methodMenus_->checks();
+    const std::optional<double> bars = desktop_.dialogs.askNumber(
+        "Other pressure",
+        "Pressure in bars (1 to 10000) for the Ghiorso and Evans (2008) model; the older "
+        "calibrations take the nearest of 1, 1000, 2000, 3000 and 5000 bars:",
+        checks.otherPressureBars().value_or(2000.0), kLowestPressureBars, kHighestPressureBars);
+    const bool given = bars && isPressureInRange(*bars);
+    if (given) methodMenus_->setOtherPressureBars(*bars);
+    methodMenus_->action(MethodItem::OtherPressure).setChecked(given);
+}
+
 bool MainWindow::isOpenFileToCalculateChecked() const {
     return actions_->openToCalculate->isChecked();
 }

@@ -138,6 +138,9 @@ class MainWindow : public QMainWindow {
     void paste();
     void deleteSelection();
     void selectAll();
+    // "Other pressure…": asks a pressure from 1 to 10000 bars for the full model; checked
+    // only when one is given (cancelling leaves the item unchecked).
+    void askOtherPressure(bool checked);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -171,6 +171,9 @@ void MainWindow::createMenus() {
     bar->addMenu(a.edit);
 
     methodMenus_ = std::make_unique<MethodMenus>(*bar);
+    methodMenus_->setChecks(startingMethodChecks());
+    connect(&methodMenus_->action(MethodItem::OtherPressure), &QAction::triggered, this,
+            &MainWindow::askOtherPressure);
 
     a.calculate = makeMenu(bar, "mnuCalculate", "Calculate");
     a.calculate->addAction(a.openToCalculate);

@@ -69,6 +69,7 @@ MethodChecks MethodMenus::checks() const {
     for (const MethodItemInfo& info : methodItems()) {
         checks.setChecked(info.item, action(info.item).isChecked());
     }
+    checks.setOtherPressureBars(otherPressureBars_);
     return checks;
 }
 
@@ -76,6 +77,7 @@ void MethodMenus::setChecks(const MethodChecks& checks) {
     for (const MethodItemInfo& info : methodItems()) {
         action(info.item).setChecked(checks.isChecked(info.item));
     }
+    otherPressureBars_ = checks.otherPressureBars();
 }
 
 }  // namespace kelvorad

@@ -217,9 +217,20 @@ const std::array<ResultsColumn, 134>& ResultsTable::columns() {
     return kColumnLayout;
 }
 
-const std::array<std::string_view, 6>& ResultsTable::fullModelHeaders() {
-    static constexpr std::array<std::string_view, 6> kHeaders{
-        "[TGE08model](oC)", "fO2GE08model", "DeltaNNO_GE08model", "aTiO2", "TFeMg(oC)", "Status]"};
+const std::array<std::string_view, 12>& ResultsTable::fullModelHeaders() {
+    // Columns 135 to 146, as results_row.h lays them out.
+    static constexpr std::array<std::string_view, 12> kHeaders{"[TGE08model](oC)",
+                                                               "fO2GE08model",
+                                                               "DeltaNNO_GE08model",
+                                                               "aTiO2",
+                                                               "TFeMg(oC)",
+                                                               "Status]",
+                                                               "",
+                                                               "[DeltaFMQ_GE08model]",
+                                                               "[DeltaFMQ_AL85C67",
+                                                               "DeltaFMQ_AL85A68",
+                                                               "DeltaFMQ_AL85LS82",
+                                                               "DeltaFMQ_AL85S83]"};
     return kHeaders;
 }
 

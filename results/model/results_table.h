@@ -43,7 +43,7 @@ class ResultsTable : public TextGrid {
   public:
     static constexpr int kColumns = 211;
     static constexpr int kHeaderRows = 2;
-    static constexpr int kNumberedColumns = 140;  // row 0 numbers columns 1 to 140
+    static constexpr int kNumberedColumns = 146;  // row 0 numbers columns 1 to 146
 
     // A table holding only its two header rows, current cell (0, 0).
     ResultsTable();
@@ -65,8 +65,9 @@ class ResultsTable : public TextGrid {
 
     // Layout of the columns that carry a header (0 to 133); the rest have none.
     static const std::array<ResultsColumn, 134>& columns();
-    // Row-1 headers of the full Ghiorso and Evans (2008) model's group, columns 135 to 140.
-    static const std::array<std::string_view, 6>& fullModelHeaders();
+    // Row-1 headers of the columns a row has with the full Ghiorso and Evans (2008) model:
+    // the model's group (135 to 140), a separator, the DeltaFMQ group (142 to 146).
+    static const std::array<std::string_view, 12>& fullModelHeaders();
     static constexpr int kFullModelFirstColumn = 135;
     static bool isSpacerColumn(int column);
     // What a column holds; Text for columns without a kind (beyond the full model's group).

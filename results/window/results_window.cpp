@@ -64,7 +64,7 @@ constexpr std::array<ToolbarButton, 12> kToolbarButtons{{
     {position(B::PreviousScreen), "Display Previous Screen", styleIcon(QStyle::SP_ArrowBack)},
 }};
 
-constexpr std::array<const char*, 8> kPanelTooltips{
+constexpr std::array<const char*, 9> kPanelTooltips{
     "File",
     "Number of oxygen for Magnetite recalculation",
     "Number of oxygen for Ilmenite recalculation",
@@ -73,7 +73,10 @@ constexpr std::array<const char*, 8> kPanelTooltips{
     "Method for T(oC)-logfO2 plot",
     "Clock",
     "Date",
+    "Thermodynamic model and its pressure",
 };
+// Panel 9 stands after panel 6, before the clock and the date.
+constexpr int kModelPanelPosition = 6;
 
 std::string rgbText(std::uint32_t rgb) {
     char text[8];
@@ -252,7 +255,11 @@ void ResultsWindow::createStatusBar() {
         panel->setToolTip(kPanelTooltips[k]);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setContentsMargins(6, 0, 6, 0);
-        bar->addWidget(panel, k == 0 ? 2 : (k < 6 ? 1 : 0));
+        if (k == 8) {
+            bar->insertWidget(kModelPanelPosition, panel, 1);
+        } else {
+            bar->addWidget(panel, k == 0 ? 2 : (k < 6 ? 1 : 0));
+        }
         statusPanels_[k] = panel;
     }
     // The tints of marked rows, explained in the tooltip.

@@ -70,6 +70,7 @@ enum class ResultsStatusPanel {
     PlotMethod,       // the method of the T-logfO2 plot
     Clock,
     Date,
+    FullModel,  // the thermodynamic model and its pressure, shown after the plot method
 };
 
 // The workbook the results are sent to, in the working folder.
@@ -100,7 +101,7 @@ class ResultsWindow : public QMainWindow {
     std::string cellDisplayText(int row, int column) const;
     std::string cellToolTip(int row, int column) const;
 
-    // Status bar panel 1 to 8.
+    // Status bar panel 1 to 9 (9: the thermodynamic model and its pressure).
     void setStatusPanel(int panel, const std::string& text);
     std::string statusPanel(int panel) const;
     void setStatusPanel(ResultsStatusPanel panel, const std::string& text) {
@@ -184,7 +185,7 @@ class ResultsWindow : public QMainWindow {
     QLabel* subtitle_ = nullptr;  // Label2
     QLabel* title_ = nullptr;     // Label3
     QProgressBar* progress_ = nullptr;
-    std::array<QLabel*, 8> statusPanels_{};
+    std::array<QLabel*, 9> statusPanels_{};
 };
 
 }  // namespace kelvorad

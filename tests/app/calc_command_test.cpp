@@ -21,6 +21,7 @@
 #include "plot_data_files.h"
 #include "program_info.h"
 #include "hostile_workbooks.h"
+#include "results_row.h"
 #include "results_table.h"
 #include "sha256.h"
 #include "spreadsheet_application.h"
@@ -86,7 +87,7 @@ TEST_F(CalcCommand, RowsOfATextFileWithHeader) {
         << err_;
     const auto rows = lines(read(dir_ / "rows.tsv"));
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(fieldCount(rows[0]), 134u);
+    EXPECT_EQ(fieldCount(rows[0]), 147u);
     EXPECT_EQ(rows[0].substr(0, 6), "MT-01\t");
     EXPECT_EQ(read(dir_ / "rows.tsv").find('\r'), std::string::npos);
     for (const char* name : {"TlogfO2.dat", "TfO2SL81.dat", "TfO2BL64Grid.dat", "XUspXIlm.dat",
@@ -117,7 +118,54 @@ TEST_F(CalcCommand, RowsToStandardOutput) {
     ASSERT_EQ(run({input, "--rows", "-", "--plot-dir", dir_.string()}), 0);
     const auto rows = lines(out_);
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(fieldCount(rows[0]), 134u);
+    EXPECT_EQ(fieldCount(rows[0]), 147u);
+}
+
+// The full model is on unless --no-full-model turns it off; off, every row is the 134 fields
+// of a run without it, and on, those 134 fields are the same.
+TEST_F(CalcCommand, FullModelByDefaultAndNoFullModelLeavesItOut) {
+    const fs::path input = writeInput("pairs.txt", std::string(kPair) + "\n");
+    ASSERT_EQ(run({input, "--rows", "-", "--plot-dir", dir_.string()}), 0);
+    const std::string withModel = lines(out_).at(0);
+    ASSERT_EQ(run({input, "--rows", "-", "--no-full-model", "--plot-dir", dir_.string()}), 0);
+    const std::string without = lines(out_).at(0);
+    EXPECT_EQ(fieldCount(without), 134u);
+    EXPECT_EQ(withModel.substr(0, without.size() + 1), without + "\t");
+    EXPECT_NE(withModel.find("converged"), std::string::npos);
+}
+
+// Any pressure from 1 to 10000 bars: the full model runs at it, the older columns at the
+// nearest of the five buffer pressures.
+TEST_F(CalcCommand, AnyPressureInRangeGoesToTheModelAndTheNearestBufferElsewhere) {
+    const fs::path input = writeInput("pairs.txt", std::string(kPair) + "\n");
+    ASSERT_EQ(run({input, "--rows", "-", "--pressure", "1000", "--plot-dir", dir_.string()}), 0);
+    const auto at1000 = lines(out_).at(0);
+    ASSERT_EQ(run({input, "--rows", "-", "--pressure", "700", "--plot-dir", dir_.string()}), 0)
+        << err_;
+    const auto at700 = lines(out_).at(0);
+    const auto fieldsOf = [](const std::string& row) {
+        std::vector<std::string> fields;
+        std::istringstream in(row);
+        for (std::string field; std::getline(in, field, '\t');) fields.push_back(field);
+        if (!row.empty() && row.back() == '\t') fields.emplace_back();
+        return fields;
+    };
+    const auto f1000 = fieldsOf(at1000);
+    const auto f700 = fieldsOf(at700);
+    ASSERT_EQ(f700.size(), 147u);
+    for (std::size_t c = 0; c < 134; ++c) EXPECT_EQ(f700[c], f1000[c]) << c;
+    EXPECT_NE(f700[135], f1000[135]);
+    EXPECT_NE(f700[kDeltaFMQAL85FirstColumn], f1000[kDeltaFMQAL85FirstColumn]);
+
+    ASSERT_EQ(run({input, "--pressure", "2600", "--plot-dir", dir_.string()}), 0);
+    EXPECT_NE(out_.find("model at 2600 bars"), std::string::npos) << out_;
+    EXPECT_NE(out_.find("NNO (3000 bars, the nearest to 2600 bars)"), std::string::npos);
+
+    const fs::path file = writeInput("pairs.tsv", std::string(kPair) + "\n");
+    for (const char* wrong : {"0.5", "10001", "-3", "2 kbar", "", "nan", "inf"}) {
+        EXPECT_EQ(run({file, "--pressure", wrong}), 2) << wrong;
+        EXPECT_NE(err_.find("from 1 to 10000"), std::string::npos) << wrong;
+    }
 }
 
 TEST_F(CalcCommand, CheckItemsAndAliasesSteerTheRun) {
@@ -142,7 +190,6 @@ TEST_F(CalcCommand, UnknownItemIsAUsageErrorNamingTheValidItems) {
     EXPECT_NE(err_.find("Fe3Nobody"), std::string::npos);
     EXPECT_NE(err_.find("Fe3Droop"), std::string::npos);
     EXPECT_NE(err_.find("BH88TestforTO"), std::string::npos);
-    EXPECT_EQ(run({input, "--pressure", "700"}), 2);
     EXPECT_EQ(run({input, "--bogus"}), 2);
     EXPECT_EQ(run({}), 2);
 }
@@ -213,11 +260,18 @@ TEST_F(CalcCommand, SummaryWhenNoDataGoesToTheTerminal) {
     EXPECT_NE(out_.find("MT-01"), std::string::npos);
     EXPECT_NE(out_.find("Stormer (1983)"), std::string::npos);
     EXPECT_NE(out_.find("TlogfO2.dat (1)"), std::string::npos);
+    // The full model is named and comes first; the regression is called what it is.
+    EXPECT_NE(out_.find("Full model: Ghiorso and Evans (2008) model at 2000 bars"),
+              std::string::npos);
+    EXPECT_NE(out_.find("GE08 regression"), std::string::npos);
+    ASSERT_EQ(run({input, "--no-full-model", "--plot-dir", dir_.string()}), 0);
+    EXPECT_NE(out_.find("Full model: Ghiorso and Evans (2008) model off"), std::string::npos);
 }
 
 TEST_F(CalcCommand, HelpDocumentsTheOptions) {
     EXPECT_EQ(run({"--help"}), 0);
-    for (const char* word : {"--check", "--rows", "--table", "--plot-dir", "--fe3", "--pressure"}) {
+    for (const char* word :
+         {"--check", "--rows", "--table", "--plot-dir", "--fe3", "--pressure", "--no-full-model"}) {
         EXPECT_NE(out_.find(word), std::string::npos) << word;
     }
 }
@@ -263,7 +317,7 @@ TEST_F(CalcCommand, LargeInputsGiveTheSameOutputAsOnePairAtATime) {
         text += line + "\n";
     }
     const fs::path input = writeInput("many.tsv", text);
-    ASSERT_EQ(run({input, "--check", "TNNOS08", "--check", "PP77uC67", "--rows",
+    ASSERT_EQ(run({input, "--no-full-model", "--check", "TNNOS08", "--check", "PP77uC67", "--rows",
                    (dir_ / "rows.tsv").string(), "--plot-dir", dir_.string()}),
               0)
         << err_;

@@ -39,15 +39,17 @@ TEST(FullModelInTheRun, UncheckedLeavesTheRowAsBefore) {
     EXPECT_EQ(fields(resultsRow(r)).size(), 134u);
 }
 
-TEST(FullModelInTheRun, CheckedAddsASeparatorAndSixColumns) {
+TEST(FullModelInTheRun, CheckedAddsTheModelAndDeltaFMQGroups) {
     MethodChecks checks = withFullModel();
     checks.setChecked(MethodItem::NNO1000, true);
     CalculationRun run(checks);
     const PairResult r = run.computePair(websitePair());
     const auto f = fields(resultsRow(r));
-    ASSERT_EQ(f.size(), 141u);
+    ASSERT_EQ(f.size(), 147u);
     EXPECT_EQ(f[134], "");
     EXPECT_EQ(f[140], "converged");
+    EXPECT_EQ(f[141], "");
+    EXPECT_EQ(f[kDeltaFMQFullModelColumn], formatNumber(r.deltaFMQFullModel));
     // The model runs at the run's NNO pressure.
     const ge08::Ge08Result direct = ge08::computeGe08Model(
         ge08::check_pairs::websiteMagnetite(), ge08::check_pairs::websiteIlmenite(), 1000);
@@ -64,6 +66,35 @@ TEST(FullModelInTheRun, CheckedAddsASeparatorAndSixColumns) {
     for (std::size_t c = 0; c < g.size(); ++c) EXPECT_EQ(f[c], g[c]) << c;
 }
 
+// DeltaFMQ by hand from the row's own log fO2 and T: Frost (1991) beta-quartz constants at the
+// run's pressure, for the model and for the four Andersen and Lindsley (1985) values.
+TEST(FullModelInTheRun, DeltaFMQIsLogFO2LessTheBufferAtTheRunsPressure) {
+    MethodChecks checks = withFullModel();
+    checks.setOtherPressureBars(4200.0);
+    checks.setChecked(MethodItem::OtherPressure, true);
+    CalculationRun run(checks);
+    EXPECT_EQ(run.choices().pressureBars, 5000);
+    EXPECT_EQ(run.choices().modelPressureBars, 4200.0);
+    const PairResult r = run.computePair(websitePair());
+    const auto byHand = [](double logFO2, double tC) {
+        const double tK = tC + 273.15;
+        return logFO2 - (-25096.3 / tK + 8.735 + 0.110 * 4199.0 / tK);
+    };
+    ASSERT_EQ(r.fullModel->status, ge08::Ge08Status::converged);
+    const ge08::Ge08Result direct = ge08::computeGe08Model(
+        ge08::check_pairs::websiteMagnetite(), ge08::check_pairs::websiteIlmenite(), 4200.0);
+    EXPECT_EQ(r.fullModel->temperatureC, direct.temperatureC);
+    EXPECT_NEAR(r.deltaFMQFullModel, byHand(direct.log10fO2, direct.temperatureC), 1e-12);
+    const auto f = fields(resultsRow(r));
+    for (std::size_t k = 0; k < 4; ++k) {
+        const double expected = byHand(r.thermometry.fo2AL85[k], r.thermometry.tAL85[k]);
+        EXPECT_NEAR(r.deltaFMQAL85[k], expected, 1e-12) << k;
+        EXPECT_EQ(f[kDeltaFMQAL85FirstColumn + k], formatNumber(r.deltaFMQAL85[k])) << k;
+    }
+    // DeltaFMQ and DeltaNNO differ by the two buffers' gap, about 0.7 log units near 900 C.
+    EXPECT_NEAR(r.fullModel->deltaNNO - r.deltaFMQFullModel, -0.7, 0.3);
+}
+
 TEST(FullModelInTheRun, FailedTestWithdrawsTheModelValuesButKeepsItsStatus) {
     MethodChecks checks = withFullModel();
     checks.setChecked(MethodItem::BH88TestforTO, true);
@@ -74,9 +105,10 @@ TEST(FullModelInTheRun, FailedTestWithdrawsTheModelValuesButKeepsItsStatus) {
     const PairResult r = run.computePair(pairFromCells(cells));
     ASSERT_EQ(r.equilibrium, EquilibriumVerdict::Failed);
     const auto f = fields(resultsRow(r));
-    ASSERT_EQ(f.size(), 141u);
+    ASSERT_EQ(f.size(), 147u);
     for (int c = 135; c <= 139; ++c) EXPECT_EQ(f[c], "") << c;
     EXPECT_FALSE(f[140].empty());
+    for (int c = 142; c <= 146; ++c) EXPECT_EQ(f[c], "") << c;
 }
 
 TEST(FullModelInTheRun, PairWithoutIlmeniteBlanksTheModelValues) {
@@ -85,9 +117,10 @@ TEST(FullModelInTheRun, PairWithoutIlmeniteBlanksTheModelValues) {
     std::vector<std::string> cells = daciteCells();
     cells[20] = std::string("0");  // ilmenite TiO2
     const auto f = fields(resultsRow(run.computePair(pairFromCells(cells))));
-    ASSERT_EQ(f.size(), 141u);
+    ASSERT_EQ(f.size(), 147u);
     for (int c = 135; c <= 139; ++c) EXPECT_EQ(f[c], "") << c;
     EXPECT_EQ(f[140], "outside model");
+    for (int c = 142; c <= 146; ++c) EXPECT_EQ(f[c], "") << c;
 }
 
 TEST(FullModelInTheRun, NoSolutionLeavesTheValuesEmpty) {

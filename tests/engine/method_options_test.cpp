@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace kelvorad;
 using I = MethodItem;
 
@@ -58,6 +60,60 @@ TEST(RunStartSteps, UserCheckedDefaultStaysWithOthers) {
     EXPECT_EQ(choices.scheme, FerricScheme::Carmichael);
     EXPECT_EQ(choices.ferricIronCaption, "Carmichael (1967)");
     EXPECT_FALSE(checks.isChecked(I::Fe3Stormer));
+}
+
+TEST(RunStartSteps, FullModelStartsCheckedAndNamesItsPressure) {
+    MethodChecks checks = startingMethodChecks();
+    EXPECT_EQ(checks.checkedNames(), std::vector<std::string>{"mnuGE08Model"});
+    RunChoices choices = applyRunStartSteps(checks);
+    EXPECT_TRUE(choices.fullModel);
+    EXPECT_EQ(choices.modelPressureBars, 2000.0);
+    EXPECT_EQ(choices.fullModelCaption, "Ghiorso and Evans (2008) model at 2000 bars");
+
+    MethodChecks off;
+    choices = applyRunStartSteps(off);
+    EXPECT_FALSE(choices.fullModel);
+    EXPECT_EQ(choices.fullModelCaption, "Ghiorso and Evans (2008) model off");
+}
+
+TEST(RunStartSteps, OtherPressureGoesToTheModelAndTheNearestBufferElsewhere) {
+    MethodChecks checks = startingMethodChecks();
+    checks.setOtherPressureBars(2600.5);
+    checks.setChecked(I::OtherPressure, true);
+    checks.setChecked(I::NNO1, true);  // examined before "Other pressure"
+    const RunChoices choices = applyRunStartSteps(checks);
+    EXPECT_EQ(choices.modelPressureBars, 2600.5);
+    EXPECT_EQ(choices.pressureBars, 3000);
+    EXPECT_FALSE(checks.isChecked(I::NNO2000));
+    EXPECT_EQ(choices.nnoPressureCaption, "NNO (3000 bars, the nearest to 2600.5 bars)");
+    EXPECT_EQ(choices.fullModelCaption, "Ghiorso and Evans (2008) model at 2600.5 bars");
+}
+
+TEST(RunStartSteps, OtherPressureWithoutAPressureInRangeIsUnchecked) {
+    for (std::optional<double> bars :
+         {std::optional<double>{}, std::optional<double>{0.5}, std::optional<double>{10000.5}}) {
+        MethodChecks checks;
+        checks.setOtherPressureBars(bars);
+        checks.setChecked(I::OtherPressure, true);
+        const RunChoices choices = applyRunStartSteps(checks);
+        EXPECT_FALSE(checks.isChecked(I::OtherPressure));
+        EXPECT_EQ(choices.modelPressureBars, 2000.0);
+        EXPECT_EQ(choices.pressureBars, 2000);
+    }
+}
+
+TEST(RunStartSteps, NearestBufferPressure) {
+    EXPECT_EQ(nearestBufferPressureBars(1.0), 1);
+    EXPECT_EQ(nearestBufferPressureBars(500.0), 1);
+    EXPECT_EQ(nearestBufferPressureBars(501.0), 1000);
+    EXPECT_EQ(nearestBufferPressureBars(1500.0), 1000);  // halfway: the lower
+    EXPECT_EQ(nearestBufferPressureBars(4000.0), 3000);
+    EXPECT_EQ(nearestBufferPressureBars(4000.1), 5000);
+    EXPECT_EQ(nearestBufferPressureBars(10000.0), 5000);
+    EXPECT_TRUE(isPressureInRange(1.0));
+    EXPECT_TRUE(isPressureInRange(10000.0));
+    EXPECT_FALSE(isPressureInRange(0.99));
+    EXPECT_FALSE(isPressureInRange(std::nan("")));
 }
 
 TEST(MethodItems, FoundByNameWithOrWithoutPrefix) {

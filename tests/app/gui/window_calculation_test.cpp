@@ -71,8 +71,10 @@ TEST_F(WindowCalculation, ExampleFileRunsWithTheDefaultMethods) {
               (std::vector<std::string>{"4 oxygen", "3 oxygen", "Stormer (1983)", "NNO (2000 bars)",
                                         "Anderson & Lindsley (1985) using Stormer (1983)"}));
     EXPECT_EQ(results()->statusPanel(1), examplePath());
-    EXPECT_EQ(checkedNames(main()), (std::vector<std::string>{"mnuFe3Stormer", "mnu2000NNO",
-                                                              "mnuAL85uS83", "mnuTNNOAL85"}));
+    EXPECT_EQ(results()->statusPanel(9), "Ghiorso and Evans (2008) model at 2000 bars");
+    EXPECT_EQ(checkedNames(main()),
+              (std::vector<std::string>{"mnuFe3Stormer", "mnu2000NNO", "mnuAL85uS83",
+                                        "mnuGE08Model", "mnuTNNOAL85"}));
     EXPECT_EQ(results()->resultsTable().rowCount(), 2 + kExamplePairs);
     EXPECT_TRUE(desktop.messages.shown.empty());
 
@@ -89,7 +91,7 @@ TEST_F(WindowCalculation, EveryCellOfAResultsRowIsTheEnginesRow) {
     openExample();
     calculate();
     const AnalysisTable& input = main().analysisTable();
-    MethodChecks checks;
+    MethodChecks checks = startingMethodChecks();
     CalculationRun engine(checks);
     for (int pair : {1, 7, kExamplePairs}) {
         std::string expected;
@@ -97,10 +99,10 @@ TEST_F(WindowCalculation, EveryCellOfAResultsRowIsTheEnginesRow) {
             readAnalysisPair([&](int k) -> const std::string& { return input.text(pair, k + 1); }),
             nullptr, expected);
         const std::vector<std::string> fields = splitFields(expected);
-        ASSERT_EQ(fields.size(), static_cast<std::size_t>(kResultsRowFields));
+        ASSERT_EQ(fields.size(), static_cast<std::size_t>(kResultsRowFieldsWithFullModel));
         const ResultsTable& table = results()->resultsTable();
         for (int c = 0; c < ResultsTable::kColumns; ++c) {
-            const std::string want = c < kResultsRowFields ? fields[c] : std::string();
+            const std::string want = c < kResultsRowFieldsWithFullModel ? fields[c] : std::string();
             ASSERT_EQ(table.text(1 + pair, c), want) << "pair " << pair << ", column " << c;
         }
     }
@@ -115,7 +117,8 @@ TEST_F(WindowCalculation, ChosenMethodsAreShownAndDefaultsGiveWay) {
               (std::vector<std::string>{"4 oxygen", "3 oxygen", "Droop (1987)", "NNO (1 bar)",
                                         "Anderson & Lindsley (1985) using Stormer (1983)"}));
     EXPECT_EQ(checkedNames(main()),
-              (std::vector<std::string>{"mnuFe3Droop", "mnu1NNO", "mnuAL85uS83", "mnuTNNOAL85"}));
+              (std::vector<std::string>{"mnuFe3Droop", "mnu1NNO", "mnuAL85uS83", "mnuGE08Model",
+                                        "mnuTNNOAL85"}));
     // The rows were computed with Droop (1987) at 1 bar: the same as the engine's with those
     // options.
     MethodChecks checks;
@@ -130,13 +133,15 @@ TEST_F(WindowCalculation, ChosenMethodsAreShownAndDefaultsGiveWay) {
     EXPECT_EQ(splitFields(expected)[126], results()->resultsTable().text(4, 126));
 }
 
-TEST_F(WindowCalculation, FullThermodynamicModelFillsColumns135To140) {
+TEST_F(WindowCalculation, FullThermodynamicModelFillsColumns135To146ByDefault) {
     openExample();
-    mainAction("mnuGE08Model").trigger();
     calculate();
     const ResultsTable& table = results()->resultsTable();
     EXPECT_EQ(table.text(1, 135), "[TGE08model](oC)");
     EXPECT_EQ(table.text(1, 140), "Status]");
+    EXPECT_EQ(table.text(1, 142), "[DeltaFMQ_GE08model]");
+    EXPECT_EQ(table.text(1, 146), "DeltaFMQ_AL85S83]");
+    EXPECT_EQ(table.text(0, 146), "146");
     for (int row = 2; row < table.rowCount(); ++row) {
         EXPECT_EQ(table.text(row, 134), "") << row;
         const std::string& status = table.text(row, 140);
@@ -144,7 +149,44 @@ TEST_F(WindowCalculation, FullThermodynamicModelFillsColumns135To140) {
             << row << ": " << status;
     }
     EXPECT_FALSE(table.text(2, 135).empty());
+    EXPECT_FALSE(table.text(2, 142).empty());
     EXPECT_TRUE(main().methodChecks().isChecked(MethodItem::GE08Model));
+}
+
+TEST_F(WindowCalculation, UncheckedModelLeavesItsColumnsEmpty) {
+    openExample();
+    mainAction("mnuGE08Model").trigger();
+    calculate();
+    const ResultsTable& table = results()->resultsTable();
+    for (int row = 2; row < table.rowCount(); ++row) {
+        for (int c = kResultsRowFields; c < ResultsTable::kColumns; ++c) {
+            ASSERT_EQ(table.text(row, c), "") << row << "," << c;
+        }
+    }
+    EXPECT_EQ(results()->statusPanel(9), "Ghiorso and Evans (2008) model off");
+}
+
+// A typed pressure: the model runs at it, the older columns at the nearest buffer pressure,
+// and the status bar says both.
+TEST_F(WindowCalculation, OtherPressureRunsTheModelThereAndTheBufferAtTheNearest) {
+    openExample();
+    desktop.dialogs.numberAnswers = {2600.0};
+    mainAction("mnuOtherPressure").trigger();
+    calculate();
+    EXPECT_EQ(results()->statusPanel(5), "NNO (3000 bars, the nearest to 2600 bars)");
+    EXPECT_EQ(results()->statusPanel(9), "Ghiorso and Evans (2008) model at 2600 bars");
+    const AnalysisTable& input = main().analysisTable();
+    const AnalysisPair pair =
+        readAnalysisPair([&](int k) -> const std::string& { return input.text(1, k + 1); });
+    MethodChecks at3000 = startingMethodChecks();
+    at3000.setChecked(MethodItem::NNO3000, true);
+    std::string older;
+    CalculationRun(at3000).processPair(pair, nullptr, older);
+    const ResultsTable& table = results()->resultsTable();
+    EXPECT_EQ(table.text(2, 126), splitFields(older)[126]);
+    const ge08::Ge08Result model =
+        ge08::computeGe08Model(pair.magnetite.wt, pair.ilmenite.wt, 2600.0);
+    EXPECT_EQ(table.text(2, 135), formatNumber(model.temperatureC));
 }
 
 TEST_F(WindowCalculation, RowsAccumulateUntilTheWindowIsClosed) {

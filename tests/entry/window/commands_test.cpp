@@ -116,13 +116,42 @@ TEST_F(Commands, ToolbarCommandsReportTheirErrorMenusDoNot) {
     EXPECT_EQ(desktop.messages.shown.size(), 4u) << "failures reported already show nothing";
 }
 
+// "Other pressure…" asks for a pressure; it is checked only when one in range is given, and a
+// later question offers the pressure given before.
+TEST_F(Commands, OtherPressureAsksANumber) {
+    QAction& other = action("mnuOtherPressure");
+    EXPECT_EQ(other.text().toStdString(), "Other pressure\u2026");
+    desktop.dialogs.numberAnswers = {std::nullopt};
+    other.trigger();
+    EXPECT_FALSE(other.isChecked()) << "cancelled";
+    EXPECT_FALSE(window->methodChecks().otherPressureBars().has_value());
+
+    desktop.dialogs.numberAnswers = {2500.0};
+    other.trigger();
+    EXPECT_TRUE(other.isChecked());
+    EXPECT_EQ(window->methodChecks().otherPressureBars(), 2500.0);
+    ASSERT_EQ(desktop.dialogs.numberLabels.size(), 2u);
+    EXPECT_NE(desktop.dialogs.numberLabels[1].find("1 to 10000"), std::string::npos);
+
+    other.trigger();  // unchecking asks nothing
+    EXPECT_FALSE(other.isChecked());
+    EXPECT_EQ(desktop.dialogs.numberLabels.size(), 2u);
+
+    desktop.dialogs.numberAnswers = {12000.0};  // out of range: not taken
+    other.trigger();
+    EXPECT_FALSE(other.isChecked());
+    EXPECT_EQ(window->methodChecks().otherPressureBars(), 2500.0);
+}
+
 TEST_F(Commands, OptionItemsToggleIndependently) {
     QAction& nno3000 = action("mnu3000NNO");
     nno3000.trigger();
     EXPECT_TRUE(nno3000.isChecked());
     nno3000.trigger();
     EXPECT_FALSE(nno3000.isChecked());
-    EXPECT_EQ(window->methodChecks(), MethodChecks{});
+    // The full thermodynamic model is the one item checked from the start.
+    EXPECT_EQ(window->methodChecks(), startingMethodChecks());
+    EXPECT_TRUE(action("mnuGE08Model").isChecked());
 
     action("mnuFe3Droop").trigger();
     EXPECT_FALSE(action("mnuFe3Carmichael").isChecked());
@@ -131,8 +160,7 @@ TEST_F(Commands, OptionItemsToggleIndependently) {
     action("mnuFe3Stormer").trigger();
     action("mnuGE08Model").trigger();
     MethodChecks expected;
-    for (auto item : {MethodItem::Fe3Droop, MethodItem::Fe3Carmichael, MethodItem::Fe3Stormer,
-                      MethodItem::GE08Model}) {
+    for (auto item : {MethodItem::Fe3Droop, MethodItem::Fe3Carmichael, MethodItem::Fe3Stormer}) {
         expected.setChecked(item, true);
     }
     EXPECT_EQ(window->methodChecks(), expected);

@@ -71,7 +71,8 @@ TEST_F(StartUp, CommandsThatActOnTheTableAreDisabled) {
         EXPECT_TRUE(window->toolbarButton(p).isEnabled()) << p;
     }
     EXPECT_FALSE(action("mnuOpen").isChecked());
-    EXPECT_EQ(window->methodChecks(), MethodChecks{}) << "no option is checked at start";
+    EXPECT_EQ(window->methodChecks(), startingMethodChecks())
+        << "only the full thermodynamic model is checked at start";
 }
 
 TEST_F(StartUp, MenuTreeInDisplayOrder) {

@@ -21,7 +21,10 @@ TEST_F(Layout, SetUpBuildsTheTwoHeaderRowsOf211Columns) {
     EXPECT_EQ(grid().model()->columnCount(), 211);
     EXPECT_EQ(table().text(0, 0), "Kelvorad");
     EXPECT_EQ(table().text(0, 135), "135");
-    EXPECT_EQ(table().text(0, 141), "");
+    EXPECT_EQ(table().text(0, 146), "146");
+    EXPECT_EQ(table().text(0, 147), "");
+    EXPECT_EQ(table().text(1, 141), "");
+    EXPECT_EQ(table().text(1, 142), "[DeltaFMQ_GE08model]");
     EXPECT_EQ(table().text(0, 210), "");
     EXPECT_EQ(table().text(1, 0), "Sample");
     EXPECT_EQ(table().text(1, 37), "");
