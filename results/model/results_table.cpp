@@ -153,7 +153,7 @@ struct ColumnKindRun {
     ColumnKind kind;
 };
 using K = ColumnKind;
-constexpr std::array<ColumnKindRun, 14> kColumnKinds{{
+constexpr std::array<ColumnKindRun, 15> kColumnKinds{{
     {1, 19, K::Oxide},      // magnetite oxides, total, Fe2O3 and FeO calculated
     {20, 36, K::Cation},    // magnetite cations and their total
     {39, 57, K::Oxide},     // ilmenite oxides, total, Fe2O3 and FeO calculated
@@ -168,6 +168,7 @@ constexpr std::array<ColumnKindRun, 14> kColumnKinds{{
     {137, 137, K::BufferDelta},
     {138, 138, K::Fraction},  // aTiO2
     {139, 139, K::Temperature},
+    {142, 146, K::BufferDelta},  // DeltaFMQ of the full model and of AL85
 }};
 }  // namespace
 

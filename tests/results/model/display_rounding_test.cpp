@@ -28,6 +28,8 @@ TEST(DisplayRounding, EachColumnGroupShowsItsDecimals) {
     EXPECT_EQ(shown(38, "123.456789"), "123.456789");     // ilmenite sample, a number
     EXPECT_EQ(shown(133, "Failed"), "Failed");
     EXPECT_EQ(shown(140, "converged"), "converged");
+    EXPECT_EQ(shown(142, "-0.4567"), "-0.46");  // DeltaFMQ of the full model
+    EXPECT_EQ(shown(146, "1.2345"), "1.23");    // DeltaFMQ of AL85 with S83 fractions
     EXPECT_EQ(shown(180, "1.23456789"), "1.23456789");  // no kind: as it is
 }
 
@@ -43,9 +45,11 @@ TEST(DisplayRounding, TextsThatAreNotWholeNumbersStayAsTheyAre) {
 
 TEST(DisplayRounding, SpacersHeadersAndTextColumnsHaveNoDecimals) {
     for (int c = 0; c < ResultsTable::kColumns; ++c) {
-        if (ResultsTable::isSpacerColumn(c) || c == 0 || c == 38 || c == 133 || c >= 140) {
+        const bool deltaFMQ = c >= 142 && c <= 146;
+        if (ResultsTable::isSpacerColumn(c) || c == 0 || c == 38 || c == 133 ||
+            (c >= 140 && !deltaFMQ)) {
             EXPECT_EQ(ResultsTable::columnKind(c), ColumnKind::Text) << c;
-        } else if (c <= 139 && c != 134) {
+        } else if ((c <= 139 && c != 134) || deltaFMQ) {
             EXPECT_NE(ResultsTable::columnKind(c), ColumnKind::Text) << c;
         }
     }
