@@ -20,6 +20,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QUndoStack;
 
 namespace kelvorad {
 
@@ -52,10 +53,17 @@ class MainWindow : public QMainWindow {
     explicit MainWindow(DesktopServices desktop, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The analysis table. After changing it directly, call showTableChanges().
+    // The analysis table. After changing it directly, call showTableChanges() (which empties
+    // the undo history), or recordTableChange() to make the change a step of it.
     AnalysisTable& analysisTable() { return document_.table(); }
     AnalysisDocument& document() { return document_; }
     void showTableChanges();
+    // Shows the table and adds the change from `before` to the table as it is now to the undo
+    // history as one step named `text` ("Load Workbook"); no step when no cell changed.
+    void recordTableChange(const std::string& text, const AnalysisTable& before);
+    // The undo history of the analysis table: emptied by New File and Open File, marked clean
+    // by a save.
+    QUndoStack& undoStack() { return *undoStack_; }
     // Lays the table out (counts, headers, row numbers) without clearing data, and shows it.
     void capCell();
 
@@ -113,6 +121,8 @@ class MainWindow : public QMainWindow {
     void paste();
     void deleteSelection();
     void selectAll();
+    void undo();
+    void redo();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -130,6 +140,10 @@ class MainWindow : public QMainWindow {
     void connectTable();
 
     int runHook(WindowHook hook);
+    void pushTableChange(const std::string& text, const AnalysisTable& before, bool typing);
+    bool typeIntoTable(char32_t code);
+    bool writeIntoCurrentCell(const std::string& text);
+    void updateUndoActions();
     int cutCommand();
     int copyCommand();
     int pasteCommand();
@@ -148,6 +162,8 @@ class MainWindow : public QMainWindow {
     std::pair<int, int> mirroredCell_{-1, -1};  // the cell the editor took its text from
     std::array<std::function<int()>, static_cast<std::size_t>(WindowHook::Count)> hooks_;
 
+    QUndoStack* undoStack_ = nullptr;
+    bool tableEditable_ = false;  // the Edit menu is on: Undo and Redo may run
     std::unique_ptr<Actions> actions_;
     std::unique_ptr<MethodMenus> methodMenus_;
     std::array<QAction*, 23> toolbar_{};  // by position; 0 unused

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QUndoStack>
 #include <filesystem>
 
 #include "error_report.h"
@@ -46,6 +47,7 @@ void MainWindow::newFile() {
     const FileResult written = writeAnalysisFile(document_.table(), kNewFileCopy);
     table_->showTable();
     document_.markClean();
+    undoStack_->clear();
     if (!written.ok) reportFileFailure(written);
 }
 
@@ -92,6 +94,7 @@ void MainWindow::openFileNamed(const std::string& path) {
     }
     const FileResult read = document_.open(path);
     table_->showTable();
+    undoStack_->clear();
     if (!read.ok) reportFileFailure(read);
     setScreenTitle("Data Entry Screen");
     setToolbarEnabled({15, 16}, false);
@@ -165,6 +168,7 @@ bool MainWindow::writeAnalysisFileTo(const std::string& path) {
         reportFileFailure(written);
         return false;
     }
+    undoStack_->setClean();
     if (written.cellsChanged > 0) {
         desktop_.messages.showMessage(
             kMessageTitle,

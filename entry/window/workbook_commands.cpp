@@ -99,7 +99,10 @@ int WorkbookCommands::loadWorkbook(const char* filter) {
         window_.setScreenTitle(previousTitle);
         return error_code::kNone;
     }
-    // The user has answered the question; New File must not ask it a second time.
+    // The user has answered the question; New File must not ask it a second time. New File
+    // empties the undo history; the load is its one step, and undoing it gives back the table
+    // as it was before.
+    const AnalysisTable before = window_.analysisTable();
     window_.document().markClean();
     window_.newFile();
 
@@ -110,7 +113,7 @@ int WorkbookCommands::loadWorkbook(const char* filter) {
     for (int r = 0; r < kImportRows; ++r) {
         for (int c = 0; c < kImportColumns; ++c) table.setText(r, c, loaded.text(r, c));
     }
-    window_.showTableChanges();
+    window_.recordTableChange("Load Workbook", before);
     window_.setCurrentFileName(path);
     window_.setStatusPanel1(path);
     window_.setScreenTitle(kDataEntryTitle);
