@@ -40,7 +40,9 @@ MainWindow::MainWindow(DesktopServices desktop, QWidget* parent)
 // The table view reads the document, which is a member: the view goes first, before the
 // members, rather than with the other child widgets after them.
 // The undo history, emptied when the window's children go, must not reach the window then.
+// Ending normally, the window removes its recovery file.
 MainWindow::~MainWindow() {
+    if (recovery_) recovery_->remove();
     undoStack_->disconnect(this);
     std::unique_ptr<QWidget> centralArea(takeCentralWidget());
 }
@@ -50,6 +52,7 @@ MainWindow::~MainWindow() {
 void MainWindow::showTableChanges() {
     undoStack_->clear();
     table_->showTable();
+    noteTableChange();
 }
 
 void MainWindow::capCell() {
@@ -131,6 +134,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
+    if (recovery_) recovery_->remove();
     runHook(WindowHook::CloseOtherWindows);
     runHook(WindowHook::QuitSpreadsheet);
     QCoreApplication::exit(0);

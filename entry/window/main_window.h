@@ -13,6 +13,7 @@
 #include "analysis_document.h"
 #include "desktop_services.h"
 #include "method_options.h"
+#include "recovery_keeper.h"
 
 class QAction;
 class QFrame;
@@ -67,6 +68,19 @@ class MainWindow : public QMainWindow {
     // Lays the table out (counts, headers, row numbers) without clearing data, and shows it.
     void capCell();
 
+    // Keeps a recovery file of the table in `folder` from now on, while the table has unsaved
+    // changes (see RecoveryKeeper). A clean save, New File or Open File, and closing the
+    // window remove it.
+    void keepRecoveryFile(const std::filesystem::path& folder, RecoveryTimings timings = {});
+    // This window's recovery file (it exists only while there is something to keep); empty
+    // when no recovery file is kept.
+    std::filesystem::path recoveryFilePath() const;
+    // Offers, one after another and newest first, the recovery files of the recovery folder
+    // left by a Kelvorad that no longer runs: Yes restores one into a new table (and ends the
+    // offers), No discards it, Cancel keeps it and the rest for the next start. True when a
+    // table was restored.
+    bool offerRecovery();
+
     // The method options' check marks; setting them updates the menus.
     MethodChecks methodChecks() const;
     void setMethodChecks(const MethodChecks& checks);
@@ -76,7 +90,10 @@ class MainWindow : public QMainWindow {
 
     // The file name last chosen in Open File (or set by a workbook import); empty at start.
     const std::string& currentFileName() const { return document_.fileName(); }
-    void setCurrentFileName(const std::string& name) { document_.setFileName(name); }
+    void setCurrentFileName(const std::string& name) {
+        document_.setFileName(name);
+        tableFile_ = name;
+    }
     // The name the window's file dialog last returned (Open File, Save As, or below).
     const std::string& dialogFileName() const { return dialogFileName_; }
     // Shows the open dialog with the analysis-file filter; returns the chosen name, or the
@@ -144,6 +161,8 @@ class MainWindow : public QMainWindow {
     bool typeIntoTable(char32_t code);
     bool writeIntoCurrentCell(const std::string& text);
     void updateUndoActions();
+    void noteTableChange();
+    void restoreRecovered(const RecoveredTable& recovered);
     int cutCommand();
     int copyCommand();
     int pasteCommand();
@@ -164,6 +183,8 @@ class MainWindow : public QMainWindow {
 
     QUndoStack* undoStack_ = nullptr;
     bool tableEditable_ = false;  // the Edit menu is on: Undo and Redo may run
+    RecoveryKeeper* recovery_ = nullptr;
+    std::string tableFile_;  // last opened from or saved to, for the recovery file
     std::unique_ptr<Actions> actions_;
     std::unique_ptr<MethodMenus> methodMenus_;
     std::array<QAction*, 23> toolbar_{};  // by position; 0 unused

@@ -132,6 +132,7 @@ void MainWindow::createActions() {
     for (auto changed : {&QUndoStack::undoTextChanged, &QUndoStack::redoTextChanged}) {
         connect(undoStack_, changed, this, &MainWindow::updateUndoActions);
     }
+    connect(undoStack_, &QUndoStack::indexChanged, this, &MainWindow::noteTableChange);
     auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(helpKey, &QShortcut::activated, this, hookSlot(WindowHook::Help));
 }

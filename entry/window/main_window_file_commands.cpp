@@ -48,6 +48,8 @@ void MainWindow::newFile() {
     table_->showTable();
     document_.markClean();
     undoStack_->clear();
+    tableFile_.clear();
+    noteTableChange();
     if (!written.ok) reportFileFailure(written);
 }
 
@@ -93,8 +95,10 @@ void MainWindow::openFileNamed(const std::string& path) {
         a.loadXlsx->setEnabled(false);
     }
     const FileResult read = document_.open(path);
+    tableFile_ = path;
     table_->showTable();
     undoStack_->clear();
+    noteTableChange();
     if (!read.ok) reportFileFailure(read);
     setScreenTitle("Data Entry Screen");
     setToolbarEnabled({15, 16}, false);
@@ -169,6 +173,8 @@ bool MainWindow::writeAnalysisFileTo(const std::string& path) {
         return false;
     }
     undoStack_->setClean();
+    tableFile_ = path;
+    noteTableChange();
     if (written.cellsChanged > 0) {
         desktop_.messages.showMessage(
             kMessageTitle,
