@@ -32,6 +32,7 @@ std::string offerText(const RecoveredTable& recovered) {
 }  // namespace
 
 void MainWindow::keepRecoveryFile(const std::filesystem::path& folder, RecoveryTimings timings) {
+    if (recovery_) recovery_->remove();
     delete recovery_;
     recovery_ = new RecoveryKeeper(
         document_, folder, timings, [this] { return tableFile_; },
