@@ -331,8 +331,16 @@ std::vector<AbandonedRecovery> claimAbandonedRecoveries(const fs::path& folder,
         if (fs::exists(withExtension(lockPath, kRecoveryExtension), error)) continue;
         if (HeldLock::take(lockPath)) ::unlink(lockPath.c_str());
     }
-    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
-        return a.recovered.savedAt > b.recovered.savedAt;
+    // Newest first; within one second, the file written last.
+    const auto written = [](const fs::path& path) {
+        std::error_code unknown;
+        return fs::last_write_time(path, unknown);
+    };
+    std::sort(found.begin(), found.end(), [&](const auto& a, const auto& b) {
+        if (a.recovered.savedAt != b.recovered.savedAt) {
+            return a.recovered.savedAt > b.recovered.savedAt;
+        }
+        return written(a.path) > written(b.path);
     });
     return found;
 }
