@@ -62,7 +62,14 @@ int runMainWindow(int argc, char** argv) {
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     const bool quitAfterStart = arguments.removeAll("--quit-after-start") > 0;
-    if (!arguments.isEmpty()) window.openFileNamed(arguments.first().toStdString());
+    // Unsaved analyses are kept for recovery; a copy left by a Kelvorad that ended without
+    // removing it is offered first (not when only checking that the windows start). A file
+    // named on the command line then replaces a restored table only after the question.
+    window.keepRecoveryFile(defaultRecoveryFolder());
+    const bool restored = !quitAfterStart && window.offerRecovery();
+    if (!arguments.isEmpty() && (!restored || window.askToSaveChanges())) {
+        window.openFileNamed(arguments.first().toStdString());
+    }
     if (quitAfterStart) quitOnceStarted(window);
     return QApplication::exec();
 }

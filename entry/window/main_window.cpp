@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QTime>
 #include <QTimer>
+#include <QUndoStack>
 
 #include "error_report.h"
 #include "main_window_actions.h"
@@ -20,7 +21,10 @@
 namespace kelvorad {
 
 MainWindow::MainWindow(DesktopServices desktop, QWidget* parent)
-    : QMainWindow(parent), desktop_(desktop), actions_(std::make_unique<Actions>()) {
+    : QMainWindow(parent),
+      desktop_(desktop),
+      undoStack_(new QUndoStack(this)),
+      actions_(std::make_unique<Actions>()) {
     setObjectName("kkj");
     setWindowTitle("Kelvorad");
     createActions();
@@ -35,12 +39,20 @@ MainWindow::MainWindow(DesktopServices desktop, QWidget* parent)
 
 // The table view reads the document, which is a member: the view goes first, before the
 // members, rather than with the other child widgets after them.
+// The undo history, emptied when the window's children go, must not reach the window then.
+// Ending normally, the window removes its recovery file.
 MainWindow::~MainWindow() {
+    if (recovery_) recovery_->remove();
+    undoStack_->disconnect(this);
     std::unique_ptr<QWidget> centralArea(takeCentralWidget());
 }
 
+// A change made to the table directly is no step of the history, and the steps before it may
+// no longer fit the table: the history starts afresh.
 void MainWindow::showTableChanges() {
+    undoStack_->clear();
     table_->showTable();
+    noteTableChange();
 }
 
 void MainWindow::capCell() {
@@ -135,6 +147,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
+    if (recovery_) recovery_->remove();
     runHook(WindowHook::CloseOtherWindows);
     runHook(WindowHook::QuitSpreadsheet);
     QCoreApplication::exit(0);

@@ -13,6 +13,7 @@
 #include "analysis_document.h"
 #include "desktop_services.h"
 #include "method_options.h"
+#include "recovery_keeper.h"
 #include "result.h"
 
 class QAction;
@@ -21,6 +22,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QUndoStack;
 
 namespace kelvorad {
 
@@ -76,12 +78,32 @@ class MainWindow : public QMainWindow {
     explicit MainWindow(DesktopServices desktop, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The analysis table. After changing it directly, call showTableChanges().
+    // The analysis table. After changing it directly, call showTableChanges() (which empties
+    // the undo history), or recordTableChange() to make the change a step of it.
     AnalysisTable& analysisTable() { return document_.table(); }
     AnalysisDocument& document() { return document_; }
     void showTableChanges();
+    // Shows the table and adds the change from `before` to the table as it is now to the undo
+    // history as one step named `text` ("Load Workbook"); no step when no cell changed.
+    void recordTableChange(const std::string& text, const AnalysisTable& before);
+    // The undo history of the analysis table: emptied by New File and Open File, marked clean
+    // by a save.
+    QUndoStack& undoStack() { return *undoStack_; }
     // Lays the table out (counts, headers, row numbers) without clearing data, and shows it.
     void capCell();
+
+    // Keeps a recovery file of the table in `folder` from now on, while the table has unsaved
+    // changes (see RecoveryKeeper). A clean save, New File or Open File, and closing the
+    // window remove it.
+    void keepRecoveryFile(const std::filesystem::path& folder, RecoveryTimings timings = {});
+    // This window's recovery file (it exists only while there is something to keep); empty
+    // when no recovery file is kept.
+    std::filesystem::path recoveryFilePath() const;
+    // Offers, one after another and newest first, the recovery files of the recovery folder
+    // left by a Kelvorad that no longer runs: Yes restores one into a new table (and ends the
+    // offers), No discards it, Cancel keeps it and the rest for the next start. True when a
+    // table was restored.
+    bool offerRecovery();
 
     // The method options' check marks; setting them updates the menus.
     MethodChecks methodChecks() const;
@@ -92,7 +114,10 @@ class MainWindow : public QMainWindow {
 
     // The file name last chosen in Open File (or set by a workbook import); empty at start.
     const std::string& currentFileName() const { return document_.fileName(); }
-    void setCurrentFileName(const std::string& name) { document_.setFileName(name); }
+    void setCurrentFileName(const std::string& name) {
+        document_.setFileName(name);
+        tableFile_ = name;
+    }
     // The name the window's file dialog last returned (Open File, Save As, or below).
     const std::string& dialogFileName() const { return dialogFileName_; }
     // Shows the open dialog with the analysis-file filter; returns the chosen name, or the
@@ -141,6 +166,8 @@ class MainWindow : public QMainWindow {
     // "Other pressure…": asks a pressure from 1 to 10000 bars for the full model; checked
     // only when one is given (cancelling leaves the item unchecked).
     void askOtherPressure(bool checked);
+    void undo();
+    void redo();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -160,6 +187,12 @@ class MainWindow : public QMainWindow {
     void runHook(WindowHook hook);
     Status runToolbarCommand(MainToolbarButton button);
     QAction& toolbarAction(MainToolbarButton button) const;
+    void pushTableChange(const std::string& text, const AnalysisTable& before, bool typing);
+    bool typeIntoTable(char32_t code);
+    bool writeIntoCurrentCell(const std::string& text);
+    void updateUndoActions();
+    void noteTableChange();
+    void restoreRecovered(const RecoveredTable& recovered);
     Status cutCommand();
     Status copyCommand();
     Status pasteCommand();
@@ -178,6 +211,10 @@ class MainWindow : public QMainWindow {
     std::pair<int, int> mirroredCell_{-1, -1};  // the cell the editor took its text from
     std::array<std::function<void()>, static_cast<std::size_t>(WindowHook::Count)> hooks_;
 
+    QUndoStack* undoStack_ = nullptr;
+    bool tableEditable_ = false;  // the Edit menu is on: Undo and Redo may run
+    RecoveryKeeper* recovery_ = nullptr;
+    std::string tableFile_;  // last opened from or saved to, for the recovery file
     std::unique_ptr<Actions> actions_;
     std::unique_ptr<MethodMenus> methodMenus_;
     std::array<QAction*, 23> toolbarActions_{};  // by position, separators included; 0 unused

@@ -23,6 +23,8 @@ struct MainWindow::Actions {
     QAction* editXlsx = nullptr;  // mnu07Latere
     QAction* exit = nullptr;
 
+    QAction* undo = nullptr;  // mnuUndo
+    QAction* redo = nullptr;  // mnuRedo
     QAction* clear = nullptr;
     QAction* removeRow = nullptr;  // mnuDelete
     QAction* insertRow = nullptr;

@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -70,9 +71,9 @@ const char* const kBanner =
 
 // The analysis table's look: fixed row 0 and column 0 centred, data cells aligned and columns
 // sized as the table's column layout says; Enter and Tab walk the cells in reading order.
-GridLook analysisTableLook(AnalysisTable& table) {
+GridLook analysisTableLook(std::function<bool(char32_t)> typeKey) {
     GridLook look;
-    look.typeKey = [&table](char32_t code) { return table.typeKey(code); };
+    look.typeKey = std::move(typeKey);
     look.alignment = [](int row, int column) -> Qt::Alignment {
         const bool fixed = row == 0 || column == 0;
         if (fixed || column >= AnalysisTable::kColumns) return Qt::AlignCenter;
@@ -100,6 +101,8 @@ void MainWindow::createActions() {
     a.editXlsx =
         makeAction(this, "mnu07Latere", "2007 - Later (.xlsx)", Key(Qt::CTRL | Qt::Key_F8));
     a.exit = makeAction(this, "mnuExit", "Exit", Key(Qt::CTRL | Qt::Key_X));
+    a.undo = makeAction(this, "mnuUndo", "Undo", Key(Qt::CTRL | Qt::Key_Z));
+    a.redo = makeAction(this, "mnuRedo", "Redo", Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     a.clear = makeAction(this, "mnuClear", "Clear All", Key(Qt::CTRL | Qt::Key_A));
     a.removeRow = makeAction(this, "mnuDelete", "Remove Row", Key(Qt::CTRL | Qt::Key_D));
     a.insertRow = makeAction(this, "mnuEditInsertRow", "Insert Row", Key(Qt::CTRL | Qt::Key_I));
@@ -121,6 +124,8 @@ void MainWindow::createActions() {
     connect(a.saveAs, &QAction::triggered, this, &MainWindow::saveAs);
     connect(a.close, &QAction::triggered, this, &MainWindow::closeFile);
     connect(a.exit, &QAction::triggered, this, &MainWindow::exitProgram);
+    connect(a.undo, &QAction::triggered, this, &MainWindow::undo);
+    connect(a.redo, &QAction::triggered, this, &MainWindow::redo);
     connect(a.clear, &QAction::triggered, this, &MainWindow::clearAll);
     connect(a.removeRow, &QAction::triggered, this, &MainWindow::removeRow);
     connect(a.insertRow, &QAction::triggered, this, &MainWindow::insertRow);
@@ -140,6 +145,13 @@ void MainWindow::createActions() {
         actions_->openToCalculate->setChecked(!checked);
         runHook(WindowHook::Calculate);
     });
+    for (auto changed : {&QUndoStack::canUndoChanged, &QUndoStack::canRedoChanged}) {
+        connect(undoStack_, changed, this, &MainWindow::updateUndoActions);
+    }
+    for (auto changed : {&QUndoStack::undoTextChanged, &QUndoStack::redoTextChanged}) {
+        connect(undoStack_, changed, this, &MainWindow::updateUndoActions);
+    }
+    connect(undoStack_, &QUndoStack::indexChanged, this, &MainWindow::noteTableChange);
     auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(helpKey, &QShortcut::activated, this, hookSlot(WindowHook::Help));
 }
@@ -165,6 +177,8 @@ void MainWindow::createMenus() {
     bar->addMenu(a.file);
 
     a.edit = makeMenu(bar, "mnuEdit", "Edit");
+    a.edit->addActions({a.undo, a.redo});
+    a.edit->addSeparator();
     a.edit->addActions({a.clear, a.removeRow, a.insertRow});
     a.edit->addSeparator();
     a.edit->addActions({a.cut, a.copy, a.paste, a.editDelete, a.selectAll});
@@ -335,7 +349,9 @@ void MainWindow::createCentralArea() {
     startUpLayout->addWidget(product);
     layout->addWidget(startUpPanel_, 1);
 
-    table_ = new TextGridView(document_.table(), analysisTableLook(document_.table()), central);
+    table_ = new TextGridView(
+        document_.table(), analysisTableLook([this](char32_t code) { return typeIntoTable(code); }),
+        central);
     table_->setObjectName("MSFlexGrid1");
     layout->addWidget(table_, 1);
 }
@@ -345,7 +361,7 @@ void MainWindow::connectTable() {
     // every change of the editor's text is written into the current cell.
     connect(cellEditor_, &QLineEdit::textChanged, this, [this](const QString& text) {
         const AnalysisTable& table = document_.table();
-        if (document_.setCurrentCellText(text.toStdString())) {
+        if (writeIntoCurrentCell(text.toStdString())) {
             table_->showCell(table.row(), table.column());
         }
     });
@@ -362,7 +378,7 @@ void MainWindow::connectTable() {
     connect(table_, &TextGridView::cellClicked, this, [this] {
         const AnalysisTable& table = document_.table();
         if (mirroredCell_ != std::make_pair(table.row(), table.column())) return;
-        if (document_.setCurrentCellText(cellEditor_->text().toStdString())) {
+        if (writeIntoCurrentCell(cellEditor_->text().toStdString())) {
             table_->showCell(table.row(), table.column());
         }
     });
@@ -389,12 +405,14 @@ void MainWindow::setToolbarEnabled(std::initializer_list<MainToolbarButton> butt
     for (MainToolbarButton button : buttons) toolbarAction(button).setEnabled(enabled);
 }
 
-// Cut, Copy, Paste, Delete, Insert Row and Select All.
+// Cut, Copy, Paste, Delete, Insert Row and Select All; Undo and Redo where there is a step.
 void MainWindow::setEditMenuEnabled(bool enabled) {
     Actions& a = *actions_;
     for (QAction* action : {a.cut, a.copy, a.paste, a.editDelete, a.insertRow, a.selectAll}) {
         action->setEnabled(enabled);
     }
+    tableEditable_ = enabled;
+    updateUndoActions();
 }
 
 void MainWindow::showPictures() {

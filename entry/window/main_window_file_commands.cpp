@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QUndoStack>
 #include <filesystem>
 
 #include "error_report.h"
@@ -49,6 +50,9 @@ void MainWindow::newFile() {
     const FileResult written = writeAnalysisFile(document_.table(), kNewFileCopy);
     table_->showTable();
     document_.markClean();
+    undoStack_->clear();
+    tableFile_.clear();
+    noteTableChange();
     if (!written.ok()) reportFileFailure(written);
 }
 
@@ -94,7 +98,10 @@ void MainWindow::openFileNamed(const std::string& path) {
         a.loadXlsx->setEnabled(false);
     }
     const FileResult read = document_.open(path);
+    tableFile_ = path;
     table_->showTable();
+    undoStack_->clear();
+    noteTableChange();
     if (!read.ok()) reportFileFailure(read);
     setScreenTitle("Data Entry Screen");
     setToolbarEnabled({B::LoadXls, B::LoadXlsx}, false);
@@ -169,6 +176,9 @@ bool MainWindow::writeAnalysisFileTo(const std::string& path) {
         reportFileFailure(written);
         return false;
     }
+    undoStack_->setClean();
+    tableFile_ = path;
+    noteTableChange();
     if (written.cellsChanged > 0) {
         desktop_.messages.showMessage(
             kMessageTitle,

@@ -104,7 +104,10 @@ void WorkbookCommands::loadWorkbook(const char* filter) {
         window_.setScreenTitle(previousTitle);
         return;
     }
-    // The user has answered the question; New File must not ask it a second time.
+    // The user has answered the question; New File must not ask it a second time. New File
+    // empties the undo history; the load is its one step, and undoing it gives back the table
+    // as it was before.
+    const AnalysisTable before = window_.analysisTable();
     window_.document().markClean();
     window_.newFile();
 
@@ -115,7 +118,7 @@ void WorkbookCommands::loadWorkbook(const char* filter) {
     for (int r = 0; r < kImportRows; ++r) {
         for (int c = 0; c < kImportColumns; ++c) table.setText(r, c, loaded.text(r, c));
     }
-    window_.showTableChanges();
+    window_.recordTableChange("Load Workbook", before);
     window_.setCurrentFileName(path);
     window_.setFileStatus(path);
     window_.setScreenTitle(kDataEntryTitle);

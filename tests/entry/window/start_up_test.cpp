@@ -89,8 +89,9 @@ TEST_F(StartUp, MenuTreeInDisplayOrder) {
     EXPECT_EQ(entries(widget<QMenu>("mnuEEF").actions()),
               QStringList({"-", "mnu9703e", "mnu07Latere", "-"}));
     EXPECT_EQ(entries(widget<QMenu>("mnuEdit").actions()),
-              QStringList({"mnuClear", "mnuDelete", "mnuEditInsertRow", "-", "mnuEditCut",
-                           "mnuEditCopy", "mnuEditPaste", "mnuEditDelete", "mnuEditSelectAll"}));
+              QStringList({"mnuUndo", "mnuRedo", "-", "mnuClear", "mnuDelete", "mnuEditInsertRow",
+                           "-", "mnuEditCut", "mnuEditCopy", "mnuEditPaste", "mnuEditDelete",
+                           "mnuEditSelectAll"}));
     EXPECT_EQ(entries(widget<QMenu>("mnuFe3est").actions()),
               QStringList({"-", "mnuFe3Carmichael", "mnuFe3Stormer", "mnuFe3Droop", "-"}));
     EXPECT_EQ(entries(widget<QMenu>("mnuMethod").actions()),

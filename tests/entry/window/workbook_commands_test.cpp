@@ -5,6 +5,7 @@
 #include "workbook_commands.h"
 
 #include <QPushButton>
+#include <QUndoStack>
 #include <chrono>
 #include <sstream>
 
@@ -197,6 +198,26 @@ TEST_F(WorkbookCommandsTest, CancelledReadingChangesNothing) {
     EXPECT_EQ(panel1(), "New File");
     auto application = SpreadsheetApplication::attach();
     EXPECT_TRUE(!application.ok() || application->workbooks().count().value() == 0);
+}
+
+// New File, which the load runs, empties the history; the load itself is one step that goes
+// back to the typed table.
+TEST_F(WorkbookCommandsTest, LoadIsUndoneToTheTableBefore) {
+    action("mnuNewFile").trigger();
+    typeCell(1, 1, "MT-1");
+    typeCell(2, 5, "0.25");
+    const AnalysisTable typed = table();
+    dialogs.answers = {fixture("pairs.xlsx").string()};
+    desktop.messages.answers = {Answer::No};
+    action("mnu07Later").trigger();
+    const AnalysisTable loaded = table();
+    ASSERT_NE(loaded.text(1, 1), "MT-1");
+    EXPECT_EQ(window->undoStack().count(), 1);
+    key(Qt::Key_Z, Qt::ControlModifier);
+    expectTable(typed);
+    EXPECT_TRUE(window->document().hasUnsavedChanges()) << "the typed pairs are not saved";
+    key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    expectTable(loaded);
 }
 
 TEST_F(WorkbookCommandsTest, CancelledDialogChangesNothing) {
