@@ -88,9 +88,8 @@ std::string errorText(int error) {
 
 FileResult failure(const std::string& what, const fs::path& path, int error) {
     FileResult result;
-    result.ok = false;
-    result.errorCode = 75;
-    result.error = what + " \"" + path.string() + "\": " + errorText(error);
+    result.status = Failure{what + " \"" + path.string() + "\": " + errorText(error),
+                            ErrorKind::FileAccessDenied};
     return result;
 }
 

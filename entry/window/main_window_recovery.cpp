@@ -87,7 +87,7 @@ void MainWindow::restoreRecovered(const RecoveredTable& recovered) {
     document_.table() = recovered.table;
     document_.setFileName(recovered.originalFile);
     tableFile_ = recovered.originalFile;
-    setStatusPanel1(recovered.originalFile.empty() ? "New File" : recovered.originalFile);
+    setFileStatus(recovered.originalFile.empty() ? "New File" : recovered.originalFile);
     recordTableChange("Restore", before);
     recovery_->writeNow();
 }

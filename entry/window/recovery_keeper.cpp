@@ -38,8 +38,8 @@ void RecoveryKeeper::writeNow() {
         return;
     }
     const FileResult written = file_.write(document_.table(), originalFile_());
-    if (!written.ok && !failing_ && reportFailure_) reportFailure_(written.error);
-    failing_ = !written.ok;
+    if (!written.ok() && !failing_ && reportFailure_) reportFailure_(written.error());
+    failing_ = !written.ok();
 }
 
 void RecoveryKeeper::remove() {

@@ -53,9 +53,9 @@ TEST(RecoveryFile, RunningFilesAreLeftAloneAndEndedOnesOffered) {
     auto first = std::make_unique<RecoveryFile>(folder);
     RecoveryFile second(folder);
     EXPECT_NE(first->path(), second.path());
-    ASSERT_TRUE(first->write(table, "/a.mi").ok);
+    ASSERT_TRUE(first->write(table, "/a.mi").ok());
     table.setText(1, 1, "second");
-    ASSERT_TRUE(second.write(table, "").ok);
+    ASSERT_TRUE(second.write(table, "").ok());
     EXPECT_TRUE(claimAbandonedRecoveries(folder, nullptr).empty());
 
     const fs::path firstPath = first->path();

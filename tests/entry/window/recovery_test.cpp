@@ -133,11 +133,11 @@ TEST_F(Recovery, LongTypingIsWrittenWithinTheLongestTime) {
 TEST_F(Recovery, OfferNamesTimePairsAndFileAndAnswersAreKept) {
     typeAll();
     std::optional<RecoveryFile> left(std::in_place, folder);
-    ASSERT_TRUE(left->write(table(), "/data/old run.mi").ok);
+    ASSERT_TRUE(left->write(table(), "/data/old run.mi").ok());
     std::optional<RecoveryFile> other(std::in_place, folder);
     AnalysisTable one;
     one.setText(7, 3, "0.7");
-    ASSERT_TRUE(other->write(one, "").ok);
+    ASSERT_TRUE(other->write(one, "").ok());
     EXPECT_FALSE(nextStart()->offerRecovery()) << "both Kelvorads still run";
     const AnalysisTable typed = table();
     const fs::path leftPath = left->path();
