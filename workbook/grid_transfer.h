@@ -38,4 +38,9 @@ Status putGridIntoSheet(const TextGrid& grid, Worksheet& sheet);
 // then left as it was.
 Status writeGridToWorkbookFile(const TextGrid& grid, const std::filesystem::path& workbookFile);
 
+// Saves `grid` as a new one-sheet .xlsx workbook at `workbookFile`, replacing whatever file was
+// there (no cells of an older workbook survive), atomically. Cells are entered as
+// putGridIntoSheet enters them. A failure gives a message naming `workbookFile` and the reason.
+Status writeGridAsNewWorkbookFile(const TextGrid& grid, const std::filesystem::path& workbookFile);
+
 }  // namespace kelvorad

@@ -1,9 +1,5 @@
 #include "results_saving.h"
 
-#include <unistd.h>
-
-#include <filesystem>
-
 #include "grid_transfer.h"
 
 namespace kelvorad {
@@ -18,20 +14,8 @@ void appendTableLines(ResultsTable& table, std::string_view lines) {
 }
 
 std::string saveResultsWorkbook(const ResultsTable& table, const std::string& path) {
-    const std::string temporary = path + ".new" + std::to_string(::getpid()) + ".xlsx";
-    std::error_code ec;
-    std::filesystem::remove(temporary, ec);
-    const Status status = writeGridToWorkbookFile(table, temporary);
-    if (!status.ok()) {
-        std::filesystem::remove(temporary, ec);
-        return status.error();
-    }
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        std::filesystem::remove(temporary, ec);
-        return "cannot write '" + path + "': " + ec.message();
-    }
-    return "";
+    const Status status = writeGridAsNewWorkbookFile(table, path);
+    return status.ok() ? "" : status.error();
 }
 
 }  // namespace kelvorad
