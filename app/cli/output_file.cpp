@@ -19,7 +19,7 @@ void OutputFile::flush() {
     if (error_.empty() && !buffer_.empty()) {
         if (isStdout_) {
             if (std::fwrite(buffer_.data(), 1, buffer_.size(), stdout) != buffer_.size()) {
-                flushStandardOutput(error_);
+                flushStandardOutput(error_, errno);
             }
         } else if (!file_.write(buffer_)) {
             error_ = file_.error();
@@ -41,8 +41,8 @@ bool OutputFile::commit() {
     return error_.empty();
 }
 
-bool flushStandardOutput(std::string& error) {
-    errno = 0;
+bool flushStandardOutput(std::string& error, int knownError) {
+    errno = knownError;
     std::cout.flush();
     const bool flushed = std::fflush(stdout) == 0;
     if (flushed && !std::ferror(stdout) && std::cout.good()) return true;

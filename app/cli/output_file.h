@@ -37,7 +37,8 @@ class OutputFile {
     std::string error_;
 };
 
-// Flushes standard output; false when anything written to it was lost.
-bool flushStandardOutput(std::string& error);
+// Flushes standard output; false, with the message in `error`, when anything written to it
+// was lost. `knownError` is the errno of a failed write seen by the caller, if any.
+bool flushStandardOutput(std::string& error, int knownError = 0);
 
 }  // namespace kelvorad
