@@ -166,9 +166,8 @@ bool appendPlotLines(PlotBuffers& b, const PairResult& r, const MethodChecks& ch
 PlotDataWriter::PlotDataWriter(const std::filesystem::path& directory) {
     for (int k = 0; k < kPlotFileCount; ++k) {
         const std::filesystem::path path = directory / kPlotFiles[k].fileName;
-        files_[k] = std::fopen(path.c_str(), "wb");
-        if (!files_[k]) {
-            fail(k, std::strerror(errno));
+        if (!files_[k].open(path.string())) {
+            fail(k, files_[k].reason());
             continue;
         }
         buffers_[k].append(kPlotFiles[k].header);
@@ -182,16 +181,12 @@ PlotDataWriter::~PlotDataWriter() {
 
 void PlotDataWriter::fail(int k, const std::string& reason) {
     if (errors_[k].empty()) errors_[k] = std::string(kPlotFiles[k].fileName) + ": " + reason;
-    if (files_[k]) std::fclose(files_[k]);
-    files_[k] = nullptr;
+    files_[k].discard();
 }
 
 void PlotDataWriter::flush(int k) {
-    if (files_[k] && !buffers_[k].empty()) {
-        if (std::fwrite(buffers_[k].data(), 1, buffers_[k].size(), files_[k]) !=
-            buffers_[k].size()) {
-            fail(k, std::strerror(errno));
-        }
+    if (files_[k].isOpen() && !buffers_[k].empty() && !files_[k].write(buffers_[k])) {
+        fail(k, files_[k].reason());
     }
     buffers_[k].clear();
 }
@@ -224,11 +219,7 @@ std::vector<std::string> PlotDataWriter::close() {
         closed_ = true;
         for (int k = 0; k < kPlotFileCount; ++k) {
             flush(k);
-            if (files_[k] && std::fclose(files_[k]) != 0) {
-                files_[k] = nullptr;
-                fail(k, std::strerror(errno));
-            }
-            files_[k] = nullptr;
+            if (files_[k].isOpen() && !files_[k].commit()) fail(k, files_[k].reason());
         }
     }
     std::vector<std::string> problems;

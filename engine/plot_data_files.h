@@ -10,12 +10,12 @@
 // its neighbours by white space.
 
 #include <array>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "atomic_file.h"
 #include "method_options.h"
 #include "pair_result.h"
 
@@ -54,9 +54,10 @@ void appendPlotNumber(std::string& line, double value);
 // when the line ends in text.
 void appendPlotText(std::string& line, std::string_view text);
 
-// The seven files of one run in a directory. Creating the writer creates (truncates) every file
-// and writes its header; lines are buffered and written as they accumulate. A file that cannot
-// be created or written loses its lines only; the problems are reported by close().
+// The seven files of one run in a directory. Each is written as an AtomicFile: under a
+// temporary name, put in place by close(), so a failed run leaves the previous file whole.
+// Lines are buffered and written as they accumulate. A file that cannot be created or written
+// loses its lines only; the problems are reported by close().
 class PlotDataWriter {
   public:
     explicit PlotDataWriter(const std::filesystem::path& directory);
@@ -73,8 +74,8 @@ class PlotDataWriter {
     // Data lines each file received so far (header lines not counted).
     const std::array<long, kPlotFileCount>& lineCounts() const { return lineCounts_; }
 
-    // Writes what is buffered and closes the files in creation order. Returns one message per
-    // file that could not be created or written ("TlogfO2.dat: Permission denied"); empty when
+    // Writes what is buffered and puts the files in place in creation order. Returns one message
+    // per file that could not be created or written ("TlogfO2.dat: Permission denied"); empty when
     // every file was written. Calling it again returns the same list.
     std::vector<std::string> close();
 
@@ -83,7 +84,7 @@ class PlotDataWriter {
     void countLines(int file, std::size_t from);
     void fail(int file, const std::string& reason);
 
-    std::array<std::FILE*, kPlotFileCount> files_{};
+    std::array<AtomicFile, kPlotFileCount> files_;
     PlotBuffers buffers_;
     std::array<std::string, kPlotFileCount> errors_;
     std::array<long, kPlotFileCount> lineCounts_{};

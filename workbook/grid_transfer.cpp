@@ -6,6 +6,7 @@
 
 #include "cell_entry.h"
 #include "workbook_reader.h"
+#include "xlsx_writer.h"
 
 namespace kelvorad {
 
@@ -112,6 +113,22 @@ Status writeGridToWorkbookFile(
     }
     application.quit();
     return outcome;
+}
+
+Status writeGridAsNewWorkbookFile(const TextGrid& grid, const std::filesystem::path& workbookFile) {
+    WorkbookData workbook;
+    workbook.sheets.push_back(SheetData{"Sheet1", {}});
+    auto& cells = workbook.sheets.front().cells;
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        for (int c = 0; c < grid.columnCount(); ++c) {
+            const std::string& text = grid.text(r, c);
+            if (text.empty()) continue;
+            Result<CellValue> cell = enteredCell(text);
+            if (!cell) return Failure{workbookFile.string() + ": " + cell.error()};
+            if (cell->kind != CellKind::Empty) cells[CellAddress{r + 1, c + 1}] = cell.value();
+        }
+    }
+    return writeXlsxFile(workbook, workbookFile);
 }
 
 }  // namespace kelvorad

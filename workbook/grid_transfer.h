@@ -57,4 +57,9 @@ Status writeGridToWorkbookFile(
     const TextGrid& grid, const std::filesystem::path& workbookFile,
     const std::function<Status(Workbook& workbook, Worksheet& sheet)>& alsoPut = {});
 
+// Saves `grid` as a new one-sheet .xlsx workbook at `workbookFile`, replacing whatever file was
+// there (no cells of an older workbook survive), atomically. Cells are entered as
+// putGridIntoSheet enters them. A failure gives a message naming `workbookFile` and the reason.
+Status writeGridAsNewWorkbookFile(const TextGrid& grid, const std::filesystem::path& workbookFile);
+
 }  // namespace kelvorad

@@ -1,20 +1,19 @@
 #include "xlsx_writer.h"
 
-#include <fcntl.h>
 #include <locale.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <xlsxwriter.h>
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "atomic_file.h"
 #include "ooxml_text.h"
 
 namespace kelvorad {
@@ -81,32 +80,56 @@ std::string usableSheetName(const std::string& wanted, std::size_t index,
     return candidate;
 }
 
-// A temporary file beside the target, created empty with the target's permissions (or
-// rw-r--r-- for a new file).
-Result<fs::path> createTemporaryBeside(const fs::path& target) {
-    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    // Built by appending: g++ 12 warns falsely (-Wrestrict) on "..." + std::string&&.
-    std::string name = ".";
-    name += target.filename().string();
-    name += ".XXXXXX";
-    const std::string pattern = (folder / name).string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    const int fd = mkstemp(buffer.data());
-    if (fd < 0) return failureFor(target, std::strerror(errno));
-    struct stat existing {};
-    const mode_t mode = stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
-    fchmod(fd, mode);
-    close(fd);
-    return fs::path(buffer.data());
-}
+// libxlsxwriter prints its own "[ERROR] ..." lines to standard error, naming the temporary
+// file. While it writes, standard error goes to a scratch file instead; its lines then give
+// the reason in our message, which names the file the user asked for.
+class CapturedLibraryErrors {
+  public:
+    CapturedLibraryErrors() {
+        std::fflush(stderr);
+        scratch_ = std::tmpfile();
+        saved_ = scratch_ ? dup(STDERR_FILENO) : -1;
+        if (saved_ >= 0) dup2(fileno(scratch_), STDERR_FILENO);
+    }
+    ~CapturedLibraryErrors() { release(); }
+    CapturedLibraryErrors(const CapturedLibraryErrors&) = delete;
+    CapturedLibraryErrors& operator=(const CapturedLibraryErrors&) = delete;
 
-bool flushToDisk(const fs::path& file) {
-    const int fd = open(file.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    const bool ok = fsync(fd) == 0;
-    close(fd);
-    return ok;
+    // Puts standard error back; returns what was printed meanwhile.
+    std::string release() {
+        std::string text;
+        if (saved_ >= 0) {
+            std::fflush(stderr);
+            dup2(saved_, STDERR_FILENO);
+            close(saved_);
+            saved_ = -1;
+        }
+        if (scratch_) {
+            std::rewind(scratch_);
+            char block[512];
+            std::size_t got = 0;
+            while ((got = std::fread(block, 1, sizeof block, scratch_)) > 0)
+                text.append(block, got);
+            std::fclose(scratch_);
+            scratch_ = nullptr;
+        }
+        return text;
+    }
+
+  private:
+    std::FILE* scratch_ = nullptr;
+    int saved_ = -1;
+};
+
+// The system's reason in libxlsxwriter's error lines ("... System error = No space left on
+// device"), or "".
+std::string systemReasonIn(const std::string& libraryLines) {
+    const std::string marker = "System error = ";
+    const std::size_t at = libraryLines.find(marker);
+    if (at == std::string::npos) return {};
+    const std::size_t from = at + marker.size();
+    const std::size_t end = libraryLines.find_first_of("\r\n", from);
+    return libraryLines.substr(from, end == std::string::npos ? std::string::npos : end - from);
 }
 
 // One solid-fill format per colour, made when first needed; owned by the workbook.
@@ -193,33 +216,28 @@ Status writeWorkbookTo(const WorkbookData& data, const fs::path& file, const fs:
             }
         }
     }
+    CapturedLibraryErrors libraryErrors;
     const lxw_error closed = workbook_close(book);
+    const std::string systemReason = systemReasonIn(libraryErrors.release());
     if (!cellError.empty()) return failureFor(target, cellError);
-    if (closed != LXW_NO_ERROR) return failureFor(target, lxw_strerror(closed));
+    if (closed != LXW_NO_ERROR) {
+        return failureFor(target, systemReason.empty() ? lxw_strerror(closed) : systemReason);
+    }
     return {};
 }
 
 }  // namespace
 
 Status writeXlsxFile(const WorkbookData& workbook, const fs::path& target) {
-    std::error_code error;
-    if (fs::is_directory(target, error)) return failureFor(target, "is a folder");
-    auto temporary = createTemporaryBeside(target);
-    if (!temporary) return Failure{temporary.error()};
-
+    AtomicFile file;
+    const std::string staging = file.open(target.string()) ? file.stagingPath() : "";
+    if (staging.empty()) return failureFor(target, file.reason());
     Status written;
     {
         CNumericLocale cNumbers;
-        written = writeWorkbookTo(workbook, temporary.value(), target);
+        written = writeWorkbookTo(workbook, staging, target);
     }
-    if (written.ok() && !flushToDisk(temporary.value())) {
-        written = failureFor(target, "cannot flush the workbook to disk");
-    }
-    if (written.ok()) {
-        fs::rename(temporary.value(), target, error);
-        if (error) written = failureFor(target, error.message());
-    }
-    if (!written.ok()) fs::remove(temporary.value(), error);
+    if (written.ok() && !file.commit()) written = failureFor(target, file.reason());
     return written;
 }
 

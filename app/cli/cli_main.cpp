@@ -7,6 +7,7 @@
 
 #include "calc_command.h"
 #include "help_file.h"
+#include "output_file.h"
 #include "plot_command.h"
 #include "program_info.h"
 
@@ -56,7 +57,9 @@ bool answeredHelpOrVersion(const std::vector<std::string>& arguments,
     return false;
 }
 
-int runCommandLine(int argc, char** argv) {
+namespace {
+
+int runCommand(int argc, char** argv) {
     const std::string command = argv[1];
     std::vector<std::string> arguments(argv + 2, argv + argc);
     if (command == "calc") return runCalcCommand(arguments);
@@ -71,6 +74,19 @@ int runCommandLine(int argc, char** argv) {
     }
     std::cerr << "kelvorad: unknown command '" << command << "'\n" << usage();
     return 2;
+}
+
+}  // namespace
+
+int runCommandLine(int argc, char** argv) {
+    const int status = runCommand(argc, argv);
+    // Output lost on a full disk or a closed pipe must not pass for success.
+    std::string error;
+    if (!flushStandardOutput(error)) {
+        std::cerr << "kelvorad: " << error << "\n";
+        return status == 0 ? 1 : status;
+    }
+    return status;
 }
 
 }  // namespace kelvorad

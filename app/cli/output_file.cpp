@@ -1,60 +1,58 @@
 #include "output_file.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
+#include <iostream>
 
 namespace kelvorad {
 
-OutputFile::~OutputFile() {
-    if (file_ && !isStdout_) {
-        std::fclose(file_);
-        std::remove(temporary_.c_str());
-    }
-}
-
 bool OutputFile::open(const std::string& path) {
-    path_ = path;
     if (path == "-") {
-        file_ = stdout;
         isStdout_ = true;
         return true;
     }
-    temporary_ = path + ".tmp" + std::to_string(::getpid());
-    file_ = std::fopen(temporary_.c_str(), "wb");
-    if (!file_) error_ = "cannot write '" + path + "': " + std::strerror(errno);
-    return file_ != nullptr;
+    if (!file_.open(path)) error_ = file_.error();
+    return file_.isOpen();
 }
 
 void OutputFile::flush() {
-    if (file_ && !buffer_.empty() && error_.empty()) {
-        if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
-            error_ = "cannot write '" + path_ + "': " + std::strerror(errno);
+    if (error_.empty() && !buffer_.empty()) {
+        if (isStdout_) {
+            if (std::fwrite(buffer_.data(), 1, buffer_.size(), stdout) != buffer_.size()) {
+                flushStandardOutput(error_, errno);
+            }
+        } else if (!file_.write(buffer_)) {
+            error_ = file_.error();
         }
     }
     buffer_.clear();
 }
 
 bool OutputFile::commit() {
-    if (!file_) return false;
+    if (!isOpen()) return false;
     flush();
     if (isStdout_) {
-        if (std::fflush(stdout) != 0 && error_.empty()) {
-            error_ = std::string("cannot write standard output: ") + std::strerror(errno);
-        }
-        file_ = nullptr;
+        if (error_.empty()) flushStandardOutput(error_);
+        isStdout_ = false;
         return error_.empty();
     }
-    if (std::fclose(file_) != 0 && error_.empty()) {
-        error_ = "cannot write '" + path_ + "': " + std::strerror(errno);
-    }
-    file_ = nullptr;
-    if (error_.empty() && std::rename(temporary_.c_str(), path_.c_str()) != 0) {
-        error_ = "cannot replace '" + path_ + "': " + std::strerror(errno);
-    }
-    if (!error_.empty()) std::remove(temporary_.c_str());
+    if (error_.empty() && !file_.commit()) error_ = file_.error();
+    file_.discard();
     return error_.empty();
+}
+
+bool flushStandardOutput(std::string& error, int knownError) {
+    errno = knownError;
+    std::cout.flush();
+    const bool flushed = std::fflush(stdout) == 0;
+    if (flushed && !std::ferror(stdout) && std::cout.good()) return true;
+    const int reason = errno;
+    error = "cannot write standard output: ";
+    error += reason ? std::strerror(reason) : "a write failed";
+    // Reported once: later checks see only what fails after this.
+    std::clearerr(stdout);
+    std::cout.clear();
+    return false;
 }
 
 }  // namespace kelvorad

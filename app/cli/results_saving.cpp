@@ -3,11 +3,16 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
+#include "atomic_file.h"
 #include "grid_transfer.h"
 #include "results_workbook.h"
 
 namespace kelvorad {
+
+namespace fs = std::filesystem;
 
 void appendTableLines(ResultsTable& table, std::string_view lines) {
     while (!lines.empty()) {
@@ -20,19 +25,25 @@ void appendTableLines(ResultsTable& table, std::string_view lines) {
 
 std::string saveResultsWorkbook(const ResultsTable& table, const RunRecord& record,
                                 const std::string& path) {
-    const std::string temporary = path + ".new" + std::to_string(::getpid()) + ".xlsx";
+    AtomicFile file;
+    if (!file.open(path)) return path + ": " + file.reason();
+    // Made in a scratch folder, so that the workbook component creates it new rather than
+    // opening an older workbook at `path`, then put in place as one output file.
     std::error_code ec;
-    std::filesystem::remove(temporary, ec);
-    const Status status = writeResultsWorkbookFile(table, {record}, temporary);
-    if (!status.ok()) {
-        std::filesystem::remove(temporary, ec);
-        return status.error();
+    const fs::path scratch = fs::temp_directory_path(ec) /
+                             ("kelvorad-results-" + std::to_string(::getpid()) + ".xlsx");
+    if (ec) return path + ": " + ec.message();
+    fs::remove(scratch, ec);
+    const Status status = writeResultsWorkbookFile(table, {record}, scratch);
+    std::string bytes;
+    if (status.ok()) {
+        std::ifstream in(scratch, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        std::filesystem::remove(temporary, ec);
-        return "cannot write '" + path + "': " + ec.message();
-    }
+    fs::remove(scratch, ec);
+    if (!status.ok()) return path + ": " + status.error();
+    if (bytes.empty()) return path + ": the workbook made could not be read back";
+    if (!file.write(bytes) || !file.commit()) return path + ": " + file.reason();
     return "";
 }
 

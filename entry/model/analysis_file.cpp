@@ -1,12 +1,12 @@
 #include "analysis_file.h"
 
+#include "atomic_file.h"
 #include "error_report.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <utility>
 
@@ -189,27 +189,12 @@ std::string analysisFileContent(const TextGrid& table, int* cellsChanged) {
 
 FileResult writeFileAtomically(const std::string& path, std::string_view content) {
     FileResult result;
-    std::random_device seed;
-    const std::string temporary = path + ".tmp" + std::to_string(seed() % 1000000);
-    {
-        errno = 0;
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            fail(result, "Cannot write", path, errno ? errno : EACCES, true);
-            return result;
-        }
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-        out.flush();
-        if (!out) {
-            fail(result, "Cannot write", path, errno ? errno : EIO, true);
-            out.close();
-            std::remove(temporary.c_str());
-            return result;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        fail(result, "Cannot replace", path, errno, true);
-        std::remove(temporary.c_str());
+    AtomicFile file;
+    if (!(file.open(path) && file.write(content) && file.commit())) {
+        std::string message = "Cannot write \"";
+        message.append(path).append("\": ").append(file.reason());
+        result.status =
+            Failure{std::move(message), errorKindForFileFailure(file.errorNumber(), true)};
     }
     return result;
 }

@@ -52,7 +52,8 @@ std::string analysisFileContent(const TextGrid& table, int* cellsChanged = nullp
 // failed save never destroys the previous file. The data area stays selected.
 FileResult writeAnalysisFile(AnalysisTable& table, const std::string& path);
 
-// Writes `content` to `path` through a temporary file and a rename.
+// Writes `content` to `path` as an AtomicFile (a temporary file and a rename for a regular
+// file; links followed, devices written directly, read-only files refused).
 FileResult writeFileAtomically(const std::string& path, std::string_view content);
 
 // Reads a whole file; false (with the reason in `error`) when it cannot be read.

@@ -1,9 +1,12 @@
 #include "graph_rendering.h"
 
+#include "atomic_file.h"
+
 #include <unistd.h>
 
 #include <system_error>
 
+#include "atomic_file.h"
 #include "program_run.h"
 
 namespace kelvorad {
@@ -51,8 +54,9 @@ RenderResult renderGraphTemplate(const std::filesystem::path& gnuplotProgram,
     std::error_code error;
     const std::filesystem::path target = std::filesystem::absolute(output, error);
     if (error) return {false, "cannot resolve " + output.string() + ": " + error.message()};
-    std::filesystem::path temporary = target;
-    temporary += ".part" + std::to_string(::getpid());
+    AtomicFile image;
+    const std::string temporary = image.open(target.string()) ? image.stagingPath() : "";
+    if (temporary.empty()) return {false, image.error()};
 
     std::string commands = imageTerminalCommands(format, temporary);
     if (settings.sampleLabels) commands += "; showLabels = 1";
@@ -60,19 +64,13 @@ RenderResult renderGraphTemplate(const std::filesystem::path& gnuplotProgram,
         runProgram(gnuplotProgram, gnuplotArguments(templatePath, folders.templates, commands),
                    folders.working, settings.errorFile);
     if (status != 0) {
-        std::filesystem::remove(temporary, error);
         return {false, status < 0 ? "gnuplot could not be run"
                                   : "gnuplot failed (exit status " + std::to_string(status) + ")"};
     }
-    if (!std::filesystem::is_regular_file(temporary, error)) {
+    if (std::filesystem::file_size(temporary, error) == 0 || error) {
         return {false, "gnuplot wrote no image"};
     }
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return {false, "cannot write " + target.string() + ": " + error.message()};
-    }
+    if (!image.commit()) return {false, image.error()};
     return {true, {}};
 }
 
