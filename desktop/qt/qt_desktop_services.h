@@ -3,14 +3,23 @@
 // clipboard and the desktop's "open" handler. Dialogs and message boxes are owned by the
 // application's active window at the time they are shown.
 
+#include <QString>
+
 #include "desktop_services.h"
 
 namespace kelvorad {
 
+// Each dialog, told apart by its title and filter, starts in the folder of the file last
+// chosen in it, also after a restart (kept in the program's settings).
 class QtFileDialogs : public FileDialogs {
   public:
     std::string askOpenFileName(const std::string& title, const std::string& filter) override;
     std::string askSaveFileName(const std::string& title, const std::string& filter) override;
+
+  private:
+    static QString startFolder(const std::string& title, const std::string& filter);
+    static std::string remember(const std::string& title, const std::string& filter,
+                                const QString& chosen);
 };
 
 class QtMessageBoxes : public MessageBoxes {

@@ -95,9 +95,15 @@ void MainWindow::openFileNamed(const std::string& path) {
     }
     const FileResult read = document_.open(path);
     table_->showTable();
+    if (read.ok()) rememberAnalysisFile(path);
     if (!read.ok()) reportFileFailure(read);
     setScreenTitle("Data Entry Screen");
     setToolbarEnabled({B::LoadXls, B::LoadXlsx}, false);
+}
+
+void MainWindow::openRecentFile(const std::string& path) {
+    if (!askToSaveChanges()) return;
+    openFileNamed(path);
 }
 
 void MainWindow::saveAs() {
@@ -169,6 +175,7 @@ bool MainWindow::writeAnalysisFileTo(const std::string& path) {
         reportFileFailure(written);
         return false;
     }
+    rememberAnalysisFile(path);
     if (written.cellsChanged > 0) {
         desktop_.messages.showMessage(
             kMessageTitle,

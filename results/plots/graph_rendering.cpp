@@ -43,37 +43,53 @@ std::string imageTerminalCommands(ImageFormat format, const std::filesystem::pat
     return terminal + "; set output " + gnuplotQuoted(output.string());
 }
 
+RenderPlan planGraphRender(const std::filesystem::path& templatePath, const GraphFolders& folders,
+                           ImageFormat format, const std::filesystem::path& output,
+                           const RenderSettings& settings) {
+    RenderPlan plan;
+    std::error_code error;
+    plan.target = std::filesystem::absolute(output, error);
+    if (error) {
+        plan.problem = "cannot resolve " + output.string() + ": " + error.message();
+        return plan;
+    }
+    plan.temporary = plan.target;
+    plan.temporary += ".part" + std::to_string(::getpid());
+    std::string commands = imageTerminalCommands(format, plan.temporary);
+    if (settings.sampleLabels) commands += "; showLabels = 1";
+    plan.arguments = gnuplotArguments(templatePath, folders.templates, commands);
+    return plan;
+}
+
+RenderResult finishGraphRender(const RenderPlan& plan, int exitStatus) {
+    std::error_code error;
+    if (exitStatus != 0) {
+        std::filesystem::remove(plan.temporary, error);
+        return {false, exitStatus < 0
+                           ? "gnuplot could not be run"
+                           : "gnuplot failed (exit status " + std::to_string(exitStatus) + ")"};
+    }
+    if (!std::filesystem::is_regular_file(plan.temporary, error)) {
+        return {false, "gnuplot wrote no image"};
+    }
+    std::filesystem::rename(plan.temporary, plan.target, error);
+    if (error) {
+        std::error_code ignored;
+        std::filesystem::remove(plan.temporary, ignored);
+        return {false, "cannot write " + plan.target.string() + ": " + error.message()};
+    }
+    return {true, {}};
+}
+
 RenderResult renderGraphTemplate(const std::filesystem::path& gnuplotProgram,
                                  const std::filesystem::path& templatePath,
                                  const GraphFolders& folders, ImageFormat format,
                                  const std::filesystem::path& output,
                                  const RenderSettings& settings) {
-    std::error_code error;
-    const std::filesystem::path target = std::filesystem::absolute(output, error);
-    if (error) return {false, "cannot resolve " + output.string() + ": " + error.message()};
-    std::filesystem::path temporary = target;
-    temporary += ".part" + std::to_string(::getpid());
-
-    std::string commands = imageTerminalCommands(format, temporary);
-    if (settings.sampleLabels) commands += "; showLabels = 1";
-    const int status =
-        runProgram(gnuplotProgram, gnuplotArguments(templatePath, folders.templates, commands),
-                   folders.working, settings.errorFile);
-    if (status != 0) {
-        std::filesystem::remove(temporary, error);
-        return {false, status < 0 ? "gnuplot could not be run"
-                                  : "gnuplot failed (exit status " + std::to_string(status) + ")"};
-    }
-    if (!std::filesystem::is_regular_file(temporary, error)) {
-        return {false, "gnuplot wrote no image"};
-    }
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return {false, "cannot write " + target.string() + ": " + error.message()};
-    }
-    return {true, {}};
+    const RenderPlan plan = planGraphRender(templatePath, folders, format, output, settings);
+    if (!plan.problem.empty()) return {false, plan.problem};
+    return finishGraphRender(
+        plan, runProgram(gnuplotProgram, plan.arguments, folders.working, settings.errorFile));
 }
 
 }  // namespace kelvorad
