@@ -172,7 +172,7 @@ void GraphWindow::drawingEnded(int exitStatus) {
         const QString time = QTime::currentTime().toString("HH:mm:ss");
         // Warnings (a data file without points, say) do not stop the graph; the first shows.
         const QString warning = gnuplotSays.section('\n', 0, 0);
-        state_->setText("Drawn at " + time + " from " + q(templatePath_.string()) +
+        state_->setText("Drawn at " + time + " from " + q(templatePath_.filename().string()) +
                         (warning.isEmpty() ? "" : "   gnuplot: " + warning));
         state_->setToolTip(gnuplotSays);
     }
