@@ -56,7 +56,9 @@ bool RecentFiles::isRegularFile(const std::string& path) {
 
 std::string recentFileCaption(std::size_t index, const std::string& path) {
     const std::filesystem::path file(path);
-    std::string caption = "&" + std::to_string(index + 1) + " ";
+    std::string caption = "&";
+    caption += std::to_string(index + 1);
+    caption += ' ';
     caption += menuText(file.filename().string());
     caption += "  (";
     caption += menuText(file.parent_path().string());
