@@ -40,6 +40,7 @@ bool loadFileFirst(MainWindow& main, DesktopServices desktop) {
     if (!main.askToSaveChanges()) return false;
     const FileResult read = main.document().open(name);
     main.showTableChanges();
+    if (read.ok()) main.rememberAnalysisFile(name);
     if (!read.ok()) desktop.messages.showMessage(kMessageTitle, read.error());
     return true;
 }

@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
@@ -17,6 +19,7 @@
 #include <memory>
 
 #include "dialog_filter.h"
+#include "program_settings.h"
 
 namespace kelvorad {
 
@@ -33,20 +36,36 @@ QClipboard* systemClipboard() {
 }
 }  // namespace
 
+// Each dialog opens in the folder its last chosen file was in (the working folder the first
+// time, or when that folder is gone), and remembers the folder of the file chosen now.
+QString QtFileDialogs::startFolder(const std::string& title, const std::string& filter) {
+    const QString folder = storedText(dialogFolderKey(title, filter));
+    return !folder.isEmpty() && QDir(folder).exists() ? folder : QString();
+}
+
+std::string QtFileDialogs::remember(const std::string& title, const std::string& filter,
+                                    const QString& chosen) {
+    if (!chosen.isEmpty()) {
+        storeText(dialogFolderKey(title, filter), QFileInfo(chosen).absolutePath());
+    }
+    return chosen.toStdString();
+}
+
 std::string QtFileDialogs::askOpenFileName(const std::string& title, const std::string& filter) {
-    return QFileDialog::getOpenFileName(QApplication::activeWindow(), q(title), QString(),
-                                        q(qtDialogFilter(filter)))
-        .toStdString();
+    return remember(
+        title, filter,
+        QFileDialog::getOpenFileName(QApplication::activeWindow(), q(title),
+                                     startFolder(title, filter), q(qtDialogFilter(filter))));
 }
 
 // A name typed without an extension gets the filter's ("data" is saved as "data.mi").
 std::string QtFileDialogs::askSaveFileName(const std::string& title, const std::string& filter) {
-    QFileDialog dialog(QApplication::activeWindow(), q(title), QString(),
+    QFileDialog dialog(QApplication::activeWindow(), q(title), startFolder(title, filter),
                        q(qtDialogFilter(filter)));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(q(defaultSuffix(filter)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().first().toStdString();
+    return remember(title, filter, dialog.selectedFiles().first());
 }
 
 std::optional<double> QtFileDialogs::askNumber(const std::string& title, const std::string& label,

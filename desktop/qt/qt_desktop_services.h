@@ -3,16 +3,25 @@
 // clipboard and the desktop's "open" handler. Dialogs and message boxes are owned by the
 // application's active window at the time they are shown.
 
+#include <QString>
+
 #include "desktop_services.h"
 
 namespace kelvorad {
 
+// Each dialog, told apart by its title and filter, starts in the folder of the file last
+// chosen in it, also after a restart (kept in the program's settings).
 class QtFileDialogs : public FileDialogs {
   public:
     std::string askOpenFileName(const std::string& title, const std::string& filter) override;
     std::string askSaveFileName(const std::string& title, const std::string& filter) override;
     std::optional<double> askNumber(const std::string& title, const std::string& label,
                                     double initial, double lowest, double highest) override;
+
+  private:
+    static QString startFolder(const std::string& title, const std::string& filter);
+    static std::string remember(const std::string& title, const std::string& filter,
+                                const QString& chosen);
 };
 
 class QtMessageBoxes : public MessageBoxes {

@@ -16,6 +16,7 @@
 #include "error_report.h"
 #include "main_window_actions.h"
 #include "method_menus.h"
+#include "program_settings.h"
 #include "text_grid_view.h"
 
 namespace kelvorad {
@@ -35,6 +36,11 @@ MainWindow::MainWindow(DesktopServices desktop, QWidget* parent)
     connectTable();
     applyStartUpState();
     resize(1280, 820);
+    restoreWindowGeometry(*this, kGeometryName);
+    std::vector<std::string> stored;
+    for (const QString& path : storedList(kRecentFilesKey)) stored.push_back(path.toStdString());
+    recent_ = RecentFiles(stored);
+    fillRecentFilesMenu();
 }
 
 // The table view reads the document, which is a member: the view goes first, before the
@@ -148,6 +154,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     if (recovery_) recovery_->remove();
+    storeWindowGeometry(*this, kGeometryName);
     runHook(WindowHook::CloseOtherWindows);
     runHook(WindowHook::QuitSpreadsheet);
     QCoreApplication::exit(0);

@@ -14,6 +14,7 @@
 #include "desktop_services.h"
 #include "method_options.h"
 #include "recovery_keeper.h"
+#include "recent_files.h"
 #include "result.h"
 
 class QAction;
@@ -135,6 +136,14 @@ class MainWindow : public QMainWindow {
     // The unsaved-change question. True when the caller may go on: nothing to lose, No, or
     // Yes and the table was saved. False on Cancel, or when the save was cancelled or failed.
     bool askToSaveChanges();
+    // The Recent Files submenu's list, newest first. Remembering a file puts it first and
+    // stores the list in the program's settings; Open File and Save As remember theirs.
+    const RecentFiles& recentFiles() const { return recent_; }
+    void rememberAnalysisFile(const std::string& path);
+    // Fills the submenu from the list, first dropping the files that are gone (as showing
+    // the submenu does).
+    void fillRecentFilesMenu();
+
     // Shows the error report's message for a command's outcome (nothing on success, or for a
     // failure the command reported itself).
     void reportError(const Status& outcome);
@@ -151,6 +160,8 @@ class MainWindow : public QMainWindow {
     void openFile();
     // Open File with the name already chosen (the command line's file): no question asked.
     void openFileNamed(const std::string& path);
+    // A Recent Files entry: the unsaved-change question, then Open File with that name.
+    void openRecentFile(const std::string& path);
     void saveAs();
     void closeFile();
     // Exit: closes the window (after the unsaved-change question) and ends the program.
@@ -208,6 +219,7 @@ class MainWindow : public QMainWindow {
     DesktopServices desktop_;
     AnalysisDocument document_;
     std::string dialogFileName_;
+    RecentFiles recent_;
     std::pair<int, int> mirroredCell_{-1, -1};  // the cell the editor took its text from
     std::array<std::function<void()>, static_cast<std::size_t>(WindowHook::Count)> hooks_;
 

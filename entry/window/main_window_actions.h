@@ -9,6 +9,7 @@ struct MainWindow::Actions {
     QMenu* file = nullptr;
     QMenu* openExcel = nullptr;  // mnuOEF
     QMenu* editExcel = nullptr;  // mnuEEF
+    QMenu* recent = nullptr;     // mnuRecent
     QMenu* edit = nullptr;
     QMenu* calculate = nullptr;
     QMenu* help = nullptr;
@@ -44,5 +45,9 @@ inline constexpr const char* kOpenAnalysisFilter = "Magnetite and Ilmenite(*.mi)
 inline constexpr const char* kSaveAnalysisFilter = "Magnetite and Ilmenite files(*.mi) |*.mi";
 // The title of the window's own message boxes.
 inline constexpr const char* kMessageTitle = "Kelvorad";
+
+// Where the window's size and place and the recent analysis files are kept in the settings.
+inline constexpr const char* kGeometryName = "mainWindow";
+inline constexpr const char* kRecentFilesKey = "recentFiles";
 
 }  // namespace kelvorad

@@ -161,6 +161,9 @@ void MainWindow::createMenus() {
     QMenuBar* bar = menuBar();
     a.file = makeMenu(bar, "mnuFile", "File");
     a.file->addActions({a.newFile, a.openFile, a.saveAs, a.close});
+    a.recent = makeMenu(a.file, "mnuRecent", "Recent Files");
+    a.file->addMenu(a.recent);
+    connect(a.recent, &QMenu::aboutToShow, this, &MainWindow::fillRecentFilesMenu);
     a.file->addSeparator();
     a.openExcel = makeMenu(a.file, "mnuOEF", "Open Excel File");
     a.openExcel->addSeparator();

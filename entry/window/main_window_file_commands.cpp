@@ -102,9 +102,15 @@ void MainWindow::openFileNamed(const std::string& path) {
     table_->showTable();
     undoStack_->clear();
     noteTableChange();
+    if (read.ok()) rememberAnalysisFile(path);
     if (!read.ok()) reportFileFailure(read);
     setScreenTitle("Data Entry Screen");
     setToolbarEnabled({B::LoadXls, B::LoadXlsx}, false);
+}
+
+void MainWindow::openRecentFile(const std::string& path) {
+    if (!askToSaveChanges()) return;
+    openFileNamed(path);
 }
 
 void MainWindow::saveAs() {
@@ -179,6 +185,7 @@ bool MainWindow::writeAnalysisFileTo(const std::string& path) {
     undoStack_->setClean();
     tableFile_ = path;
     noteTableChange();
+    rememberAnalysisFile(path);
     if (written.cellsChanged > 0) {
         desktop_.messages.showMessage(
             kMessageTitle,

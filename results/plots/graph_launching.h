@@ -5,7 +5,10 @@
 // its window stays open on its own. Nothing is reported: a template that cannot be found or a
 // gnuplot that cannot be started leaves the window as it was.
 
+#include <filesystem>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 #include "desktop_services.h"
 #include "graph_templates.h"
@@ -19,6 +22,23 @@ inline constexpr std::string_view kGraphTemplateFilter = "Grapher files(*.grf) |
 // folder's copy when there is one, else the shipped one. Does nothing when neither exists.
 void openGraphTemplate(std::string_view templateName, Shell& shell,
                        const GraphFolders& folders = currentGraphFolders());
+
+// Starts gnuplot on a template path, detached, in its own plot window ("Open in gnuplot").
+// False when gnuplot could not be started.
+bool openTemplateInGnuplot(const std::filesystem::path& templatePath, Shell& shell,
+                           const GraphFolders& folders);
+
+// Toolbar 13's question: asks for a template with the filter above. The chosen file, a
+// relative answer taken from the working folder; nullopt when the dialog was cancelled or the
+// answer is not a file.
+std::optional<std::filesystem::path> askForGraphTemplate(FileDialogs& dialogs,
+                                                         const GraphFolders& folders);
+
+// The gnuplot arguments that list its terminals ("set terminal"; the list goes to standard
+// error), and whether such a list names a terminal that opens plot windows (qt, wxt or x11):
+// only then can "Open in gnuplot" show anything.
+std::vector<std::string> terminalListArguments();
+bool listsWindowTerminal(std::string_view terminalList);
 
 // Toolbar 13: asks for a template with the filter above and opens the chosen file. A cancelled
 // dialog (an empty answer) or a path that is not a file opens nothing.

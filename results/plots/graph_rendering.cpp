@@ -1,9 +1,10 @@
 #include "graph_rendering.h"
 
-#include "atomic_file.h"
-
 #include <unistd.h>
 
+#include <atomic>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
 #include "atomic_file.h"
@@ -46,32 +47,65 @@ std::string imageTerminalCommands(ImageFormat format, const std::filesystem::pat
     return terminal + "; set output " + gnuplotQuoted(output.string());
 }
 
+RenderPlan planGraphRender(const std::filesystem::path& templatePath, const GraphFolders& folders,
+                           ImageFormat format, const std::filesystem::path& output,
+                           const RenderSettings& settings) {
+    RenderPlan plan;
+    std::error_code error;
+    plan.target = std::filesystem::absolute(output, error);
+    if (error) {
+        plan.problem = "cannot resolve " + output.string() + ": " + error.message();
+        return plan;
+    }
+    // gnuplot writes into a scratch file of its own; finishGraphRender then puts the image in
+    // place as any output file is (atomic_file.h), so a link, a device or a read-only file is
+    // treated the same way everywhere.
+    static std::atomic<int> renders{0};
+    plan.temporary = std::filesystem::temp_directory_path(error) /
+                     ("kelvorad-graph-" + std::to_string(::getpid()) + "-" +
+                      std::to_string(++renders) + std::string(imageExtension(format)));
+    if (error) {
+        plan.problem = "cannot write " + output.string() + ": " + error.message();
+        return plan;
+    }
+    std::string commands = imageTerminalCommands(format, plan.temporary);
+    if (settings.sampleLabels) commands += "; showLabels = 1";
+    plan.arguments = gnuplotArguments(templatePath, folders.templates, commands);
+    return plan;
+}
+
+RenderResult finishGraphRender(const RenderPlan& plan, int exitStatus) {
+    std::error_code error;
+    if (exitStatus != 0) {
+        std::filesystem::remove(plan.temporary, error);
+        return {false, exitStatus < 0
+                           ? "gnuplot could not be run"
+                           : "gnuplot failed (exit status " + std::to_string(exitStatus) + ")"};
+    }
+    if (!std::filesystem::is_regular_file(plan.temporary, error)) {
+        return {false, "gnuplot wrote no image"};
+    }
+    std::string image;
+    {
+        std::ifstream in(plan.temporary, std::ios::binary);
+        image.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    std::filesystem::remove(plan.temporary, error);
+    if (image.empty()) return {false, "gnuplot wrote no image"};
+    std::string problem = writeWholeFile(plan.target.string(), image);
+    if (!problem.empty()) return {false, std::move(problem)};
+    return {true, {}};
+}
+
 RenderResult renderGraphTemplate(const std::filesystem::path& gnuplotProgram,
                                  const std::filesystem::path& templatePath,
                                  const GraphFolders& folders, ImageFormat format,
                                  const std::filesystem::path& output,
                                  const RenderSettings& settings) {
-    std::error_code error;
-    const std::filesystem::path target = std::filesystem::absolute(output, error);
-    if (error) return {false, "cannot resolve " + output.string() + ": " + error.message()};
-    AtomicFile image;
-    const std::string temporary = image.open(target.string()) ? image.stagingPath() : "";
-    if (temporary.empty()) return {false, image.error()};
-
-    std::string commands = imageTerminalCommands(format, temporary);
-    if (settings.sampleLabels) commands += "; showLabels = 1";
-    const int status =
-        runProgram(gnuplotProgram, gnuplotArguments(templatePath, folders.templates, commands),
-                   folders.working, settings.errorFile);
-    if (status != 0) {
-        return {false, status < 0 ? "gnuplot could not be run"
-                                  : "gnuplot failed (exit status " + std::to_string(status) + ")"};
-    }
-    if (std::filesystem::file_size(temporary, error) == 0 || error) {
-        return {false, "gnuplot wrote no image"};
-    }
-    if (!image.commit()) return {false, image.error()};
-    return {true, {}};
+    const RenderPlan plan = planGraphRender(templatePath, folders, format, output, settings);
+    if (!plan.problem.empty()) return {false, plan.problem};
+    return finishGraphRender(
+        plan, runProgram(gnuplotProgram, plan.arguments, folders.working, settings.errorFile));
 }
 
 }  // namespace kelvorad

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "graph_templates.h"
 
@@ -34,10 +35,27 @@ struct RenderResult {
     std::string problem;  // why not, when not done
 };
 
+// One rendering, cut in the part before gnuplot runs and the part after, so that the windows
+// can run gnuplot as a process of their own without waiting for it. The image is written under
+// a temporary name beside the output and renamed when gnuplot succeeded, so a failed run
+// leaves no half-written image (and an earlier image of that name stays).
+struct RenderPlan {
+    std::vector<std::string> arguments;  // gnuplot's, to run in the working folder
+    std::filesystem::path temporary;     // where gnuplot writes the image
+    std::filesystem::path target;        // where it goes once written
+    std::string problem;                 // set when the output path cannot be resolved
+};
+
+RenderPlan planGraphRender(const std::filesystem::path& templatePath, const GraphFolders& folders,
+                           ImageFormat format, const std::filesystem::path& output,
+                           const RenderSettings& settings = {});
+
+// After gnuplot ended with `exitStatus` (-1: it could not be run or was killed): moves the
+// image into place, or removes what gnuplot left and says why not.
+RenderResult finishGraphRender(const RenderPlan& plan, int exitStatus);
+
 // Runs `gnuplotProgram` (a path) on `templatePath` in `folders.working` and writes the image to
-// `output`. The image is written under a temporary name beside `output` and renamed when
-// gnuplot succeeded, so a failed run leaves no half-written image (and an earlier image of that
-// name stays).
+// `output`, waiting for it: planGraphRender, gnuplot, finishGraphRender.
 RenderResult renderGraphTemplate(const std::filesystem::path& gnuplotProgram,
                                  const std::filesystem::path& templatePath,
                                  const GraphFolders& folders, ImageFormat format,

@@ -13,6 +13,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QProgressBar>
 #include <QShortcut>
 #include <QStatusBar>
@@ -26,8 +27,10 @@
 #include "error_report.h"
 #include "graph_launching.h"
 #include "graph_menu.h"
+#include "graph_window.h"
 #include "grid_look.h"
 #include "number_text.h"
+#include "program_settings.h"
 #include "results_window_actions.h"
 #include "row_marks.h"
 #include "text_grid_view.h"
@@ -122,10 +125,12 @@ ResultsWindow::ResultsWindow(DesktopServices desktop, QWidget* parent)
     table_.setCurrent(0, 0);
     view_->showTable();
     resize(1280, 760);
+    restoreWindowGeometry(*this, kResultsGeometryName);
 }
 
 // The table view reads the plain table, which is a member: the view goes first.
 ResultsWindow::~ResultsWindow() {
+    endGnuplotProbe(gnuplotProbe_.data());
     std::unique_ptr<QWidget> centralArea(takeCentralWidget());
 }
 
@@ -210,7 +215,8 @@ void ResultsWindow::createMenus() {
 }
 
 // The Graph menu from its constant table: each submenu with its separators and entries, each
-// entry opening its fixed template.
+// entry showing the graph of its fixed template (the working folder's copy first). A template
+// found in neither folder opens nothing.
 void ResultsWindow::createGraphMenu(QMenu& graph) {
     const auto text = [](std::string_view view) {
         return QString::fromUtf8(view.data(), static_cast<int>(view.size()));
@@ -231,8 +237,10 @@ void ResultsWindow::createGraphMenu(QMenu& graph) {
                 QAction* action = submenu->addAction(text(item.caption));
                 action->setObjectName(name);
                 const std::string templateName(item.templateFile);
-                connect(action, &QAction::triggered, this,
-                        [this, templateName] { openGraphTemplate(templateName, desktop_.shell); });
+                connect(action, &QAction::triggered, this, [this, templateName] {
+                    if (const auto path = findGraphTemplate(templateName, currentGraphFolders()))
+                        showGraph(*path);
+                });
                 break;
             }
         }
@@ -458,7 +466,8 @@ Status ResultsWindow::runToolbarCommand(ResultsToolbarButton button) {
             runHook(ResultsHook::About);
             break;
         case B::Graph:
-            pickGraphTemplate(desktop_.dialogs, desktop_.shell);
+            if (const auto path = askForGraphTemplate(desktop_.dialogs, currentGraphFolders()))
+                showGraph(*path);
             break;
         case B::Help:
             runHook(ResultsHook::Help);
@@ -475,6 +484,34 @@ void ResultsWindow::reportError(const Status& outcome) {
     if (const auto message = errorReportMessage(outcome, false)) {
         desktop_.messages.showMessage(kResultsMessageTitle, std::string(*message));
     }
+}
+
+GraphWindow& ResultsWindow::showGraph(const std::filesystem::path& templatePath) {
+    QPointer<GraphWindow>& window = graphs_[templatePath];
+    if (window) {
+        window->redraw();
+    } else {
+        window = new GraphWindow(templatePath, currentGraphFolders(), desktop_, this);
+        if (gnuplotOpensWindows_) window->setOpenInGnuplotAvailable(*gnuplotOpensWindows_);
+    }
+    if (!gnuplotOpensWindows_ && !askingGnuplot_) {
+        askingGnuplot_ = true;
+        gnuplotProbe_ = probeWindowedGnuplot(this, [this](bool windowed) {
+            gnuplotOpensWindows_ = windowed;
+            for (const auto& [path, graph] : graphs_) {
+                if (graph) graph->setOpenInGnuplotAvailable(windowed);
+            }
+        });
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return *window;
+}
+
+GraphWindow* ResultsWindow::graphWindow(const std::filesystem::path& templatePath) const {
+    const auto found = graphs_.find(templatePath);
+    return found == graphs_.end() ? nullptr : found->second.data();
 }
 
 void ResultsWindow::updateClock() {

@@ -9,9 +9,13 @@
 // that sending and showing work on the first try) and that workbook's first worksheet.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
+#include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,10 +30,12 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QProcess;
 class QProgressBar;
 
 namespace kelvorad {
 
+class GraphWindow;
 class TextGridView;
 struct GridLook;
 
@@ -133,6 +139,15 @@ class ResultsWindow : public QMainWindow {
     // window. Returns false when the user chose to keep them open.
     bool closeSpreadsheet();
 
+    // The Graph menu and toolbar 13: the template's graph in a window of its own, one per
+    // template, shown again (and brought up to date) when the template is chosen again.
+    GraphWindow& showGraph(const std::filesystem::path& templatePath);
+    // The window of a template once shown, else nullptr.
+    GraphWindow* graphWindow(const std::filesystem::path& templatePath) const;
+    // Whether the installed gnuplot can open windows; nullopt until gnuplot has answered
+    // (it is asked when the first graph window opens).
+    std::optional<bool> gnuplotOpensWindows() const { return gnuplotOpensWindows_; }
+
     // Edit menu and toolbar 1 to 5.
     Status cut();
     Status copy();
@@ -177,6 +192,10 @@ class ResultsWindow : public QMainWindow {
     std::function<void(int)> progressObserver_;
     bool sentNotShown_ = false;    // results sent to the workbook since it was last shown
     std::vector<RunRecord> runs_;  // in order; each names the rows it appended
+    std::map<std::filesystem::path, QPointer<GraphWindow>> graphs_;  // by template path
+    std::optional<bool> gnuplotOpensWindows_;
+    bool askingGnuplot_ = false;
+    QPointer<QProcess> gnuplotProbe_;
 
     std::unique_ptr<Actions> actions_;
     std::array<QAction*, 17> toolbarActions_{};  // by position, separators included; 0 unused

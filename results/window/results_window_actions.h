@@ -32,5 +32,7 @@ inline constexpr const char* kResultsMessageTitle = "Kelvorad";
 inline constexpr const char* kResultsSubtitle =
     "A Desktop Program for Magnetite - Ilmenite Geothermometer and Oxygen Barometer";
 inline constexpr const char* kResultsTitle = "Calculation Screen";
+// Where the window's size and place are kept in the settings.
+inline constexpr const char* kResultsGeometryName = "resultsWindow";
 
 }  // namespace kelvorad

@@ -7,6 +7,7 @@
 
 #include "clipboard_text.h"
 #include "error_report.h"
+#include "program_settings.h"
 #include "results_window.h"
 #include "results_window_actions.h"
 #include "results_workbook.h"
@@ -159,6 +160,7 @@ void ResultsWindow::closeEvent(QCloseEvent* event) {
         }
     }
     if (live) application_.quit();
+    storeWindowGeometry(*this, kResultsGeometryName);
     emit closing();
     event->accept();
 }

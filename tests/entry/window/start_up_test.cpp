@@ -82,8 +82,8 @@ TEST_F(StartUp, MenuTreeInDisplayOrder) {
                                 "mnuTemperature", "mnuOxybarometry", "mnuBH88Test", "mnuCalculate",
                                 "mnuAbout", "mnuHelp"}));
     EXPECT_EQ(entries(widget<QMenu>("mnuFile").actions()),
-              QStringList({"mnuNewFile", "mnuOpenFile", "mnuSaveAs", "mnuClose", "-", "mnuOEF",
-                           "mnuEEF", "-", "mnuExit"}));
+              QStringList({"mnuNewFile", "mnuOpenFile", "mnuSaveAs", "mnuClose", "mnuRecent", "-",
+                           "mnuOEF", "mnuEEF", "-", "mnuExit"}));
     EXPECT_EQ(entries(widget<QMenu>("mnuOEF").actions()),
               QStringList({"-", "mnu9703", "mnu07Later", "-"}));
     EXPECT_EQ(entries(widget<QMenu>("mnuEEF").actions()),

@@ -114,4 +114,25 @@ TEST(GraphTemplates, CurrentFoldersAreTheProcessFolderAndTheShippedTemplates) {
     EXPECT_EQ(gnuplotQuoted("it's"), "'it''s'");
 }
 
+// What "gnuplot -e 'set terminal'" lists (it prints to standard error, which the window
+// reads merged): gnuplot-nox names only file terminals, gnuplot-qt and gnuplot-x11 add their
+// window terminals. A description that merely mentions a window word does not count.
+TEST(GraphTemplates, AWindowTerminalIsFoundOnlyByItsName) {
+    const std::string noWindows =
+        "\nAvailable terminal types:\n"
+        "       cairolatex  LaTeX picture environment using graphicx package and Cairo backend\n"
+        "          pngcairo  png terminal based on cairo\n"
+        "               svg  W3C Scalable Vector Graphics (x11 colours, qt-like fonts)\n"
+        "            tkcanvas  Tk canvas widget\n";
+    EXPECT_FALSE(listsWindowTerminal(noWindows));
+    EXPECT_FALSE(listsWindowTerminal(""));
+    EXPECT_TRUE(listsWindowTerminal(noWindows +
+                                    "               qt  Qt cross-platform interactive terminal\n"));
+    EXPECT_TRUE(listsWindowTerminal(
+        noWindows + "              wxt  wxWidgets cross-platform interactive terminal"));
+    EXPECT_TRUE(listsWindowTerminal("\tx11  X11 Window System interactive terminal\r\n"));
+    EXPECT_FALSE(listsWindowTerminal("            qtx  not a terminal gnuplot has\n"));
+    EXPECT_EQ(terminalListArguments(), (std::vector<std::string>{"-e", "set terminal"}));
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "data_folder.h"
 #include "graph_menu.h"
+#include "graph_window.h"
 #include "results_window_fixture.h"
 
 namespace kelvorad::fakes {
@@ -100,7 +101,8 @@ TEST_F(Editing, ClipboardFailureIsReportedFromTheToolbarAndLosesNoCell) {
     EXPECT_EQ(messages().size(), 1u);
 }
 
-// Graph menu entries and toolbar 13 start gnuplot on a template in the working folder.
+// Graph menu entries and toolbar 13 show a template's graph in a window of its own, drawn in
+// the working folder; its "Open in gnuplot" starts gnuplot there on the same template.
 class Graphs : public ResultsWindowTest {
   protected:
     void SetUp() override {
@@ -118,56 +120,74 @@ class Graphs : public ResultsWindowTest {
         ResultsWindowTest::TearDown();
     }
     static void touch(const std::filesystem::path& path) { std::ofstream(path) << "plot x\n"; }
+    int graphWindowCount() { return int(window->findChildren<GraphWindow*>().size()); }
     std::filesystem::path templates;
 };
 
-TEST_F(Graphs, EachMenuEntryHandsItsTemplateAndTheWorkingFolderToGnuplot) {
+TEST_F(Graphs, EachMenuEntryShowsItsTemplateDrawnInTheWorkingFolder) {
     // A user's own copy in the working folder wins over the shipped one.
     touch(folder.path() / "TDeltaNNO.grf");
     int entries = 0;
     for (const GraphMenuItem& item : graphMenu()) {
         if (item.kind != GraphMenuKind::Template) continue;
         ++entries;
-        desktop.shell.started.clear();
         QAction& entry = action(std::string(item.name).c_str());
         EXPECT_EQ(entry.text().toStdString(), item.caption);
         entry.trigger();
-        ASSERT_EQ(desktop.shell.started.size(), 1u) << item.name;
-        const auto& start = desktop.shell.started[0];
-        EXPECT_EQ(start.program, "gnuplot");
-        EXPECT_EQ(start.workingDirectory, std::filesystem::current_path().string());
         const std::filesystem::path expected = item.templateFile == "TDeltaNNO.grf"
                                                    ? folder.path() / "TDeltaNNO.grf"
                                                    : templates / "templates" / item.templateFile;
+        GraphWindow* graph = window->graphWindow(expected);
+        ASSERT_NE(graph, nullptr) << item.name;
+        EXPECT_TRUE(graph->isVisible());
+        EXPECT_EQ(graph->folders().working, std::filesystem::current_path());
+
+        graph->openInGnuplot();
+        ASSERT_EQ(desktop.shell.started.size(), 1u) << item.name;
+        const auto& start = desktop.shell.started[0];
+        EXPECT_EQ(start.program, "gnuplot");
+        EXPECT_EQ(start.arguments.front(), "-persist");
+        EXPECT_EQ(start.workingDirectory, std::filesystem::current_path().string());
         EXPECT_EQ(start.arguments.back(), expected.string()) << item.name;
+        desktop.shell.started.clear();
     }
     EXPECT_EQ(entries, 10);
+    EXPECT_EQ(graphWindowCount(), 10);
+    // Choosing an entry again brings its window back rather than opening another.
+    GraphWindow* first = window->graphWindow(templates / "templates" / "TlogfO2BL64.grf");
+    ASSERT_NE(first, nullptr);
+    first->close();
+    action("mnuTlogfO2BL64").trigger();
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(graphWindowCount(), 10);
     // The submenus with their separators.
-    QMenu& first = widget<QMenu>("mnuTlogfO2");
-    EXPECT_EQ(first.title(), "T (oC) - log fO2  Plots");
-    EXPECT_EQ(first.actions().size(), 8);  // three separators, five entries
+    QMenu& submenu = widget<QMenu>("mnuTlogfO2");
+    EXPECT_EQ(submenu.title(), "T (oC) - log fO2  Plots");
+    EXPECT_EQ(submenu.actions().size(), 8);  // three separators, five entries
 }
 
-TEST_F(Graphs, ToolbarThirteenOpensTheChosenTemplateAndIgnoresCancelAndFailures) {
+TEST_F(Graphs, ToolbarThirteenShowsTheChosenTemplateAndIgnoresCancelAndMissingFiles) {
     const auto chosen = folder.path() / "mine.grf";
     touch(chosen);
     desktop.dialogs.answers.push_back(chosen.string());
     window->toolbarButton(13).trigger();
     ASSERT_EQ(desktop.dialogs.calls.size(), 1u);
     EXPECT_EQ(desktop.dialogs.calls[0].filter, "Grapher files(*.grf) |*.grf");
-    ASSERT_EQ(desktop.shell.started.size(), 1u);
-    EXPECT_EQ(desktop.shell.started[0].arguments.back(), chosen.string());
+    ASSERT_NE(window->graphWindow(chosen), nullptr);
+    EXPECT_EQ(graphWindowCount(), 1);
 
     window->toolbarButton(13).trigger();  // cancelled
-    EXPECT_EQ(desktop.shell.started.size(), 1u);
-    // A missing template, and a gnuplot that cannot start, are silent.
+    desktop.dialogs.answers.push_back((folder.path() / "gone.grf").string());
+    window->toolbarButton(13).trigger();
+    // A missing template opens nothing and says nothing.
     std::filesystem::remove(templates / "templates" / "TiR2R3.grf");
     action("mnuTiR2R3").trigger();
-    EXPECT_EQ(desktop.shell.started.size(), 1u);
-    desktop.shell.succeed = false;
-    action("mnuBH88").trigger();
-    EXPECT_EQ(desktop.shell.started.size(), 2u);
+    EXPECT_EQ(graphWindowCount(), 1);
     EXPECT_TRUE(desktop.messages.shown.empty());
+    // A gnuplot that cannot be started for editing is reported.
+    desktop.shell.succeed = false;
+    window->graphWindow(chosen)->openInGnuplot();
+    EXPECT_EQ(desktop.messages.texts(), std::vector<std::string>{"gnuplot could not be started."});
 }
 
 }  // namespace

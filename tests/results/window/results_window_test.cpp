@@ -167,5 +167,14 @@ TEST_F(Layout, HooksRunFromMenusButtonsAndTheHelpMenuTitle) {
     EXPECT_TRUE(desktop.messages.shown.empty());
 }
 
+// The window's size is kept between starts; a new window shows the same header rows.
+TEST_F(Layout, TheNextWindowTakesTheSizeTheLastOneClosedWith) {
+    window->resize(1010, 640);
+    window->close();
+    openWindow();
+    EXPECT_EQ(window->size(), QSize(1010, 640));
+    EXPECT_EQ(table().rowCount(), 2);
+}
+
 }  // namespace
 }  // namespace kelvorad::fakes

@@ -1,0 +1,31 @@
+#pragma once
+// What Kelvorad remembers per user between starts, kept with QSettings under the organisation
+// and application "Kelvorad" (on Linux ~/.config/Kelvorad/Kelvorad.conf): the last folder of
+// each file dialog, the recent analysis files and the windows' geometry. Nothing else is
+// stored: the method options start from their defaults at every start.
+
+#include <QString>
+#include <QStringList>
+#include <string>
+#include <string_view>
+
+class QWidget;
+
+namespace kelvorad {
+
+// The stored value of `key`; empty when there is none.
+QStringList storedList(const QString& key);
+void storeList(const QString& key, const QStringList& values);
+QString storedText(const QString& key);
+void storeText(const QString& key, const QString& value);
+
+// The key under which a file dialog's folder is kept: one per dialog, told apart by its title
+// and filter ("fileDialogs/Open File (*.mi)").
+QString dialogFolderKey(std::string_view title, std::string_view programFilter);
+
+// A window's size and place under "<name>/geometry". Restoring does nothing when none was
+// stored; returns whether it restored one.
+bool restoreWindowGeometry(QWidget& window, const QString& name);
+void storeWindowGeometry(const QWidget& window, const QString& name);
+
+}  // namespace kelvorad
