@@ -106,7 +106,8 @@ TEST(TemplateGrids, IsothermPointsHaveTheirTemperature) {
         std::string_view file;
         RoozeboomModel model;
     } files[] = {{"XUspXIlmIsothermsS08.dat", RoozeboomModel::Sauerzapf2008},
-                 {"XUspXIlmIsothermsGE08.dat", RoozeboomModel::GhiorsoEvans2008}};
+                 {"XUspXIlmIsothermsGE08.dat", RoozeboomModel::GhiorsoEvans2008},
+                 {"XUspXIlmIsothermsGE08model.dat", RoozeboomModel::GhiorsoEvans2008FullModel}};
     for (const auto& file : files) {
         const std::vector<Block> isotherms = dataSet(shippedFile(file.file), 0);
         ASSERT_GE(isotherms.size(), 7u) << file.file;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "equilibrium_test.h"
+#include "model_isotherms.h"
 #include "newer_model_grids.h"
 #include "newer_models.h"
 #include "oxide_thermometry.h"
@@ -247,6 +248,28 @@ std::optional<double> isothermXilm(RoozeboomModel model, double xUsp, double tem
     return best;
 }
 
+// Writes a family of Roozeboom isotherms and their label points as a grid file.
+std::string roozeboomFile(const std::vector<Curve>& isotherms, std::string_view range,
+                          std::string_view title) {
+    std::string heading =
+        "Isotherms of coexisting magnetite (Xusp) and ilmenite (Xilm), every 100 C from ";
+    heading += range;
+    heading += ':';
+    std::string out;
+    startDataSet(out, heading);
+    out += "# ";
+    out += title;
+    out += ".\n";
+    out += kGeneratedNote;
+    out += "# index 0: isotherms; columns XUsp XIlm T(oC)\n";
+    appendCurves(out, isotherms, 4, 4);
+    startDataSet(out,
+                 "index 1: label points (lowest Xusp inside the default axes); columns "
+                 "XUsp XIlm T(oC)");
+    appendLabels(out, isotherms, Frame{0.02, 0.97, 0.53, 0.985}, true, 4, 4);
+    return out;
+}
+
 std::string roozeboomIsotherms(RoozeboomModel model, std::string_view title) {
     const std::vector<double> xs = temperatureBandMiddles();
     std::vector<Curve> isotherms;
@@ -264,21 +287,28 @@ std::string roozeboomIsotherms(RoozeboomModel model, std::string_view title) {
         std::erase_if(curve.segments, [](const Segment& s) { return s.size() < 2; });
         isotherms.push_back(std::move(curve));
     }
-    std::string out;
-    startDataSet(out,
-                 "Isotherms of coexisting magnetite (Xusp) and ilmenite (Xilm), "
-                 "every 100 C from 600 to 1200 C:");
-    out += "# ";
-    out += title;
-    out += ".\n";
-    out += kGeneratedNote;
-    out += "# index 0: isotherms; columns XUsp XIlm T(oC)\n";
-    appendCurves(out, isotherms, 4, 4);
-    startDataSet(out,
-                 "index 1: label points (lowest Xusp inside the default axes); columns "
-                 "XUsp XIlm T(oC)");
-    appendLabels(out, isotherms, Frame{0.02, 0.97, 0.53, 0.985}, true, 4, 4);
-    return out;
+    return roozeboomFile(isotherms, "600 to 1200 C", title);
+}
+
+// --- Isotherms of the full Ghiorso and Evans (2008) model -----------------------------------
+
+constexpr std::array<double, 8> kModelIsotherms{600, 700, 800, 900, 1000, 1100, 1200, 1300};
+
+std::string fullModelIsothermFile() {
+    const std::vector<std::vector<CompositionLine>> lines = fullModelIsotherms(kModelIsotherms);
+    std::vector<Curve> isotherms;
+    for (std::size_t i = 0; i < kModelIsotherms.size(); ++i) {
+        Curve curve{kModelIsotherms[i], {}};
+        for (const CompositionLine& line : lines[i]) {
+            Segment segment;
+            for (const CompositionPoint& p : line) segment.push_back({p.xUsp, p.xIlm});
+            curve.segments.push_back(std::move(segment));
+        }
+        isotherms.push_back(std::move(curve));
+    }
+    return roozeboomFile(isotherms, "600 to 1300 C",
+                         "the full thermodynamic model of Ghiorso and Evans (2008) at 2000 bar, "
+                         "solved by the program\n# on a grid of binary compositions");
 }
 
 std::string sauerzapfIsotherms() {
@@ -322,21 +352,25 @@ std::string equilibriumLimitLines() {
     return out;
 }
 
-constexpr std::array<TemplateGridFile, 5> kGridFiles{{
+constexpr std::array<TemplateGridFile, 6> kGridFiles{{
     {"TfO2IsoplethsAL85.dat", andersenLindsleyGrid},
     {"TfO2IsoplethsSL81.dat", spencerLindsleyGrid},
     {"XUspXIlmIsothermsS08.dat", sauerzapfIsotherms},
     {"XUspXIlmIsothermsGE08.dat", ghiorsoEvansIsotherms},
+    {"XUspXIlmIsothermsGE08model.dat", fullModelIsothermFile},
     {"MgMnLimitsBH88.dat", equilibriumLimitLines},
 }};
 
 }  // namespace
 
-const std::array<TemplateGridFile, 5>& templateGridFiles() {
+const std::array<TemplateGridFile, 6>& templateGridFiles() {
     return kGridFiles;
 }
 
 double roozeboomTemperature(RoozeboomModel model, double xUsp, double xIlm) {
+    if (model == RoozeboomModel::GhiorsoEvans2008FullModel) {
+        return fullModelRoozeboomTemperature(xUsp, xIlm);
+    }
     // Cations per formula unit of the binaries: Fe2+(1+x) Ti(x) Fe3+(2-2x) O4 for x Fe2TiO4 with
     // 1-x Fe3O4, and Fe2+(y) Ti(y) Fe3+(2-2y) O3 for y FeTiO3 with 1-y Fe2O3.
     OxideValues magnetite{};
