@@ -177,7 +177,9 @@ TEST_F(PlotCommand, DeltaNNOSeriesAreNamedForEveryOptionCombination) {
             EXPECT_NE(text.find(">" + title + "<"), std::string::npos) << title << " missing";
         }
         EXPECT_EQ(text.find("all lines of the file"), std::string::npos) << c.legend.size();
-        if (c.legend.size() < 4) EXPECT_EQ(text.find(">GE08 regression<"), std::string::npos);
+        if (c.legend.size() < 4) {
+            EXPECT_EQ(text.find(">GE08 regression<"), std::string::npos);
+        }
     }
 }
 
