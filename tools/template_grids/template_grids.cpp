@@ -128,6 +128,15 @@ void startDataSet(std::string& out, std::string_view comment) {
 constexpr std::string_view kGeneratedNote =
     "# Written by kelvorad-grids from the program's own equations; regenerate, do not edit.\n";
 
+// The opening comment of a grid file: what it holds, from which equations, and how it is made.
+void startGridFile(std::string& out, std::string_view heading, std::string_view title) {
+    startDataSet(out, heading);
+    out += "# ";
+    out += title;
+    out += ".\n";
+    out += kGeneratedNote;
+}
+
 // --- T - log fO2 isopleths ------------------------------------------------------------------
 
 constexpr std::array<double, 9> kUspIsopleths{0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9};
@@ -157,13 +166,10 @@ std::string isoplethGrid(const FeTiCalibration& calibration, std::string_view ti
     const Frame labels{axes.xMin + 40, axes.xMax - 20, axes.yMin + 0.4, axes.yMax - 0.6};
 
     std::string out;
-    startDataSet(out,
-                 "Isopleths of constant Xusp (magnetite) and Xilm (ilmenite) in "
-                 "T - log fO2 space:");
-    out += "# ";
-    out += title;
-    out += ".\n";
-    out += kGeneratedNote;
+    startGridFile(out,
+                  "Isopleths of constant Xusp (magnetite) and Xilm (ilmenite) in "
+                  "T - log fO2 space:",
+                  title);
     out += "# index 0: Xusp isopleths; columns T(oC) logfO2 Xusp\n";
     appendCurves(out, usp, 2, 4);
     startDataSet(out, "index 1: Xilm isopleths; columns T(oC) logfO2 Xilm");
@@ -256,11 +262,7 @@ std::string roozeboomFile(const std::vector<Curve>& isotherms, std::string_view 
     heading += range;
     heading += ':';
     std::string out;
-    startDataSet(out, heading);
-    out += "# ";
-    out += title;
-    out += ".\n";
-    out += kGeneratedNote;
+    startGridFile(out, heading, title);
     out += "# index 0: isotherms; columns XUsp XIlm T(oC)\n";
     appendCurves(out, isotherms, 4, 4);
     startDataSet(out,
