@@ -35,7 +35,8 @@ ${plot_block}[FILES]
 the user manual, which Help opens
 .TP
 .I ${token}/examples/
-example analysis files to try
+examples to try: natural-pairs.csv (33 published natural pairs, the main example) and
+fe-ti-oxide-pairs.mi (an analysis file)
 .TP
 .I ${token}/templates/
 the graph templates (gnuplot scripts) of the Graph menu and of kelvorad plot

@@ -27,10 +27,12 @@ void printSummary(const std::vector<SummaryLine>& results, const RunChoices& cho
     std::printf("Full model: %s\n", choices.fullModelCaption.c_str());
     std::printf("Ferric iron: %s; buffer of the older calibrations: %s\n\n",
                 choices.ferricIronCaption.c_str(), choices.nnoPressureCaption.c_str());
-    std::printf("%-16s %-35s  %-26s %9s %10s\n", "", "GE08 model", "AL85 (S83 fractions)", "S08",
+    // The sample name comes last, so that a long name (a published sample with its locality)
+    // keeps its columns in line.
+    std::printf("%-35s  %-26s %9s %10s\n", "GE08 model", "AL85 (S83 fractions)", "S08",
                 "GE08 reg.");
-    std::printf("%-16s %8s %8s %8s %8s  %8s %8s %8s %9s %10s %11s\n", "Sample", "T(oC)", "logfO2",
-                "DNNO", "DFMQ", "T(oC)", "logfO2", "DNNO", "T(oC)", "T(oC)", "BH88");
+    std::printf("%8s %8s %8s %8s  %8s %8s %8s %9s %10s %11s  %s\n", "T(oC)", "logfO2", "DNNO",
+                "DFMQ", "T(oC)", "logfO2", "DNNO", "T(oC)", "T(oC)", "BH88", "Sample");
     auto cell = [](double v, const char* format) {
         char text[32];
         if (isMissing(v)) return std::string("-");
@@ -38,13 +40,13 @@ void printSummary(const std::vector<SummaryLine>& results, const RunChoices& cho
         return std::string(text);
     };
     for (const SummaryLine& r : results) {
-        std::printf("%-16s %8s %8s %8s %8s  %8s %8s %8s %9s %10s %11s\n", r.sample.c_str(),
+        std::printf("%8s %8s %8s %8s  %8s %8s %8s %9s %10s %11s  %s\n",
                     cell(r.tModel, "%.1f").c_str(), cell(r.logFO2Model, "%.2f").c_str(),
                     cell(r.deltaNNOModel, "%.2f").c_str(), cell(r.deltaFMQModel, "%.2f").c_str(),
                     cell(r.tAL85, "%.1f").c_str(), cell(r.logFO2, "%.2f").c_str(),
                     cell(r.deltaNNO, "%.2f").c_str(), cell(r.tS08, "%.1f").c_str(),
                     cell(r.tGE08, "%.1f").c_str(),
-                    std::string(equilibriumVerdictText(r.equilibrium)).c_str());
+                    std::string(equilibriumVerdictText(r.equilibrium)).c_str(), r.sample.c_str());
     }
     std::printf(
         "\nGE08 model: the Ghiorso and Evans (2008) thermodynamic model, at the run's "

@@ -117,7 +117,7 @@ options
 gnuplot 5.4 must be installed (Debian: gnuplot-nox, or gnuplot-qt for plot windows).
 
 example
-  kelvorad calc share/examples/fe-ti-oxide-pairs.mi --plot-dir run1
+  kelvorad calc share/examples/natural-pairs.csv --plot-dir run1
   kelvorad plot --plot-dir run1 --template TDeltaNNO --format svg
 
 exit status

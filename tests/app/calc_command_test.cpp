@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -17,10 +18,10 @@
 #include "fake_desktop_services.h"
 #include "grid_transfer.h"
 #include "help_file.h"
+#include "hostile_workbooks.h"
 #include "oxide_data.h"
 #include "plot_data_files.h"
 #include "program_info.h"
-#include "hostile_workbooks.h"
 #include "results_row.h"
 #include "results_table.h"
 #include "sha256.h"
@@ -563,6 +564,32 @@ TEST_F(CalcCommand, ThePublishedCompilationGivesOneRowPerPair) {
     ASSERT_EQ(rows.size(), 33u);
     EXPECT_EQ(cellsOf(rows[0])[0], "Hat Creek (Olivine Basalt) Table 5 (63) No: 12A,12B");
     for (const auto& row : rows) EXPECT_EQ(fieldCount(row), 147u);  // the full model is on
+}
+
+// The bundled example of published pairs reads without a notice, and its summary keeps the
+// columns in line whatever the length of a sample name: each name ends its line, after the
+// same number of characters.
+TEST_F(CalcCommand, TheBundledNaturalPairsGiveAnAlignedSummary) {
+    const fs::path input = fs::path(KELVORAD_SHARE_DIR) / "examples" / "natural-pairs.csv";
+    ASSERT_EQ(run({input.string(), "--plot-dir", dir_.string(), "--summary"}), 0) << err_;
+    EXPECT_EQ(err_, "");
+    const auto text = lines(out_);
+    const auto header = std::find_if(text.begin(), text.end(), [](const std::string& line) {
+        return line.find("BH88  Sample") != std::string::npos;
+    });
+    ASSERT_NE(header, text.end()) << out_;
+    const std::size_t nameColumn = header->find("Sample");
+    std::ifstream csv(input);
+    std::string line;
+    std::getline(csv, line);  // the header
+    for (auto row = header + 1; std::getline(csv, line); ++row) {
+        ASSERT_NE(row, text.end());
+        // The sample is the first field, quoted when it holds a comma.
+        const std::string sample =
+            line[0] == '"' ? line.substr(1, line.find('"', 1) - 1) : line.substr(0, line.find(','));
+        EXPECT_EQ(row->substr(nameColumn), sample);
+        EXPECT_NE(row->substr(0, 8), "       -") << sample << ": the full model gave nothing";
+    }
 }
 
 TEST_F(CalcCommand, ACommaDecimalLocaleChangesNoByteOfTheOutput) {

@@ -142,6 +142,47 @@ TEST_F(PlotCommand, ChosenTemplatesFormatAndLabels) {
     EXPECT_NE(text.find("KV-01 Ilm"), std::string::npos) << "sample labels missing";
 }
 
+// T - DeltaNNO tells its series apart by their place in each pair's lines: AL85, then S08 and
+// the GE08 regression when their items are checked, then the full model when it is on. Every
+// combination names its series, the four-line one included.
+TEST_F(PlotCommand, DeltaNNOSeriesAreNamedForEveryOptionCombination) {
+    const std::string input = std::string(KELVORAD_SHARE_DIR) + "/examples/fe-ti-oxide-pairs.mi";
+    const std::string al85 = "Andersen and Lindsley (1985)";
+    const std::string model = "Ghiorso and Evans (2008) model";
+    const struct {
+        std::vector<std::string> options;
+        std::vector<std::string> legend;
+    } cases[] = {
+        {{"--no-full-model"}, {al85}},
+        {{}, {al85, model}},
+        {{"--check", "TNNOGE08"}, {al85, "Sauerzapf et al. (2008) or GE08 regression", model}},
+        {{"--check", "TNNOS08", "--check", "TNNOGE08"},
+         {al85, "Sauerzapf et al. (2008)", "GE08 regression", model}},
+    };
+    int k = 0;
+    for (const auto& c : cases) {
+        const fs::path folder = dir_ / ("run" + std::to_string(k++));
+        fs::create_directories(folder);
+        std::vector<std::string> args{input, "--plot-dir", folder.string()};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        ::testing::internal::CaptureStdout();
+        ASSERT_EQ(runCalcCommand(args), 0);
+        ::testing::internal::GetCapturedStdout();
+        ASSERT_EQ(
+            run({"--plot-dir", folder.string(), "--template", "TDeltaNNO", "--format", "svg"}), 0)
+            << err_;
+        std::ifstream svg(folder / "TDeltaNNO.svg");
+        const std::string text{std::istreambuf_iterator<char>(svg), {}};
+        for (const std::string& title : c.legend) {
+            EXPECT_NE(text.find(">" + title + "<"), std::string::npos) << title << " missing";
+        }
+        EXPECT_EQ(text.find("all lines of the file"), std::string::npos) << c.legend.size();
+        if (c.legend.size() < 4) {
+            EXPECT_EQ(text.find(">GE08 regression<"), std::string::npos);
+        }
+    }
+}
+
 // A template in the plot folder is a user's edited copy and wins over the shipped one.
 TEST_F(PlotCommand, EditedCopyInThePlotFolderWinsAndItsFailureIsReported) {
     const fs::path run = exampleRun("run");

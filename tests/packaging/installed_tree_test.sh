@@ -25,7 +25,8 @@ fi
 prefix=$scratch/moved
 mv "$scratch/first" "$prefix"
 wanted=(bin/kelvorad lib/kelvorad/libkelvorad_workbook_files.so lib/kelvorad/kelvorad-read-workbook share/kelvorad/help/kelvorad.html
-  share/kelvorad/examples/fe-ti-oxide-pairs.mi share/kelvorad/templates/TDeltaNNO.grf
+  share/kelvorad/examples/natural-pairs.csv share/kelvorad/examples/fe-ti-oxide-pairs.mi
+  share/kelvorad/templates/TDeltaNNO.grf share/kelvorad/templates/XUspXIlmIsothermsGE08model.dat
   share/bash-completion/completions/kelvorad)
 if [ "$windows" = gui ]; then
   wanted+=(bin/kelvorad-window share/applications/org.kelvorad.Kelvorad.desktop
@@ -54,9 +55,10 @@ line=$(installed kelvorad --version)
 installed kelvorad --help | grep -qF "The user manual: $prefix/share/kelvorad/help/kelvorad.html" ||
   fail "kelvorad --help does not name the installed manual"
 
-installed kelvorad calc "$prefix/share/kelvorad/examples/fe-ti-oxide-pairs.mi" \
-  --table results.tsv --xlsx Output.xlsx > summary.txt
-[ "$(wc -l < results.tsv)" -eq 26 ] || fail "results.tsv has not 2 header rows and 24 pairs"
+installed kelvorad calc "$prefix/share/kelvorad/examples/natural-pairs.csv" \
+  --table results.tsv --xlsx Output.xlsx > summary.txt 2> notices.txt
+[ "$(wc -l < results.tsv)" -eq 35 ] || fail "results.tsv has not 2 header rows and 33 pairs"
+[ ! -s notices.txt ] || fail "the natural pairs were read with notices: $(cat notices.txt)"
 [ "$(head -c 2 Output.xlsx)" = PK ] || fail "Output.xlsx was not written by the workbook library"
 [ "$(ls ./*.dat | wc -l)" -eq 7 ] || fail "the seven plot data files were not written"
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "equilibrium_test.h"
+#include "model_isotherms.h"
 #include "newer_model_grids.h"
 #include "newer_models.h"
 #include "oxide_thermometry.h"
@@ -127,6 +128,15 @@ void startDataSet(std::string& out, std::string_view comment) {
 constexpr std::string_view kGeneratedNote =
     "# Written by kelvorad-grids from the program's own equations; regenerate, do not edit.\n";
 
+// The opening comment of a grid file: what it holds, from which equations, and how it is made.
+void startGridFile(std::string& out, std::string_view heading, std::string_view title) {
+    startDataSet(out, heading);
+    out += "# ";
+    out += title;
+    out += ".\n";
+    out += kGeneratedNote;
+}
+
 // --- T - log fO2 isopleths ------------------------------------------------------------------
 
 constexpr std::array<double, 9> kUspIsopleths{0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9};
@@ -156,13 +166,10 @@ std::string isoplethGrid(const FeTiCalibration& calibration, std::string_view ti
     const Frame labels{axes.xMin + 40, axes.xMax - 20, axes.yMin + 0.4, axes.yMax - 0.6};
 
     std::string out;
-    startDataSet(out,
-                 "Isopleths of constant Xusp (magnetite) and Xilm (ilmenite) in "
-                 "T - log fO2 space:");
-    out += "# ";
-    out += title;
-    out += ".\n";
-    out += kGeneratedNote;
+    startGridFile(out,
+                  "Isopleths of constant Xusp (magnetite) and Xilm (ilmenite) in "
+                  "T - log fO2 space:",
+                  title);
     out += "# index 0: Xusp isopleths; columns T(oC) logfO2 Xusp\n";
     appendCurves(out, usp, 2, 4);
     startDataSet(out, "index 1: Xilm isopleths; columns T(oC) logfO2 Xilm");
@@ -247,6 +254,24 @@ std::optional<double> isothermXilm(RoozeboomModel model, double xUsp, double tem
     return best;
 }
 
+// Writes a family of Roozeboom isotherms and their label points as a grid file.
+std::string roozeboomFile(const std::vector<Curve>& isotherms, std::string_view range,
+                          std::string_view title) {
+    std::string heading =
+        "Isotherms of coexisting magnetite (Xusp) and ilmenite (Xilm), every 100 C from ";
+    heading += range;
+    heading += ':';
+    std::string out;
+    startGridFile(out, heading, title);
+    out += "# index 0: isotherms; columns XUsp XIlm T(oC)\n";
+    appendCurves(out, isotherms, 4, 4);
+    startDataSet(out,
+                 "index 1: label points (lowest Xusp inside the default axes); columns "
+                 "XUsp XIlm T(oC)");
+    appendLabels(out, isotherms, Frame{0.02, 0.97, 0.53, 0.985}, true, 4, 4);
+    return out;
+}
+
 std::string roozeboomIsotherms(RoozeboomModel model, std::string_view title) {
     const std::vector<double> xs = temperatureBandMiddles();
     std::vector<Curve> isotherms;
@@ -264,21 +289,28 @@ std::string roozeboomIsotherms(RoozeboomModel model, std::string_view title) {
         std::erase_if(curve.segments, [](const Segment& s) { return s.size() < 2; });
         isotherms.push_back(std::move(curve));
     }
-    std::string out;
-    startDataSet(out,
-                 "Isotherms of coexisting magnetite (Xusp) and ilmenite (Xilm), "
-                 "every 100 C from 600 to 1200 C:");
-    out += "# ";
-    out += title;
-    out += ".\n";
-    out += kGeneratedNote;
-    out += "# index 0: isotherms; columns XUsp XIlm T(oC)\n";
-    appendCurves(out, isotherms, 4, 4);
-    startDataSet(out,
-                 "index 1: label points (lowest Xusp inside the default axes); columns "
-                 "XUsp XIlm T(oC)");
-    appendLabels(out, isotherms, Frame{0.02, 0.97, 0.53, 0.985}, true, 4, 4);
-    return out;
+    return roozeboomFile(isotherms, "600 to 1200 C", title);
+}
+
+// --- Isotherms of the full Ghiorso and Evans (2008) model -----------------------------------
+
+constexpr std::array<double, 8> kModelIsotherms{600, 700, 800, 900, 1000, 1100, 1200, 1300};
+
+std::string fullModelIsothermFile() {
+    const std::vector<std::vector<CompositionLine>> lines = fullModelIsotherms(kModelIsotherms);
+    std::vector<Curve> isotherms;
+    for (std::size_t i = 0; i < kModelIsotherms.size(); ++i) {
+        Curve curve{kModelIsotherms[i], {}};
+        for (const CompositionLine& line : lines[i]) {
+            Segment segment;
+            for (const CompositionPoint& p : line) segment.push_back({p.xUsp, p.xIlm});
+            curve.segments.push_back(std::move(segment));
+        }
+        isotherms.push_back(std::move(curve));
+    }
+    return roozeboomFile(isotherms, "600 to 1300 C",
+                         "the full thermodynamic model of Ghiorso and Evans (2008) at 2000 bar, "
+                         "solved by the program\n# on a grid of binary compositions");
 }
 
 std::string sauerzapfIsotherms() {
@@ -322,21 +354,25 @@ std::string equilibriumLimitLines() {
     return out;
 }
 
-constexpr std::array<TemplateGridFile, 5> kGridFiles{{
+constexpr std::array<TemplateGridFile, 6> kGridFiles{{
     {"TfO2IsoplethsAL85.dat", andersenLindsleyGrid},
     {"TfO2IsoplethsSL81.dat", spencerLindsleyGrid},
     {"XUspXIlmIsothermsS08.dat", sauerzapfIsotherms},
     {"XUspXIlmIsothermsGE08.dat", ghiorsoEvansIsotherms},
+    {"XUspXIlmIsothermsGE08model.dat", fullModelIsothermFile},
     {"MgMnLimitsBH88.dat", equilibriumLimitLines},
 }};
 
 }  // namespace
 
-const std::array<TemplateGridFile, 5>& templateGridFiles() {
+const std::array<TemplateGridFile, 6>& templateGridFiles() {
     return kGridFiles;
 }
 
 double roozeboomTemperature(RoozeboomModel model, double xUsp, double xIlm) {
+    if (model == RoozeboomModel::GhiorsoEvans2008FullModel) {
+        return fullModelRoozeboomTemperature(xUsp, xIlm);
+    }
     // Cations per formula unit of the binaries: Fe2+(1+x) Ti(x) Fe3+(2-2x) O4 for x Fe2TiO4 with
     // 1-x Fe3O4, and Fe2+(y) Ti(y) Fe3+(2-2y) O3 for y FeTiO3 with 1-y Fe2O3.
     OxideValues magnetite{};
