@@ -183,6 +183,41 @@ TEST_F(PlotCommand, DeltaNNOSeriesAreNamedForEveryOptionCombination) {
     }
 }
 
+// gnuplot takes a line that starts with "#" or "!" for a comment unless the template says
+// otherwise: a pair named so (without a blank, so that the name is not quoted) must keep its
+// point, and the pairs after it their series.
+TEST_F(PlotCommand, SampleNamesStartingWithCommentCharactersKeepTheirPoints) {
+    std::ifstream example(std::string(KELVORAD_SHARE_DIR) + "/examples/fe-ti-oxide-pairs.tsv");
+    std::string text{std::istreambuf_iterator<char>(example), {}};
+    for (const auto& [from, to] : {std::pair{"KV-01 Mt", "#12"}, {"KV-01 Ilm", "#12i"},
+                                   {"KV-02 Mt", "!7"}, {"KV-02 Ilm", "!7i"}}) {
+        const std::size_t at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        text.replace(at, std::string(from).size(), to);
+    }
+    const fs::path input = dir_ / "named.tsv";
+    std::ofstream(input, std::ios::binary) << text;
+    const fs::path folder = dir_ / "run";
+    ::testing::internal::CaptureStdout();
+    ASSERT_EQ(runCalcCommand({input.string(), "--plot-dir", folder.string(), "--check", "TNNOS08"}),
+              0);
+    ::testing::internal::GetCapturedStdout();
+    ASSERT_EQ(run({"--plot-dir", folder.string(), "--template", "TDeltaNNO", "--template",
+                   "TiR2R3", "--template", "TlogfO2BL64", "--format", "svg", "--labels"}),
+              0)
+        << err_;
+    for (const char* graph : {"TDeltaNNO.svg", "TiR2R3.svg", "TlogfO2BL64.svg"}) {
+        std::ifstream svg(folder / graph);
+        const std::string drawn{std::istreambuf_iterator<char>(svg), {}};
+        EXPECT_NE(drawn.find(">#12<"), std::string::npos) << graph;
+        EXPECT_NE(drawn.find(">!7<"), std::string::npos) << graph;
+    }
+    std::ifstream svg(folder / "TDeltaNNO.svg");
+    const std::string drawn{std::istreambuf_iterator<char>(svg), {}};
+    EXPECT_NE(drawn.find(">Sauerzapf et al. (2008) or GE08 regression<"), std::string::npos)
+        << "series regrouped";
+}
+
 // A template in the plot folder is a user's edited copy and wins over the shipped one.
 TEST_F(PlotCommand, EditedCopyInThePlotFolderWinsAndItsFailureIsReported) {
     const fs::path run = exampleRun("run");
