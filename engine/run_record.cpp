@@ -52,7 +52,8 @@ RunRecord startRunRecord(const MethodChecks& checks, const RunChoices& choices,
         record.inputSha256 = fileSha256Hex(input).value_or("");
     }
     record.ferricScheme = choices.ferricIronCaption;
-    record.pressureBars = choices.modelPressureBars;  // the run's pressure; the older columns take the nearest buffer
+    record.pressureBars =
+        choices.modelPressureBars;  // the run's pressure; the older columns take the nearest buffer
     record.checkedItems = checks.checkedNames();
     record.fullModel = checks.isChecked(MethodItem::GE08Model);
     return record;

@@ -151,10 +151,10 @@ void addSheetCopyNotices(const std::string& path, const SheetCopyReport& report,
                           " were not read (the analysis table takes 351 rows by 36 columns)");
     }
     if (report.cellsWithUnreadableCharacters > 0) {
-        notices.push_back(path + ": " +
-                          countText(report.cellsWithUnreadableCharacters, "cell holds",
-                                    "cells hold") +
-                          " characters that could not be read, shown as U+FFFD");
+        notices.push_back(
+            path + ": " +
+            countText(report.cellsWithUnreadableCharacters, "cell holds", "cells hold") +
+            " characters that could not be read, shown as U+FFFD");
     }
 }
 

@@ -30,8 +30,8 @@ std::string saveResultsWorkbook(const ResultsTable& table, const RunRecord& reco
     // Made in a scratch folder, so that the workbook component creates it new rather than
     // opening an older workbook at `path`, then put in place as one output file.
     std::error_code ec;
-    const fs::path scratch = fs::temp_directory_path(ec) /
-                             ("kelvorad-results-" + std::to_string(::getpid()) + ".xlsx");
+    const fs::path scratch =
+        fs::temp_directory_path(ec) / ("kelvorad-results-" + std::to_string(::getpid()) + ".xlsx");
     if (ec) return path + ": " + ec.message();
     fs::remove(scratch, ec);
     const Status status = writeResultsWorkbookFile(table, {record}, scratch);

@@ -13,8 +13,8 @@
 #include "analysis_document.h"
 #include "desktop_services.h"
 #include "method_options.h"
-#include "recovery_keeper.h"
 #include "recent_files.h"
+#include "recovery_keeper.h"
 #include "result.h"
 
 class QAction;

@@ -189,8 +189,10 @@ TEST_F(PlotCommand, DeltaNNOSeriesAreNamedForEveryOptionCombination) {
 TEST_F(PlotCommand, SampleNamesStartingWithCommentCharactersKeepTheirPoints) {
     std::ifstream example(std::string(KELVORAD_SHARE_DIR) + "/examples/fe-ti-oxide-pairs.tsv");
     std::string text{std::istreambuf_iterator<char>(example), {}};
-    for (const auto& [from, to] : {std::pair{"KV-01 Mt", "#12"}, {"KV-01 Ilm", "#12i"},
-                                   {"KV-02 Mt", "!7"}, {"KV-02 Ilm", "!7i"}}) {
+    for (const auto& [from, to] : {std::pair{"KV-01 Mt", "#12"},
+                                   {"KV-01 Ilm", "#12i"},
+                                   {"KV-02 Mt", "!7"},
+                                   {"KV-02 Ilm", "!7i"}}) {
         const std::size_t at = text.find(from);
         ASSERT_NE(at, std::string::npos) << from;
         text.replace(at, std::string(from).size(), to);
@@ -202,8 +204,8 @@ TEST_F(PlotCommand, SampleNamesStartingWithCommentCharactersKeepTheirPoints) {
     ASSERT_EQ(runCalcCommand({input.string(), "--plot-dir", folder.string(), "--check", "TNNOS08"}),
               0);
     ::testing::internal::GetCapturedStdout();
-    ASSERT_EQ(run({"--plot-dir", folder.string(), "--template", "TDeltaNNO", "--template",
-                   "TiR2R3", "--template", "TlogfO2BL64", "--format", "svg", "--labels"}),
+    ASSERT_EQ(run({"--plot-dir", folder.string(), "--template", "TDeltaNNO", "--template", "TiR2R3",
+                   "--template", "TlogfO2BL64", "--format", "svg", "--labels"}),
               0)
         << err_;
     for (const char* graph : {"TDeltaNNO.svg", "TiR2R3.svg", "TlogfO2BL64.svg"}) {

@@ -28,8 +28,8 @@ TEST(DisplayRounding, EachColumnGroupShowsItsDecimals) {
     EXPECT_EQ(shown(38, "123.456789"), "123.456789");     // ilmenite sample, a number
     EXPECT_EQ(shown(133, "Failed"), "Failed");
     EXPECT_EQ(shown(140, "converged"), "converged");
-    EXPECT_EQ(shown(142, "-0.4567"), "-0.46");  // DeltaFMQ of the full model
-    EXPECT_EQ(shown(146, "1.2345"), "1.23");    // DeltaFMQ of AL85 with S83 fractions
+    EXPECT_EQ(shown(142, "-0.4567"), "-0.46");          // DeltaFMQ of the full model
+    EXPECT_EQ(shown(146, "1.2345"), "1.23");            // DeltaFMQ of AL85 with S83 fractions
     EXPECT_EQ(shown(180, "1.23456789"), "1.23456789");  // no kind: as it is
 }
 
