@@ -1,6 +1,7 @@
 #include "gui_main.h"
 
 #include <QApplication>
+#include <QSettings>
 #include <QTimer>
 #include <clocale>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include "program_info.h"
 #include "program_windows.h"
 #include "qt_desktop_services.h"
+#include "uncertainty_options.h"
 
 namespace kelvorad {
 
@@ -58,6 +60,7 @@ int runMainWindow(int argc, char** argv) {
     QtDesktop desktop;
     ProgramWindows windows(desktop.services());
     MainWindow& window = windows.mainWindow();
+    window.uncertaintyOptions().restore(QSettings());
     window.show();
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
