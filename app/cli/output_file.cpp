@@ -4,13 +4,24 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 namespace kelvorad {
+
+namespace {
+// True for a path that exists and is neither a regular file nor a folder.
+bool isSpecialFile(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    return !ec && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+           !std::filesystem::is_directory(status);
+}
+}  // namespace
 
 OutputFile::~OutputFile() {
     if (file_ && !isStdout_) {
         std::fclose(file_);
-        std::remove(temporary_.c_str());
+        if (!direct_) std::remove(temporary_.c_str());
     }
 }
 
@@ -21,7 +32,8 @@ bool OutputFile::open(const std::string& path) {
         isStdout_ = true;
         return true;
     }
-    temporary_ = path + ".tmp" + std::to_string(::getpid());
+    direct_ = isSpecialFile(path);
+    temporary_ = direct_ ? path : path + ".tmp" + std::to_string(::getpid());
     file_ = std::fopen(temporary_.c_str(), "wb");
     if (!file_) error_ = "cannot write '" + path + "': " + std::strerror(errno);
     return file_ != nullptr;
@@ -50,6 +62,7 @@ bool OutputFile::commit() {
         error_ = "cannot write '" + path_ + "': " + std::strerror(errno);
     }
     file_ = nullptr;
+    if (direct_) return error_.empty();
     if (error_.empty() && std::rename(temporary_.c_str(), path_.c_str()) != 0) {
         error_ = "cannot replace '" + path_ + "': " + std::strerror(errno);
     }

@@ -1,6 +1,8 @@
 #pragma once
 // A text output of the command line: standard output ("-") or a file written atomically
-// (a temporary file beside it, renamed over the target when everything was written).
+// (a temporary file beside it, renamed over the target when everything was written). A target
+// that exists and is not a regular file (/dev/null, /dev/stdout, a named pipe) is written
+// directly: renaming a file over it would replace the device or pipe by a plain file.
 
 #include <cstdio>
 #include <string>
@@ -36,6 +38,7 @@ class OutputFile {
 
     std::FILE* file_ = nullptr;
     bool isStdout_ = false;
+    bool direct_ = false;  // written in place: standard output or a device or pipe
     std::string path_;
     std::string temporary_;
     std::string buffer_;

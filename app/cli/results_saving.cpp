@@ -20,6 +20,13 @@ void appendTableLines(ResultsTable& table, std::string_view lines) {
 
 std::string saveResultsWorkbook(const ResultsTable& table, const RunRecord& record,
                                 const std::string& path) {
+    // A workbook is a file: a temporary workbook renamed over a device or pipe would replace it.
+    std::error_code kindError;
+    const std::filesystem::file_status target = std::filesystem::status(path, kindError);
+    if (!kindError && std::filesystem::exists(target) &&
+        !std::filesystem::is_regular_file(target)) {
+        return "cannot write '" + path + "': not a regular file";
+    }
     const std::string temporary = path + ".new" + std::to_string(::getpid()) + ".xlsx";
     std::error_code ec;
     std::filesystem::remove(temporary, ec);

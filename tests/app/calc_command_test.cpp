@@ -1,10 +1,12 @@
 #include "cli/calc_command.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -17,10 +19,10 @@
 #include "fake_desktop_services.h"
 #include "grid_transfer.h"
 #include "help_file.h"
+#include "hostile_workbooks.h"
 #include "oxide_data.h"
 #include "plot_data_files.h"
 #include "program_info.h"
-#include "hostile_workbooks.h"
 #include "results_row.h"
 #include "results_table.h"
 #include "sha256.h"
@@ -785,4 +787,33 @@ TEST_F(CalcCommand, RepeatedOdsRowGivesItsPairTwice) {
     EXPECT_EQ(rows[2].substr(0, 9), "KV-03 Mt\t");
     EXPECT_EQ(rows[3], rows[2]);
     EXPECT_EQ(rows[4].substr(0, 9), "KV-04 Mt\t");
+}
+
+// An output path that is a device or a pipe (/dev/null, /dev/stdout, a named pipe) was replaced
+// by a plain file: the rows went to a temporary file renamed over it. Text outputs are now
+// written into it in place, and a workbook, which must be a file, is refused.
+TEST_F(CalcCommand, DevicesAndPipesAreWrittenInPlaceAndNeverReplaced) {
+    const fs::path input = writeInput("pair.tsv", std::string(kPair) + "\n");
+    const fs::path pipe = dir_ / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    // Opened for reading first, without waiting for a writer; one row fits the pipe's buffer.
+    const int readEnd = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(readEnd, 0);
+    const int code = run({input.string(), "--rows", pipe.string(), "--plot-dir", dir_.string()});
+    std::string received;
+    char block[4096];
+    for (ssize_t n; (n = ::read(readEnd, block, sizeof block)) > 0;) received.append(block, n);
+    ::close(readEnd);
+    EXPECT_EQ(code, 0) << err_;
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(received.substr(0, 6), "MT-01\t");
+    EXPECT_EQ(std::count(received.begin(), received.end(), '\n'), 1);
+
+    EXPECT_EQ(run({input.string(), "--xlsx", pipe.string(), "--plot-dir", dir_.string()}), 1);
+    EXPECT_NE(err_.find("not a regular file"), std::string::npos) << err_;
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    for (const auto& entry : fs::directory_iterator(dir_)) {
+        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos);
+        EXPECT_EQ(entry.path().filename().string().find(".new"), std::string::npos);
+    }
 }
