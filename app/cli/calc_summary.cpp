@@ -29,8 +29,8 @@ void printSpread(const std::vector<SummaryLine>& results, const MonteCarloSettin
     std::printf("\nAnalytical uncertainty, one sigma from %zu draws a pair (seed %llu):\n",
                 settings.draws, static_cast<unsigned long long>(settings.seed));
     const std::vector<std::pair<const char*, std::size_t>> heads = {
-        {"Sample", 16}, {"GE08 model T", 15}, {"logfO2", 14},  {"DNNO", 13},
-        {"DFMQ", 13},   {"AL85 S83 T", 15},   {"logfO2", 14},  {"DNNO", 13},
+        {"Sample", 16}, {"GE08 model T", 15}, {"logfO2", 15},  {"DNNO", 13},
+        {"DFMQ", 13},   {"AL85 S83 T", 15},   {"logfO2", 15},  {"DNNO", 13},
         {"S08 T", 15},  {"GE08 reg. T", 15},  {"BH88 pass", 0}};
     std::string line;
     for (const auto& [head, width] : heads) line += padded(head, width) + " ";
