@@ -14,20 +14,9 @@
 using namespace kelvorad;
 using kelvorad::testing::daciteCells;
 using kelvorad::testing::pairFromCells;
+using kelvorad::testing::rowFields;
 
 namespace {
-
-std::vector<std::string> fields(const std::string& row) {
-    std::vector<std::string> out(1);
-    for (char c : row) {
-        if (c == '\t') {
-            out.emplace_back();
-        } else {
-            out.back().push_back(c);
-        }
-    }
-    return out;
-}
 
 // A summary whose quantity q has sd q + 1, percentiles q and q + 2; the last one none.
 PairUncertainty numberedSpread() {
@@ -44,11 +33,11 @@ PairUncertainty numberedSpread() {
 
 TEST(UncertaintyColumns, FollowColumn146WhateverTheRowsLength) {
     const PairUncertainty spread = numberedSpread();
-    for (const int rowFields : {kResultsRowFields, kResultsRowFieldsWithFullModel}) {
+    for (const int fieldCount : {kResultsRowFields, kResultsRowFieldsWithFullModel}) {
         std::string row = "S";
-        row.append(std::size_t(rowFields - 1), '\t');
+        row.append(std::size_t(fieldCount - 1), '\t');
         appendUncertaintyFields(row, spread);
-        const std::vector<std::string> f = fields(row);
+        const std::vector<std::string> f = rowFields(row);
         ASSERT_EQ(f.size(), std::size_t(kUncertaintyFirstColumn + kUncertaintyColumnCount));
         EXPECT_EQ(f[0], "S");
         for (int c = 1; c < kUncertaintyFirstColumn; ++c) EXPECT_EQ(f[c], "") << c;
