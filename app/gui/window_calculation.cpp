@@ -61,7 +61,7 @@ void reportCellNotices(const std::vector<CellNotice>& notices, DesktopServices d
                                  " analysis cells are not plain numbers; the calculation read "
                                  "them so:";
     for (std::size_t k = 0; k < std::min(notices.size(), kListed); ++k) {
-        text += "\n" + describeCellNotice(notices[k], "row");
+        text.append("\n").append(describeCellNotice(notices[k], "row"));
     }
     if (notices.size() > kListed) {
         const std::size_t rest = notices.size() - kListed;
