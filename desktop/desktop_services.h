@@ -36,6 +36,11 @@ class MessageBoxes {
     // from then on). False when the user chose Cancel; the work may then still be running.
     virtual bool waitUntil(const std::string& title, const std::string& text,
                            const std::function<bool()>& finished) = 0;
+    // The same wait, whose box shows a progress bar filled to `fractionDone()` (0 to 1) instead
+    // of a busy bar.
+    virtual bool waitWithProgress(const std::string& title, const std::string& text,
+                                  const std::function<bool()>& finished,
+                                  const std::function<double()>& fractionDone) = 0;
 };
 
 class Clipboard {

@@ -21,6 +21,11 @@ constexpr std::array<PlotFileSpec, kPlotFileCount> kPlotFiles{{
     {"TDeltaNNO.dat", "SampleNo T(oC) DeltaNNO"},
 }};
 
+constexpr std::array<PlotFileSpec, kPlotSigmaFileCount> kPlotSigmaFiles{{
+    {"TlogfO2Sigma.dat", "sdT(oC) sdlogfO2"},
+    {"TDeltaNNOSigma.dat", "sdT(oC) sdDeltaNNO"},
+}};
+
 constexpr std::size_t kFlushSize = 1 << 16;
 
 // Inclusive window test; a missing value lies outside every window.
@@ -70,6 +75,17 @@ const std::array<PlotFileSpec, kPlotFileCount>& plotFiles() {
     return kPlotFiles;
 }
 
+const std::array<PlotFileSpec, kPlotSigmaFileCount>& plotSigmaFiles() {
+    return kPlotSigmaFiles;
+}
+
+void removePlotSigmaFiles(const std::filesystem::path& directory) {
+    for (const PlotFileSpec& spec : kPlotSigmaFiles) {
+        std::error_code ignored;  // a file that is not there, or cannot go, is left as it is
+        std::filesystem::remove(directory / spec.fileName, ignored);
+    }
+}
+
 void appendPlotNumber(std::string& out, double value) {
     if (!std::isfinite(value)) {
         out += " NaN ";
@@ -107,7 +123,20 @@ void appendPlotText(std::string& out, std::string_view text) {
     out.push_back('"');
 }
 
-bool appendPlotLines(PlotBuffers& b, const PairResult& r, const MethodChecks& checks) {
+namespace {
+// The data lines of one pair and, when `sigmas` is given, the matching lines of the companion
+// files: each T-log fO2 or T-DeltaNNO line writes its sigma line beside it.
+bool appendLines(PlotBuffers& b, const PairResult& r, const MethodChecks& checks,
+                 const PlotSigmas* sigmas, PlotSigmaBuffers* sigmaLines) {
+    const auto sigmaLine = [&](int file, double sigmaT, double sigmaY) {
+        if (!sigmas) return;
+        std::string& out = (*sigmaLines)[file];
+        appendPlotNumber(out, sigmaT);
+        appendPlotNumber(out, sigmaY);
+        out += "\r\n";
+    };
+    const PlotSigmas none;
+    const PlotSigmas& s = sigmas ? *sigmas : none;
     const std::string& sample = r.input.magnetite.sample;
     const OxideThermometry& t = r.thermometry;
     constexpr std::size_t kS83 = 3;
@@ -117,6 +146,9 @@ bool appendPlotLines(PlotBuffers& b, const PairResult& r, const MethodChecks& ch
         const double oxygen = (t.*m.oxygen)[m.scheme];
         if (checks.isChecked(m.item) && within(temperature, 500, 1300) && within(oxygen, -25, 5)) {
             line(b[kTlogfO2], sample, {temperature, oxygen});
+            const bool stormerAL85 = m.item == MethodItem::AL85uS83;
+            sigmaLine(kTlogfO2Sigma, stormerAL85 ? s.tAL85S83 : kMissing,
+                      stormerAL85 ? s.logFO2AL85S83 : kMissing);
         }
     }
 
@@ -149,30 +181,70 @@ bool appendPlotLines(PlotBuffers& b, const PairResult& r, const MethodChecks& ch
     ti += "\r\n";
 
     line(b[kTDeltaNNO], sample, {tAL85, t.deltaNNOAL85[kS83]});
+    sigmaLine(kTDeltaNNOSigma, s.tAL85S83, s.deltaNNOAL85S83);
     bool newerLines = false;
     if (checks.isChecked(MethodItem::TNNOS08)) {
         line(b[kTDeltaNNO], sample, {r.newer.tS08, r.newer.deltaNNOS08});
+        sigmaLine(kTDeltaNNOSigma, s.tS08, s.deltaNNOS08);
         newerLines = true;
     }
     if (checks.isChecked(MethodItem::TNNOGE08)) {
         line(b[kTDeltaNNO], sample, {r.newer.tGE08, r.newer.deltaNNOGE08});
+        sigmaLine(kTDeltaNNOSigma, s.tGE08, s.deltaNNOGE08);
         newerLines = true;
     }
-    if (r.fullModel)
+    if (r.fullModel) {
         line(b[kTDeltaNNO], sample, {r.fullModel->temperatureC, r.fullModel->deltaNNO});
+        sigmaLine(kTDeltaNNOSigma, s.tFullModel, s.deltaNNOFullModel);
+    }
     return newerLines;
+}
+}  // namespace
+
+bool appendPlotLines(PlotBuffers& buffers, const PairResult& result, const MethodChecks& checks) {
+    return appendLines(buffers, result, checks, nullptr, nullptr);
+}
+
+bool appendPlotLines(PlotBuffers& buffers, const PairResult& result, const MethodChecks& checks,
+                     const PlotSigmas& sigmas, PlotSigmaBuffers& sigmaLines) {
+    return appendLines(buffers, result, checks, &sigmas, &sigmaLines);
 }
 
 PlotDataWriter::PlotDataWriter(const std::filesystem::path& directory) {
     for (int k = 0; k < kPlotFileCount; ++k) {
-        const std::filesystem::path path = directory / kPlotFiles[k].fileName;
-        if (!files_[k].open(path.string())) {
-            fail(k, files_[k].reason());
-            continue;
-        }
-        buffers_[k].append(kPlotFiles[k].header);
-        buffers_[k] += "\r\n";
+        open(k, directory / kPlotFiles[k].fileName, kPlotFiles[k].header);
     }
+    removePlotSigmaFiles(directory);
+}
+
+void PlotDataWriter::open(int k, const std::filesystem::path& path, std::string_view header) {
+    if (!files_[k].open(path.string())) {
+        fail(k, files_[k].reason());
+        return;
+    }
+    buffers_[k].append(header);
+    buffers_[k] += "\r\n";
+}
+
+void PlotDataWriter::writeSigmaFiles(const std::filesystem::path& directory) {
+    for (int k = 0; k < kPlotSigmaFileCount; ++k) {
+        open(kPlotFileCount + k, directory / kPlotSigmaFiles[k].fileName,
+             kPlotSigmaFiles[k].header);
+    }
+}
+
+void PlotDataWriter::addSigmaLines(const PlotSigmaBuffers& lines) {
+    for (int k = 0; k < kPlotSigmaFileCount; ++k) {
+        const int file = kPlotFileCount + k;
+        if (!files_[file].isOpen()) continue;
+        buffers_[file] += lines[k];
+        if (buffers_[file].size() >= kFlushSize) flush(file);
+    }
+}
+
+std::string_view PlotDataWriter::fileName(int k) const {
+    return k < kPlotFileCount ? kPlotFiles[k].fileName
+                              : kPlotSigmaFiles[k - kPlotFileCount].fileName;
 }
 
 PlotDataWriter::~PlotDataWriter() {
@@ -180,7 +252,7 @@ PlotDataWriter::~PlotDataWriter() {
 }
 
 void PlotDataWriter::fail(int k, const std::string& reason) {
-    if (errors_[k].empty()) errors_[k] = std::string(kPlotFiles[k].fileName) + ": " + reason;
+    if (errors_[k].empty()) errors_[k] = std::string(fileName(k)).append(": ").append(reason);
     files_[k].discard();
 }
 
@@ -199,10 +271,9 @@ void PlotDataWriter::countLines(int k, std::size_t from) {
 }
 
 bool PlotDataWriter::addPair(const PairResult& result, const MethodChecks& checks) {
-    std::array<std::size_t, kPlotFileCount> before{};
-    for (int k = 0; k < kPlotFileCount; ++k) before[k] = buffers_[k].size();
-    const bool newerLines = appendPlotLines(buffers_, result, checks);
-    for (int k = 0; k < kPlotFileCount; ++k) countLines(k, before[k]);
+    PlotBuffers lines;
+    const bool newerLines = appendPlotLines(lines, result, checks);
+    addLines(lines);
     return newerLines;
 }
 
@@ -217,7 +288,7 @@ void PlotDataWriter::addLines(const PlotBuffers& lines) {
 std::vector<std::string> PlotDataWriter::close() {
     if (!closed_) {
         closed_ = true;
-        for (int k = 0; k < kPlotFileCount; ++k) {
+        for (int k = 0; k < kAllFiles; ++k) {
             flush(k);
             if (files_[k].isOpen() && !files_[k].commit()) fail(k, files_[k].reason());
         }

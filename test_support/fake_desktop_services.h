@@ -104,6 +104,16 @@ class FakeMessageBoxes : public MessageBoxes {
              std::chrono::steady_clock::now() - start > std::chrono::milliseconds(500)});
         return done;
     }
+    // The same; the fraction done is read at every look and the values kept in `progress`.
+    std::vector<double> progress;
+    bool waitWithProgress(const std::string& title, const std::string& text,
+                          const std::function<bool()>& finished,
+                          const std::function<double()>& fractionDone) override {
+        return waitUntil(title, text, [&] {
+            progress.push_back(fractionDone());
+            return finished();
+        });
+    }
     // The texts shown, messages and questions alike, in order.
     std::vector<std::string> texts() const {
         std::vector<std::string> all;

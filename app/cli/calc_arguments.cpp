@@ -1,9 +1,11 @@
 #include "calc_arguments.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
+#include <limits>
 
 namespace kelvorad {
 
@@ -39,13 +41,19 @@ std::optional<UsageError> ferricIronScheme(CalcOptions& o, const std::string& va
     return UsageError{"--fe3 takes stormer, carmichael or droop, not '" + value + "'"};
 }
 
-// A plain decimal number of bars within the full model's range, or nullopt.
-std::optional<double> parsePressure(const std::string& text) {
+// A plain decimal number, or nullopt.
+std::optional<double> parseDecimal(const std::string& text) {
     if (text.empty() || text.size() > 32) return std::nullopt;
     char* end = nullptr;
-    const double bars = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() + text.size() || !std::isfinite(bars)) return std::nullopt;
-    if (!isPressureInRange(bars)) return std::nullopt;
+    const double value = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size() || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+// A plain decimal number of bars within the full model's range, or nullopt.
+std::optional<double> parsePressure(const std::string& text) {
+    const std::optional<double> bars = parseDecimal(text);
+    if (!bars || !isPressureInRange(*bars)) return std::nullopt;
     return bars;
 }
 
@@ -88,6 +96,95 @@ std::optional<UsageError> store(CalcOptions& o, const std::string& value) {
 template <bool CalcOptions::*flag>
 std::optional<UsageError> turnOn(CalcOptions& o, const std::string&) {
     o.*flag = true;
+    return std::nullopt;
+}
+
+// An option whose value is read once every argument is known (the uncertainty options, which
+// depend on each other).
+template <std::string CalcOptions::UncertaintyArguments::*field>
+std::optional<UsageError> storeUncertainty(CalcOptions& o, const std::string& value) {
+    o.uncertainty.*field = value;
+    return std::nullopt;
+}
+
+// A whole number of plain digits within [lowest, highest], or nullopt.
+std::optional<std::uint64_t> parseWhole(const std::string& text, std::uint64_t lowest,
+                                        std::uint64_t highest) {
+    if (text.empty() || text.size() > 20) return std::nullopt;
+    std::uint64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if (value < lowest || value > highest) return std::nullopt;
+    return value;
+}
+
+constexpr std::uint64_t kMostDraws = 1000000;
+
+// The Monte Carlo settings from the uncertainty options, or the usage error.
+std::optional<UsageError> readUncertainty(CalcOptions& o) {
+    const CalcOptions::UncertaintyArguments& u = o.uncertainty;
+    if (u.draws.empty()) {
+        if (!u.seed.empty() || !u.sigmaFile.empty() || !u.sigmaRelative.empty() ||
+            !u.sigmaFloor.empty()) {
+            return UsageError{
+                "--seed, --sigma, --sigma-rel and --sigma-floor go with --uncertainty N"};
+        }
+        return std::nullopt;
+    }
+    MonteCarloSettings settings;
+    const std::optional<std::uint64_t> draws = parseWhole(u.draws, 2, kMostDraws);
+    if (!draws) {
+        std::string message = "--uncertainty takes a number of draws from 2 to 1000000, not '";
+        message.append(u.draws).append("'");
+        return UsageError{message};
+    }
+    settings.draws = static_cast<std::size_t>(*draws);
+    if (!u.seed.empty()) {
+        const std::optional<std::uint64_t> seed =
+            parseWhole(u.seed, 0, std::numeric_limits<std::uint64_t>::max());
+        if (!seed) {
+            std::string message =
+                "--seed takes a whole number from 0 to 18446744073709551615, not '";
+            message.append(u.seed).append("'");
+            return UsageError{message};
+        }
+        settings.seed = *seed;
+    }
+    if (!u.sigmaFile.empty()) {
+        if (!u.sigmaRelative.empty())
+            return UsageError{"--sigma and --sigma-rel exclude each other"};
+        if (!u.sigmaFloor.empty()) {
+            return UsageError{
+                "--sigma-floor goes with --sigma-rel or the default sigma; a --sigma "
+                "file sets its own floors"};
+        }
+        SigmaParseResult read = readSigmaFile(u.sigmaFile);
+        if (!read.table) return UsageError{"--sigma: " + read.error, false};
+        settings.sigma = *read.table;
+    } else {
+        double percent = kDefaultRelativeSigmaPercent;
+        double floor = kDefaultSigmaFloorWt;
+        if (!u.sigmaRelative.empty()) {
+            const std::optional<double> value = parseDecimal(u.sigmaRelative);
+            if (!value || *value < 0) {
+                std::string message = "--sigma-rel takes a percentage not below 0, not '";
+                message.append(u.sigmaRelative).append("'");
+                return UsageError{message};
+            }
+            percent = *value;
+        }
+        if (!u.sigmaFloor.empty()) {
+            const std::optional<double> value = parseDecimal(u.sigmaFloor);
+            if (!value || *value < 0) {
+                std::string message = "--sigma-floor takes wt% not below 0, not '";
+                message.append(u.sigmaFloor).append("'");
+                return UsageError{message};
+            }
+            floor = *value;
+        }
+        settings.sigma = uniformRelativeSigma(percent, floor);
+    }
+    o.monteCarlo = settings;
     return std::nullopt;
 }
 
@@ -139,6 +236,28 @@ const std::vector<CalcOption> kOptions = {
      "TfO2SL81.dat TfO2BL64Grid.dat XUspXIlm.dat MgMnIlmMagBH88.dat TiR2R3.dat\n"
      "TDeltaNNO.dat",
      store<&CalcOptions::plotDir>},
+    {"--uncertainty", "", "N",
+     "propagate the analytical uncertainty of the analyses by Monte Carlo: N\n"
+     "perturbed copies of every pair (2 to 1000000), each through the whole run;\n"
+     "adds three columns per estimate after column 146 to --table and --xlsx,\n"
+     "headed by the estimate's header with \" sd\", \" p2.5\" and \" p97.5\" (its\n"
+     "one sigma and 95 % interval), a table of \"value +/- sigma\" to the summary\n"
+     "and the sigma files TlogfO2Sigma.dat and TDeltaNNOSigma.dat to the plot\n"
+     "folder (the graphs' error bars); --rows stays as it is",
+     storeUncertainty<&CalcOptions::UncertaintyArguments::draws>},
+    {"--seed", "", "S",
+     "seed of the draws (default 1): the same seed, input and N give the same\n"
+     "numbers on any machine and thread count",
+     storeUncertainty<&CalcOptions::UncertaintyArguments::seed>},
+    {"--sigma", "", "FILE",
+     "the one-sigma error of each oxide of each phase, from a text file (see the\n"
+     "manual); default: 2 % of the value, at least 0.03 wt%",
+     storeUncertainty<&CalcOptions::UncertaintyArguments::sigmaFile>},
+    {"--sigma-rel", "", "PCT",
+     "one relative error for every oxide, PCT % of the value (floor 0.03 wt%)",
+     storeUncertainty<&CalcOptions::UncertaintyArguments::sigmaRelative>},
+    {"--sigma-floor", "", "WT", "the smallest sigma, wt%, with --sigma-rel or the default",
+     storeUncertainty<&CalcOptions::UncertaintyArguments::sigmaFloor>},
     {"--summary", "", "", "print the summary of the main estimates besides --rows or --table",
      turnOn<&CalcOptions::summary>},
     {"--strict", "", "",
@@ -216,6 +335,7 @@ std::optional<CalcOptions> parseCalcArguments(const std::vector<std::string>& ar
         }
     }
     if (o.input.empty()) return fail({"no input file"});
+    if (auto error = readUncertainty(o)) return fail(*error);
     if (o.rowsPath == "-" && o.tablePath == "-") {
         return fail({"--rows and --table cannot both write to standard output"});
     }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "method_options.h"
+#include "monte_carlo_run.h"
 
 namespace kelvorad {
 
@@ -22,6 +23,13 @@ struct CalcOptions {
     std::string plotDir = ".";
     bool summary = false;
     bool strict = false;
+    // Set by --uncertainty N (with --seed, --sigma, --sigma-rel, --sigma-floor): the Monte Carlo
+    // run that adds the uncertainty columns; none without it.
+    std::optional<MonteCarloSettings> monteCarlo;
+    // The uncertainty options as given, read into monteCarlo once every argument is known.
+    struct UncertaintyArguments {
+        std::string draws, seed, sigmaFile, sigmaRelative, sigmaFloor;
+    } uncertainty;
 };
 
 // What a wrong argument prints on standard error after "kelvorad calc: ".

@@ -100,10 +100,14 @@ int runCalcCommand(const std::vector<std::string>& arguments) {
         printError(table.error());
         return 1;
     }
-    if (table.isOpen()) table.write(headerRowsAsText());
+    const MonteCarloSettings* monteCarlo = options->monteCarlo ? &*options->monteCarlo : nullptr;
+    if (table.isOpen()) table.write(headerRowsAsText(ResultsTable::kColumns, monteCarlo));
     // The workbook gets the whole results table, built in memory and saved at the end.
     std::unique_ptr<ResultsTable> workbookTable;
-    if (!options->xlsxPath.empty()) workbookTable = std::make_unique<ResultsTable>();
+    if (!options->xlsxPath.empty()) {
+        workbookTable = std::make_unique<ResultsTable>();
+        workbookTable->showUncertaintyColumns(monteCarlo);
+    }
 
     // The plot data folder is made when missing, parents and all, as "kelvorad plot --out" makes
     // its image folder; a folder that cannot be made is reported with the files it loses.
@@ -121,10 +125,12 @@ int runCalcCommand(const std::vector<std::string>& arguments) {
     constexpr long kFirstResultsLine = ResultsTable::kHeaderRows + 1;
     long pairsSoFar = 0;
     PlotDataWriter plots(options->plotDir);
+    if (monteCarlo) plots.writeSigmaFiles(options->plotDir);
     // Without data outputs the reader gets a summary; --summary asks for it besides them.
     const bool summary = options->summary || (!rows.isOpen() && !table.isOpen() && !workbookTable &&
                                               options->runRecordPath != "-");
-    const Wants wants{rows.isOpen(), table.isOpen() || workbookTable, summary, !options->strict};
+    const Wants wants{rows.isOpen(), table.isOpen() || workbookTable, summary, !options->strict,
+                      monteCarlo};
     std::vector<SummaryLine> summaryLines;
     processInChunks(run, *input, wants, [&](const Chunk& chunk) {
         printCellNotices(chunk.notices, options->input, input->positionWord());
@@ -138,6 +144,7 @@ int runCalcCommand(const std::vector<std::string>& arguments) {
         }
         if (workbookTable) appendTableLines(*workbookTable, chunk.table);
         plots.addLines(chunk.plots);
+        if (monteCarlo) plots.addSigmaLines(chunk.plotSigmas);
         if (chunk.newerDeltaNNOLines) run.noteNewerDeltaNNOLinesWritten();
         summaryLines.insert(summaryLines.end(), chunk.summary.begin(), chunk.summary.end());
         if (chunk.pairs > 0) {
@@ -178,7 +185,7 @@ int runCalcCommand(const std::vector<std::string>& arguments) {
         }
     }
     if (summary) {
-        printSummary(summaryLines, run.choices(), options->input);
+        printSummary(summaryLines, run.choices(), options->input, monteCarlo);
         printPlotFileCounts(options->plotDir, plots.lineCounts());
     }
     return status;

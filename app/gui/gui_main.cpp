@@ -1,6 +1,9 @@
 #include "gui_main.h"
 
 #include <QApplication>
+#include <QSettings>
+
+#include "program_settings.h"
 #include <QTimer>
 #include <clocale>
 #include <cstdio>
@@ -12,6 +15,7 @@
 #include "program_info.h"
 #include "program_windows.h"
 #include "qt_desktop_services.h"
+#include "uncertainty_options.h"
 
 namespace kelvorad {
 
@@ -58,6 +62,7 @@ int runMainWindow(int argc, char** argv) {
     QtDesktop desktop;
     ProgramWindows windows(desktop.services());
     MainWindow& window = windows.mainWindow();
+    window.uncertaintyOptions().restore(*openProgramSettings());
     window.show();
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();

@@ -3,14 +3,20 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <exception>
 #include <filesystem>
+#include <thread>
 
 #include "calculation_run.h"
 #include "cell_notices.h"
 #include "main_window.h"
+#include "monte_carlo_run.h"
 #include "program_info.h"
 #include "results_screen.h"
+#include "uncertainty_columns.h"
+#include "uncertainty_options.h"
 
 namespace kelvorad {
 
@@ -56,13 +62,54 @@ void reportCellNotices(const std::vector<CellNotice>& notices, DesktopServices d
                                  " analysis cells are not plain numbers; the calculation read "
                                  "them so:";
     for (std::size_t k = 0; k < std::min(notices.size(), kListed); ++k) {
-        text += "\n" + describeCellNotice(notices[k], "row");
+        text.append("\n").append(describeCellNotice(notices[k], "row"));
     }
     if (notices.size() > kListed) {
         const std::size_t rest = notices.size() - kListed;
         text += "\n... and " + std::to_string(rest) + (rest == 1 ? " more cell." : " more cells.");
     }
     desktop.messages.showMessage(kMessageTitle, text);
+}
+
+// The Monte Carlo run over the table's pairs, on every core, while the windows stay responsive
+// and a box shows its progress; nothing when the user cancels it.
+std::optional<std::vector<PairUncertainty>> drawUncertainty(const CalculationRun& run,
+                                                            const AnalysisTable& table, int lastRow,
+                                                            const MonteCarloSettings& settings,
+                                                            DesktopServices desktop) {
+    std::vector<AnalysisPair> pairs;
+    for (int row = 1; row <= lastRow; ++row) {
+        const auto cell = [&](int k) -> const std::string& { return table.text(row, k + 1); };
+        if (!isBlankPairRow(cell)) pairs.push_back(readAnalysisPair(cell));
+    }
+    const MonteCarloRun monteCarlo(run, settings);
+    ThreadPool pool;
+    std::stop_source stop;
+    std::atomic<std::uint64_t> done{0};
+    const double total = std::max(1.0, double(pairs.size()) * double(settings.draws));
+    const MonteCarloControl control{stop.get_token(),
+                                    [&done](std::uint64_t drawn, std::uint64_t) { done = drawn; }};
+    std::optional<std::vector<PairUncertainty>> result;
+    std::exception_ptr failure;
+    std::atomic<bool> finished{false};
+    std::jthread worker([&] {
+        try {
+            result = monteCarlo.run(pairs, pool, control);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        finished = true;
+    });
+    const std::string text = "Monte Carlo uncertainty: " + std::to_string(settings.draws) +
+                             " draws of each of " + std::to_string(pairs.size()) + " pairs";
+    const bool waited = desktop.messages.waitWithProgress(
+        kMessageTitle, text, [&finished] { return finished.load(); },
+        [&] { return double(done.load()) / total; });
+    if (!waited) stop.request_stop();
+    worker.join();
+    if (failure) std::rethrow_exception(failure);
+    if (!waited) return std::nullopt;
+    return result;
 }
 
 void reportPlotFileProblems(const std::vector<std::string>& problems, DesktopServices desktop) {
@@ -97,6 +144,19 @@ void calculateFromWindow(MainWindow& main, ResultsScreen& results, DesktopServic
         main.setScreenTitle("Data Entry Screen");
         return;
     }
+    const AnalysisTable& table = main.analysisTable();
+    const int lastRow = table.rowCount() - 1;
+    // With Monte Carlo uncertainty the draws come first: a cancelled run leaves the results
+    // window and the plot data files as they were.
+    std::optional<std::vector<PairUncertainty>> spread;
+    if (main.uncertaintyOptions().isOn()) {
+        spread =
+            drawUncertainty(run, table, lastRow, main.uncertaintyOptions().settings(), desktop);
+        if (!spread) {
+            main.setScreenTitle("Data Entry Screen");
+            return;
+        }
+    }
     const std::string fileName = main.dialogFileName();
     results.show();
     window.beginRun(startRunRecord(run.checks(), choices, versionLine(kProgramTitle), fileName,
@@ -106,17 +166,37 @@ void calculateFromWindow(MainWindow& main, ResultsScreen& results, DesktopServic
     std::filesystem::path folder = std::filesystem::current_path(error);
     if (error) folder = ".";
     PlotDataWriter plots(folder);
-    const AnalysisTable& table = main.analysisTable();
-    const int lastRow = table.rowCount() - 1;
+    if (spread) {
+        plots.writeSigmaFiles(folder);
+        window.resultsTable().showUncertaintyColumns(true);  // earlier rows may hold them too
+    }
     window.resultsTable().reserveMoreRows(lastRow);
+    std::size_t pairIndex = 0;
+    std::string fullRow;
     QElapsedTimer sinceRepaint;
     sinceRepaint.start();
+    // With the draws, the plot lines are written here, each beside its sigma line.
     run.processRows(
         1, lastRow,
-        [&table](int row, int k) -> const std::string& { return table.text(row, k + 1); }, &plots,
-        [&](const PairResult&, const std::string& row) {
+        [&table](int row, int k) -> const std::string& { return table.text(row, k + 1); },
+        spread ? nullptr : &plots,
+        [&](const PairResult& result, const std::string& row) {
             window.setStatusPanel(ResultsStatusPanel::File, fileName);
-            window.appendResultsRow(row);
+            if (spread) {
+                const PairUncertainty& pair = (*spread)[pairIndex++];
+                PlotBuffers lines;
+                PlotSigmaBuffers sigmaLines;
+                if (appendPlotLines(lines, result, run.checks(), plotSigmas(pair), sigmaLines)) {
+                    run.noteNewerDeltaNNOLinesWritten();
+                }
+                plots.addLines(lines);
+                plots.addSigmaLines(sigmaLines);
+                fullRow = row;
+                appendUncertaintyFields(fullRow, pair);
+                window.appendResultsRow(fullRow);
+            } else {
+                window.appendResultsRow(row);
+            }
             if (sinceRepaint.elapsed() >= kMillisecondsBetweenRepaints) {
                 window.showTableChanges();
                 letWindowsRepaint();

@@ -16,6 +16,10 @@ QString geometryKey(const QString& name) {
 }
 }  // namespace
 
+std::unique_ptr<QSettings> openProgramSettings() {
+    return std::make_unique<QSettings>(kOrganisation, kApplication);
+}
+
 QStringList storedList(const QString& key) {
     return QSettings(kOrganisation, kApplication).value(key).toStringList();
 }

@@ -1,17 +1,22 @@
 #pragma once
 // What Kelvorad remembers per user between starts, kept with QSettings under the organisation
 // and application "Kelvorad" (on Linux ~/.config/Kelvorad/Kelvorad.conf): the last folder of
-// each file dialog, the recent analysis files and the windows' geometry. Nothing else is
-// stored: the method options start from their defaults at every start.
+// each file dialog, the recent analysis files, the windows' geometry and the Monte Carlo
+// uncertainty settings. The method options start from their defaults at every start.
 
+#include <QSettings>
 #include <QString>
 #include <QStringList>
 #include <string>
+#include <memory>
 #include <string_view>
 
 class QWidget;
 
 namespace kelvorad {
+
+// The program's settings, for pieces that keep a group of their own (the uncertainty settings).
+std::unique_ptr<QSettings> openProgramSettings();
 
 // The stored value of `key`; empty when there is none.
 QStringList storedList(const QString& key);

@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <memory>
 
 #include "dialog_filter.h"
@@ -93,6 +94,19 @@ MessageBoxes::Answer QtMessageBoxes::askYesNoCancel(const std::string& title,
 
 bool QtMessageBoxes::waitUntil(const std::string& title, const std::string& text,
                                const std::function<bool()>& finished) {
+    return wait(title, text, finished, nullptr);
+}
+
+bool QtMessageBoxes::waitWithProgress(const std::string& title, const std::string& text,
+                                      const std::function<bool()>& finished,
+                                      const std::function<double()>& fractionDone) {
+    return wait(title, text, finished, fractionDone);
+}
+
+bool QtMessageBoxes::wait(const std::string& title, const std::string& text,
+                          const std::function<bool()>& finished,
+                          const std::function<double()>& fractionDone) {
+    constexpr int kBarSteps = 1000;
     constexpr int kShowBoxAfterMs = 500;
     constexpr int kLookEveryMs = 15;
     if (finished()) return true;
@@ -105,6 +119,9 @@ bool QtMessageBoxes::waitUntil(const std::string& title, const std::string& text
     QObject::connect(&look, &QTimer::timeout, &loop, [&] {
         // Before the box is up, the loop also ends to put it up.
         cancelled = cancelled || (box && box->wasCanceled());
+        if (box && fractionDone) {
+            box->setValue(static_cast<int>(std::clamp(fractionDone(), 0.0, 1.0) * kBarSteps));
+        }
         if (finished() || cancelled || (!box && clock.elapsed() >= kShowBoxAfterMs)) loop.quit();
     });
     look.start(kLookEveryMs);
@@ -112,7 +129,8 @@ bool QtMessageBoxes::waitUntil(const std::string& title, const std::string& text
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     if (finished()) return true;
 
-    box = std::make_unique<QProgressDialog>(q(text), QObject::tr("Cancel"), 0, 0,
+    box = std::make_unique<QProgressDialog>(q(text), QObject::tr("Cancel"), 0,
+                                            fractionDone ? kBarSteps : 0,
                                             QApplication::activeWindow());
     box->setWindowTitle(q(title));
     box->setWindowModality(Qt::ApplicationModal);

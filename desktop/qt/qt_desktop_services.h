@@ -33,6 +33,14 @@ class QtMessageBoxes : public MessageBoxes {
     // modal progress box with a busy bar and Cancel.
     bool waitUntil(const std::string& title, const std::string& text,
                    const std::function<bool()>& finished) override;
+    // The same, the box's bar showing the fraction done.
+    bool waitWithProgress(const std::string& title, const std::string& text,
+                          const std::function<bool()>& finished,
+                          const std::function<double()>& fractionDone) override;
+
+  private:
+    bool wait(const std::string& title, const std::string& text,
+              const std::function<bool()>& finished, const std::function<double()>& fractionDone);
 };
 
 // The system clipboard as plain text. Without a GUI application there is no clipboard:

@@ -39,6 +39,12 @@ inline double tS08(const PairResult& r) {
 inline double tGE08Regression(const PairResult& r) {
     return r.newer.tGE08;
 }
+inline double deltaNNOS08(const PairResult& r) {
+    return r.newer.deltaNNOS08;
+}
+inline double deltaFMQFullModel(const PairResult& r) {
+    return r.deltaFMQFullModel;
+}
 inline double deltaNNOGE08Regression(const PairResult& r) {
     return r.newer.deltaNNOGE08;
 }
@@ -70,12 +76,14 @@ inline constexpr std::array kUncertaintyQuantities{
     UncertaintyQuantity{"T_GE08_regression", "[TGE08](oC)", "oC", false, quantity_values::tGE08Regression},
     UncertaintyQuantity{"logfO2_AL85_S83", "fO2AL85S83]", "log units", false, quantity_values::logFO2AL85S83},
     UncertaintyQuantity{"DeltaNNO_AL85_S83", "DeltaNNO_AL85S83]", "log units", false, quantity_values::deltaNNOAL85S83},
+    UncertaintyQuantity{"DeltaNNO_S08", "[DeltaNNO_S08]", "log units", false, quantity_values::deltaNNOS08},
     UncertaintyQuantity{"DeltaNNO_GE08_regression", "[DeltaNNO_GE08]", "log units", false, quantity_values::deltaNNOGE08Regression},
     UncertaintyQuantity{"EquilibriumTest_pass", "[Bacon and Hirschmann (1988) Test]", "", false, quantity_values::equilibriumTestPassed},
     UncertaintyQuantity{"T_GE08_model", "[TGE08model](oC)", "oC", true, quantity_values::fullModel<&ge08::Ge08Result::temperatureC>},
     UncertaintyQuantity{"logfO2_GE08_model", "fO2GE08model", "log units", true, quantity_values::fullModel<&ge08::Ge08Result::log10fO2>},
     UncertaintyQuantity{"DeltaNNO_GE08_model", "DeltaNNO_GE08model", "log units", true, quantity_values::fullModel<&ge08::Ge08Result::deltaNNO>},
     UncertaintyQuantity{"aTiO2_GE08_model", "aTiO2", "", true, quantity_values::fullModel<&ge08::Ge08Result::aTiO2>},
+    UncertaintyQuantity{"DeltaFMQ_GE08_model", "[DeltaFMQ_GE08model]", "log units", true, quantity_values::deltaFMQFullModel},
 };
 // clang-format on
 

@@ -29,6 +29,7 @@ namespace kelvorad {
 
 class TextGridView;
 class MethodMenus;
+class UncertaintyOptions;
 
 // Commands the main window offers whose work is done elsewhere in the program. Each reports
 // its own failures, so none leaves anything for the toolbar's error report. Unset hooks do
@@ -109,6 +110,8 @@ class MainWindow : public QMainWindow {
     // The method options' check marks; setting them updates the menus.
     MethodChecks methodChecks() const;
     void setMethodChecks(const MethodChecks& checks);
+    // The Method menu's Monte Carlo uncertainty item and its settings.
+    UncertaintyOptions& uncertaintyOptions() const { return *uncertainty_; }
     // The check mark of "Open File to Calculate" (mnuOpen), set by Open File.
     bool isOpenFileToCalculateChecked() const;
     void setOpenFileToCalculateChecked(bool checked);
@@ -229,6 +232,7 @@ class MainWindow : public QMainWindow {
     std::string tableFile_;  // last opened from or saved to, for the recovery file
     std::unique_ptr<Actions> actions_;
     std::unique_ptr<MethodMenus> methodMenus_;
+    UncertaintyOptions* uncertainty_ = nullptr;  // owned by the Method menu
     std::array<QAction*, 23> toolbarActions_{};  // by position, separators included; 0 unused
     TextGridView* table_ = nullptr;
     QLineEdit* cellEditor_ = nullptr;

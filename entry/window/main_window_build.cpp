@@ -22,6 +22,7 @@
 #include "method_menus.h"
 #include "text_grid_view.h"
 #include "toolbar_icons.h"
+#include "uncertainty_options.h"
 #include "window_building.h"
 #include "window_pictures.h"
 
@@ -191,6 +192,7 @@ void MainWindow::createMenus() {
     methodMenus_->setChecks(startingMethodChecks());
     connect(&methodMenus_->action(MethodItem::OtherPressure), &QAction::triggered, this,
             &MainWindow::askOtherPressure);
+    uncertainty_ = new UncertaintyOptions(methodMenus_->methodMenu(), *this);
 
     a.calculate = makeMenu(bar, "mnuCalculate", "Calculate");
     a.calculate->addAction(a.openToCalculate);

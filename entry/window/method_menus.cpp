@@ -45,6 +45,7 @@ MethodMenus::MethodMenus(QMenuBar& menuBar) {
         menu->menuAction()->setObjectName(info.name);
         menu->setSeparatorsCollapsible(false);
         if (info.menu == MethodMenu::Fe3est) ferricIronMenu_ = menu;
+        if (info.menu == MethodMenu::Method) methodMenu_ = menu;
         menu->addSeparator();
         for (const MethodItemInfo& item : methodItems()) {
             if (item.menu != info.menu) continue;

@@ -25,6 +25,8 @@ class MethodMenus {
     QAction& action(MethodItem item) const;
     // The "Ferric iron estimation" menu (also the window background's context menu).
     QMenu& ferricIronMenu() const { return *ferricIronMenu_; }
+    // The "Method" menu.
+    QMenu& methodMenu() const { return *methodMenu_; }
 
     // The check marks as they stand now, with the pressure of "Other pressure".
     MethodChecks checks() const;
@@ -36,6 +38,7 @@ class MethodMenus {
     std::array<QAction*, kMethodItemCount> actions_{};
     std::optional<double> otherPressureBars_;
     QMenu* ferricIronMenu_ = nullptr;
+    QMenu* methodMenu_ = nullptr;
 };
 
 }  // namespace kelvorad

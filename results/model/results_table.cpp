@@ -1,5 +1,7 @@
 #include "results_table.h"
 
+#include "uncertainty_columns.h"
+
 #include <charconv>
 #include <system_error>
 
@@ -208,6 +210,12 @@ std::string displayText(std::string_view text, ColumnKind kind) {
 }
 
 ColumnKind ResultsTable::columnKind(int column) {
+    const int uncertainty = column - kUncertaintyFirstColumn;
+    if (uncertainty >= 0 && uncertainty < kUncertaintyColumnCount) {
+        const std::string_view unit = kUncertaintyQuantities[std::size_t(uncertainty / 3)].unit;
+        if (unit == "oC") return ColumnKind::Temperature;
+        return unit.empty() ? ColumnKind::Fraction : ColumnKind::BufferDelta;
+    }
     for (const ColumnKindRun& run : kColumnKinds) {
         if (column >= run.first && column <= run.last) return run.kind;
     }
@@ -239,6 +247,8 @@ bool ResultsTable::isSpacerColumn(int column) {
     return column == 37 || column == 75 || column == 96 || column == 111 || column == 125 ||
            column == 132;
 }
+
+static_assert(kUncertaintyFirstColumn + kUncertaintyColumnCount <= ResultsTable::kColumns);
 
 ResultsTable::ResultsTable() : TextGrid(kHeaderRows, kColumns) {
     setText(0, 0, "Kelvorad");
@@ -281,8 +291,18 @@ void ResultsTable::selectAll() {
     setSelectionEnd(rowCount() - 1, columnCount() - 1);
 }
 
-std::string headerRowsAsText(int columns) {
-    const ResultsTable table;
+void ResultsTable::showUncertaintyColumns(bool shown) {
+    const std::vector<std::string> headers = uncertaintyHeaders();
+    for (int k = 0; k < kUncertaintyColumnCount; ++k) {
+        const int column = kUncertaintyFirstColumn + k;
+        setText(0, column, shown ? std::to_string(column) : std::string());
+        setText(1, column, shown ? headers[std::size_t(k)] : std::string());
+    }
+}
+
+std::string headerRowsAsText(int columns, bool uncertainty) {
+    ResultsTable table;
+    table.showUncertaintyColumns(uncertainty);
     std::string text;
     for (int r = 0; r < ResultsTable::kHeaderRows; ++r) {
         for (int c = 0; c < columns; ++c) {

@@ -70,12 +70,17 @@ class ResultsTable : public TextGrid {
     static const std::array<std::string_view, 12>& fullModelHeaders();
     static constexpr int kFullModelFirstColumn = 135;
     static bool isSpacerColumn(int column);
-    // What a column holds; Text for columns without a kind (beyond the full model's group).
+    // What a column holds; Text for columns without a kind (beyond the full model's group and
+    // the uncertainty columns, which take the kind of their quantity).
     static ColumnKind columnKind(int column);
+
+    // Numbers and heads the uncertainty columns of a Monte Carlo run (uncertainty_columns.h)
+    // in rows 0 and 1, or, with false, leaves them blank.
+    void showUncertaintyColumns(bool shown);
 };
 
-// The header rows and the given rows as tab-separated text, every line `columns` fields wide
-// and ended by LF: the form the command line writes.
-std::string headerRowsAsText(int columns = ResultsTable::kColumns);
+// The header rows as tab-separated text, every line `columns` fields wide and ended by LF: the
+// form the command line writes; `uncertainty` adds the heads of the uncertainty columns.
+std::string headerRowsAsText(int columns = ResultsTable::kColumns, bool uncertainty = false);
 
 }  // namespace kelvorad

@@ -1,6 +1,8 @@
 #include "cli/calc_command.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -812,4 +814,40 @@ TEST_F(CalcCommand, RepeatedOdsRowGivesItsPairTwice) {
     EXPECT_EQ(rows[2].substr(0, 9), "KV-03 Mt\t");
     EXPECT_EQ(rows[3], rows[2]);
     EXPECT_EQ(rows[4].substr(0, 9), "KV-04 Mt\t");
+}
+
+// An output path that is a device or a pipe (/dev/null, /dev/stdout, a named pipe) was replaced
+// by a plain file: the rows went to a temporary file renamed over it. Text outputs are now
+// written into it in place, and a workbook, which must be a file, is refused.
+TEST_F(CalcCommand, DevicesAndPipesAreWrittenInPlaceAndNeverReplaced) {
+    const fs::path input = writeInput("pair.tsv", std::string(kPair) + "\n");
+    const fs::path pipe = dir_ / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    // Opened for reading first, without waiting for a writer; one row fits the pipe's buffer.
+    const int readEnd = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(readEnd, 0);
+    const int code = run({input.string(), "--rows", pipe.string(), "--plot-dir", dir_.string()});
+    std::string received;
+    char block[4096];
+    for (ssize_t n; (n = ::read(readEnd, block, sizeof block)) > 0;) received.append(block, n);
+    ::close(readEnd);
+    EXPECT_EQ(code, 0) << err_;
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(received.substr(0, 6), "MT-01\t");
+    EXPECT_EQ(std::count(received.begin(), received.end(), '\n'), 1);
+
+    // A workbook goes into the pipe whole, as into a device: made aside, then copied.
+    const int workbookEnd = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(workbookEnd, 0);
+    EXPECT_EQ(run({input.string(), "--xlsx", pipe.string(), "--plot-dir", dir_.string()}), 0)
+        << err_;
+    std::string workbook;
+    for (ssize_t n; (n = ::read(workbookEnd, block, sizeof block)) > 0;) workbook.append(block, n);
+    ::close(workbookEnd);
+    EXPECT_EQ(workbook.substr(0, 4), std::string("PK\x03\x04"));
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    for (const auto& entry : fs::directory_iterator(dir_)) {
+        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos);
+        EXPECT_EQ(entry.path().filename().string().find(".new"), std::string::npos);
+    }
 }

@@ -258,3 +258,55 @@ TEST_F(PlotCommand, UsageErrorsAndMissingFolders) {
 }
 
 }  // namespace
+
+namespace {
+
+// A run with Monte Carlo uncertainty writes sigma files beside TlogfO2.dat and TDeltaNNO.dat:
+// the T-log fO2 and T-DeltaNNO graphs draw error bars from them, and draw as before without
+// them, with a file that does not match the data line for line, or with sigmas all NaN.
+TEST_F(PlotCommand, SigmaFilesAddErrorBarsAndTheGraphsDrawWithoutThem) {
+    const fs::path folder = dir_ / "bars";
+    ::testing::internal::CaptureStdout();
+    ASSERT_EQ(runCalcCommand({std::string(KELVORAD_SHARE_DIR) + "/examples/fe-ti-oxide-pairs.mi",
+                              "--uncertainty", "30", "--plot-dir", folder.string()}),
+              0);
+    ::testing::internal::GetCapturedStdout();
+    const std::vector<std::string> graphs = {"TlogfO2BL64", "TlogfO2HF77", "TlogfO2GS91",
+                                             "TDeltaNNO"};
+    const auto draw = [&](const fs::path& out) {
+        std::vector<std::string> args = {"--plot-dir", folder.string(), "--out", out.string()};
+        for (const std::string& g : graphs) args.insert(args.end(), {"--template", g});
+        EXPECT_EQ(run(args), 0) << err_;
+        EXPECT_EQ(err_, "");
+    };
+    draw(dir_ / "with");
+    const auto sigmaFiles = {folder / "TlogfO2Sigma.dat", folder / "TDeltaNNOSigma.dat"};
+    for (const fs::path& f : sigmaFiles) fs::remove(f);
+    draw(dir_ / "without");
+    for (const std::string& g : graphs) {
+        const auto with = readPng(dir_ / "with" / (g + ".png"));
+        const auto without = readPng(dir_ / "without" / (g + ".png"));
+        ASSERT_EQ(with.error, "") << g;
+        EXPECT_GT(differingPixels(with, without), 1000) << g << ": no error bars";
+    }
+
+    for (const std::string& lines : {std::string("sdT(oC) sdY\r\n 10  0.1 \r\n"), std::string()}) {
+        for (const fs::path& f : sigmaFiles) {
+            std::string text = lines;
+            if (text.empty()) {  // one NaN line for every data line
+                std::ifstream data(f.string().substr(0, f.string().size() - 9) + ".dat");
+                for (std::string line; std::getline(data, line);) text += " NaN  NaN \r\n";
+            }
+            std::ofstream(f, std::ios::binary) << text;
+        }
+        draw(dir_ / "odd");
+        for (const std::string& g : graphs) {
+            EXPECT_EQ(differingPixels(readPng(dir_ / "odd" / (g + ".png")),
+                                      readPng(dir_ / "without" / (g + ".png"))),
+                      0)
+                << g;
+        }
+    }
+}
+
+}  // namespace

@@ -81,5 +81,24 @@ TEST(QtWait, WorkEndingWhileTheBoxIsUpClosesIt) {
     EXPECT_EQ(visibleBox(), nullptr);
 }
 
+TEST(QtWait, ProgressBarFollowsTheFractionDone) {
+    QtMessageBoxes boxes;
+    QElapsedTimer clock;
+    clock.start();
+    int maximum = 0, value = -1;
+    QTimer::singleShot(900, [&] {
+        if (QProgressDialog* box = visibleBox()) {
+            maximum = box->maximum();
+            value = box->value();
+        }
+    });
+    // The work is done in 1.2 s; its fraction is the share of that time gone by.
+    EXPECT_TRUE(boxes.waitWithProgress(
+        "Kelvorad", "Drawing", [&] { return clock.elapsed() >= 1200; },
+        [&] { return std::min(1.0, double(clock.elapsed()) / 1200.0); }));
+    ASSERT_GT(maximum, 0) << "a bar with steps, not a busy bar";
+    EXPECT_NEAR(double(value) / maximum, 0.75, 0.1);
+}
+
 }  // namespace
 }  // namespace kelvorad

@@ -97,7 +97,8 @@ TEST_F(StartUp, MenuTreeInDisplayOrder) {
     EXPECT_EQ(entries(widget<QMenu>("mnuMethod").actions()),
               QStringList({"-", "mnuPP77uC67", "mnuSL81uC67", "mnuAL85uC67", "-", "mnuPP77uA68",
                            "mnuSL81uA68", "mnuAL85uA68", "-", "mnuPP77uLS82", "mnuSL81uLS82",
-                           "mnuAL85uLS82", "-", "mnuPP77uS83", "mnuSL81uS83", "mnuAL85uS83"}));
+                           "mnuAL85uLS82", "-", "mnuPP77uS83", "mnuSL81uS83", "mnuAL85uS83", "-",
+                           "mnuMonteCarlo", "mnuUncertaintySettings"}));
     EXPECT_EQ(entries(widget<QMenu>("mnuOxybarometry").actions()),
               QStringList({"-", "mnuS08uLeastSquares", "mnuGE08uLeastSquares", "-",
                            "mnuS08fO2uLeastSquares", "-", "mnuTNNOAL85", "mnuTNNOS08",

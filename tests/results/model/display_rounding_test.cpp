@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "results_table.h"
+#include "uncertainty_columns.h"
 
 using namespace kelvorad;
 
@@ -30,7 +31,9 @@ TEST(DisplayRounding, EachColumnGroupShowsItsDecimals) {
     EXPECT_EQ(shown(140, "converged"), "converged");
     EXPECT_EQ(shown(142, "-0.4567"), "-0.46");          // DeltaFMQ of the full model
     EXPECT_EQ(shown(146, "1.2345"), "1.23");            // DeltaFMQ of AL85 with S83 fractions
-    EXPECT_EQ(shown(180, "1.23456789"), "1.23456789");  // no kind: as it is
+    EXPECT_EQ(shown(147, "14.2345"), "14.2");           // sd of T AL85 (uncertainty)
+    EXPECT_EQ(shown(156, "0.12345"), "0.12");           // sd of log fO2 AL85
+    EXPECT_EQ(shown(200, "1.23456789"), "1.23456789");  // no kind: as it is
 }
 
 // Only a cell that is wholly a number is rounded: empty cells, words and edited texts stay.
@@ -46,8 +49,12 @@ TEST(DisplayRounding, TextsThatAreNotWholeNumbersStayAsTheyAre) {
 TEST(DisplayRounding, SpacersHeadersAndTextColumnsHaveNoDecimals) {
     for (int c = 0; c < ResultsTable::kColumns; ++c) {
         const bool deltaFMQ = c >= 142 && c <= 146;
-        if (ResultsTable::isSpacerColumn(c) || c == 0 || c == 38 || c == 133 ||
-            (c >= 140 && !deltaFMQ)) {
+        const bool uncertainty =
+            c >= kUncertaintyFirstColumn && c < kUncertaintyFirstColumn + kUncertaintyColumnCount;
+        if (uncertainty) {
+            EXPECT_NE(ResultsTable::columnKind(c), ColumnKind::Text) << c;
+        } else if (ResultsTable::isSpacerColumn(c) || c == 0 || c == 38 || c == 133 ||
+                   (c >= 140 && !deltaFMQ)) {
             EXPECT_EQ(ResultsTable::columnKind(c), ColumnKind::Text) << c;
         } else if ((c <= 139 && c != 134) || deltaFMQ) {
             EXPECT_NE(ResultsTable::columnKind(c), ColumnKind::Text) << c;
