@@ -11,6 +11,7 @@
 
 #include "calculation_run.h"
 #include "cell_notices.h"
+#include "chunks_in_order.h"
 #include "main_window.h"
 #include "monte_carlo_run.h"
 #include "program_info.h"
@@ -26,6 +27,9 @@ constexpr const char* kMessageTitle = "Kelvorad";
 // windows repaint this often; user input waits until the end. A run without that model is
 // done long before.
 constexpr qint64 kMillisecondsBetweenRepaints = 100;
+// Rows a chunk of the run computes: with the full model some 5 ms of work, so that a table of
+// a few hundred pairs spreads over the cores and the repaints keep their pace.
+constexpr int kRowsPerChunk = 16;
 
 void letWindowsRepaint() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -175,33 +179,64 @@ void calculateFromWindow(MainWindow& main, ResultsScreen& results, DesktopServic
     std::string fullRow;
     QElapsedTimer sinceRepaint;
     sinceRepaint.start();
-    // With the draws, the plot lines are written here, each beside its sigma line.
-    run.processRows(
-        1, lastRow,
-        [&table](int row, int k) -> const std::string& { return table.text(row, k + 1); },
-        spread ? nullptr : &plots,
-        [&](const PairResult& result, const std::string& row) {
-            window.setStatusPanel(ResultsStatusPanel::File, fileName);
-            if (spread) {
-                const PairUncertainty& pair = (*spread)[pairIndex++];
-                PlotBuffers lines;
-                PlotSigmaBuffers sigmaLines;
-                if (appendPlotLines(lines, result, run.checks(), plotSigmas(pair), sigmaLines)) {
-                    run.noteNewerDeltaNNOLinesWritten();
-                }
-                plots.addLines(lines);
-                plots.addSigmaLines(sigmaLines);
-                fullRow = row;
-                appendUncertaintyFields(fullRow, pair);
-                window.appendResultsRow(fullRow);
-            } else {
-                window.appendResultsRow(row);
+    // The pairs are computed a chunk of rows at a time on every core (the table is only read
+    // meanwhile); their rows, plot lines and the repaints follow in table order on this thread.
+    // With the draws, the plot lines are written beside their sigma lines.
+    const auto onRow = [&](const PairResult& result, const std::string& row) {
+        window.setStatusPanel(ResultsStatusPanel::File, fileName);
+        if (spread) {
+            const PairUncertainty& pair = (*spread)[pairIndex++];
+            PlotBuffers lines;
+            PlotSigmaBuffers sigmaLines;
+            if (appendPlotLines(lines, result, run.checks(), plotSigmas(pair), sigmaLines)) {
+                run.noteNewerDeltaNNOLinesWritten();
             }
-            if (sinceRepaint.elapsed() >= kMillisecondsBetweenRepaints) {
-                window.showTableChanges();
-                letWindowsRepaint();
-                sinceRepaint.restart();
+            plots.addLines(lines);
+            plots.addSigmaLines(sigmaLines);
+            fullRow = row;
+            appendUncertaintyFields(fullRow, pair);
+            window.appendResultsRow(fullRow);
+        } else {
+            if (plots.addPair(result, run.checks())) run.noteNewerDeltaNNOLinesWritten();
+            window.appendResultsRow(row);
+        }
+        if (sinceRepaint.elapsed() >= kMillisecondsBetweenRepaints) {
+            window.showTableChanges();
+            letWindowsRepaint();
+            sinceRepaint.restart();
+        }
+    };
+    struct RowRange {
+        int first = 0;
+        int last = -1;
+    };
+    struct ComputedRow {
+        PairResult result;
+        std::string row;
+    };
+    ThreadPool pool;
+    int nextRow = 1;
+    runChunksInOrder<RowRange>(
+        pool,
+        [&](RowRange& range) {
+            if (nextRow > lastRow) return false;
+            range = {nextRow, std::min(lastRow, nextRow + kRowsPerChunk - 1)};
+            nextRow = range.last + 1;
+            return true;
+        },
+        [&](const RowRange& range) {
+            std::vector<ComputedRow> computed;
+            for (int r = range.first; r <= range.last; ++r) {
+                const auto cell = [&](int k) -> const std::string& { return table.text(r, k + 1); };
+                if (isBlankPairRow(cell)) continue;
+                ComputedRow& out = computed.emplace_back();
+                out.result = run.computePair(readAnalysisPair(cell));
+                appendResultsRow(out.row, out.result);
             }
+            return computed;
+        },
+        [&](const std::vector<ComputedRow>& rows) {
+            for (const ComputedRow& computed : rows) onRow(computed.result, computed.row);
         });
     const std::vector<std::string> problems = plots.close();
     const std::vector<CellNotice> notices = findTableCellNotices(
