@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     AnalysisTable table;
     const FileResult result = readAnalysisFile(table, path.string());
-    require(result.ok, "an analysis file that can be opened is read");
+    require(result.ok(), "an analysis file that can be opened is read");
     require(result.rowsDropped >= 0, "dropped rows are counted from 0");
     require(table.rowCount() == fresh.rowCount() && table.columnCount() == fresh.columnCount(),
             "reading keeps the table's size");

@@ -62,12 +62,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const AnalysisTable before = saved;
     const FileResult written = writeAnalysisFile(saved, path.string());
-    require(written.ok, "the analysis file is written");
+    require(written.ok(), "the analysis file is written");
     require(written.cellsChanged == expectedChanges, "cellsChanged counts the altered cells");
 
     AnalysisTable read;
     const FileResult result = readAnalysisFile(read, path.string());
-    require(result.ok, "the saved file is read");
+    require(result.ok(), "the saved file is read");
     require(result.rowsDropped == 0, "a saved file has no rows beyond the data area");
     for (int r = 0; r < read.rowCount(); ++r) {
         for (int c = 0; c < read.columnCount(); ++c) {

@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     table.setSelectionEnd(1 + data[2] % (rows - 1), 1 + data[3] % (columns - 1));
     const CellRect selection = table.selection();
     TextClipboard clipboard(std::string(fuzz::bytesOf(data + 4, size - 4)));
-    require(document.paste(clipboard) == 0, "a readable clipboard pastes");
+    require(document.paste(clipboard).ok(), "a readable clipboard pastes");
 
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < columns; ++c) {

@@ -4,6 +4,7 @@
 #include "fuzz_check.h"
 #include "known_faults.h"
 #include "orcus_import.h"
+#include "zip_workbook_import.h"
 #include "workbook_data.h"
 
 namespace kelvorad::fuzz {
