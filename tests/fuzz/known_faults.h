@@ -110,21 +110,23 @@ inline bool reachesKnownZipFault(std::string_view zip) {
 }
 
 // libfreexl 1.0.6 reads past a stack buffer (in iconv) when it converts a directory entry's
-// name that is not what compound files hold (the directory pointed elsewhere, a name cut or
-// garbled). Skipped: any input whose first directory sector does not start with the root entry
-// (type 5), or holds an entry of an unknown type (not 0, 1, 2 or 5), or an entry with a name
-// (of any type, also unused ones, 0, with a name length other than 0) whose name length is not
-// an even number from 2 to 64 or whose name is not ASCII characters (1 to 127) ended by NUL. It
-// also frees memory twice when the header's mini stream cutoff is not 4096, which the format fixes:
-// such inputs are skipped too.
+// name that is not what compound files hold (the directory pointed elsewhere, also through a
+// sector number whose offset passes 4 GiB, a name cut or garbled). Skipped: any input whose first
+// directory sector does not start with the root entry (type 5), or holds an entry of an unknown
+// type (not 0, 1, 2 or 5), or an entry with a name (of any type, also unused ones, 0, with a name
+// length other than 0) whose name length is not an even number from 2 to 64 or whose name is not
+// ASCII characters (1 to 127) ended by NUL. It also frees memory twice when the header's mini
+// stream cutoff is not 4096, which the format fixes: such inputs are skipped too.
 inline bool reachesKnownDirectoryFault(std::string_view file) {
     if (file.size() < 512) return false;
     const std::uint32_t sectorShift = detail::read16(file, 0x1E);
     if (sectorShift < 7 || sectorShift > 16) return false;
     if (detail::read32(file, 0x38) != 4096) return true;
     const std::uint64_t sectorSize = 1u << sectorShift;
+    // The library takes the directory's offset modulo 2^32: a sector number past 4 GiB (or
+    // 0xFFFFFFFF, the header) lands on a sector that holds no directory.
     const std::uint64_t directory =
-        (static_cast<std::uint64_t>(detail::read32(file, 0x30)) + 1) * sectorSize;
+        ((static_cast<std::uint64_t>(detail::read32(file, 0x30)) + 1) * sectorSize) & 0xFFFFFFFF;
     for (std::uint64_t entry = directory;
          entry + 128 <= file.size() && entry < directory + sectorSize; entry += 128) {
         const unsigned type = static_cast<unsigned char>(file[entry + 66]);

@@ -4,8 +4,8 @@
 #include "fuzz_check.h"
 #include "known_faults.h"
 #include "orcus_import.h"
-#include "zip_workbook_import.h"
 #include "workbook_data.h"
+#include "zip_workbook_import.h"
 
 namespace kelvorad::fuzz {
 

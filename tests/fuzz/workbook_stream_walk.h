@@ -1,5 +1,7 @@
 #pragma once
-// The Workbook stream of a damaged compound file as the .xls library reads it: up to the first
+// The Workbook stream of a damaged compound file as the .xls library reads it: sector n at byte
+// (n + 1) × sector size taken modulo 2^32 (the library computes it in 32 bits, so a sector number
+// past 4 GiB lands on an early sector, 0xFFFFFFFF on the header), up to the first
 // link of its sector chain that leaves the file (the library reads and parses the records before
 // that link and only then gives up), and whether the chain comes back to a sector it already
 // passed before the stream's claimed size is covered (the library then reads the loop again and
@@ -34,15 +36,22 @@ inline std::uint32_t read32(std::string_view bytes, std::size_t at) {
     return read16(bytes, at) | read16(bytes, at + 2) << 16;
 }
 
+// Where the library reads sector `index` of a file with `sectorSize`-byte sectors.
+inline std::uint64_t sectorOffset(std::uint32_t index, std::size_t sectorSize) {
+    return ((static_cast<std::uint64_t>(index) + 1) * sectorSize) & 0xFFFFFFFF;
+}
+
 // A chain of `unit`-byte blocks in `blocks` linked by `table`, followed from `start` until it
-// ends, leaves `blocks` or the table, covers `size`, or comes back to a block it passed.
+// ends, leaves `blocks` or the table, covers `size`, or comes back to a block it passed. The
+// blocks are the file's sectors (`sectors`), or else the mini stream's 64-byte blocks.
 inline WorkbookStreamWalk follow(std::string_view blocks, std::size_t unit,
                                  const std::vector<std::uint32_t>& table, std::uint32_t start,
-                                 std::uint64_t size) {
+                                 std::uint64_t size, bool sectors = true) {
     WorkbookStreamWalk walk;
     std::set<std::uint32_t> passed;
     for (std::uint32_t index = start; index != kEndOfChain && walk.records.size() < size;) {
-        const std::uint64_t offset = static_cast<std::uint64_t>(index) * unit;
+        const std::uint64_t offset =
+            sectors ? sectorOffset(index, unit) : static_cast<std::uint64_t>(index) * unit;
         if (offset + unit > blocks.size()) break;
         if (!passed.insert(index).second) {
             walk.loops = true;
@@ -83,8 +92,6 @@ inline std::vector<WorkbookStreamWalk> walkWorkbookStreams(std::string_view file
     const std::uint32_t sectorShift = read16(file, 0x1E);
     if (file.size() < 512 || (sectorShift != 9 && sectorShift != 12)) return walks;
     const std::size_t sectorSize = std::size_t{1} << sectorShift;
-    // Sector n starts at (n + 1) * sectorSize: the blocks of the chains start one sector in.
-    const std::string_view sectors = file.substr(sectorSize);
     std::string fat;
     const std::uint32_t fatCount = read32(file, 0x2C);
     for (std::uint32_t i = 0; i < 109 && i < fatCount; ++i) {
@@ -95,21 +102,20 @@ inline std::vector<WorkbookStreamWalk> walkWorkbookStreams(std::string_view file
     }
     const auto table = entriesOf(fat);
     const std::string directory =
-        follow(sectors, sectorSize, table, read32(file, 0x30), UINT64_MAX).records;
+        follow(file, sectorSize, table, read32(file, 0x30), UINT64_MAX).records;
     if (directory.size() < 128) return walks;
     const std::string miniStream =
-        follow(sectors, sectorSize, table, read32(directory, 0x74), read32(directory, 0x78))
-            .records;
+        follow(file, sectorSize, table, read32(directory, 0x74), read32(directory, 0x78)).records;
     const auto miniTable =
-        entriesOf(follow(sectors, sectorSize, table, read32(file, 0x3C), UINT64_MAX).records);
+        entriesOf(follow(file, sectorSize, table, read32(file, 0x3C), UINT64_MAX).records);
     for (std::size_t at = 0; at + 128 <= directory.size(); at += 128) {
         const std::string_view entry = std::string_view(directory).substr(at, 128);
         if (static_cast<unsigned char>(entry[0x42]) != 2 || !namedWorkbook(entry)) continue;
         const std::uint32_t start = read32(entry, 0x74);
         const std::uint32_t size = read32(entry, 0x78);
         walks.push_back(size < read32(file, 0x38)
-                            ? follow(miniStream, 64, miniTable, start, size)
-                            : follow(sectors, sectorSize, table, start, size));
+                            ? follow(miniStream, 64, miniTable, start, size, false)
+                            : follow(file, sectorSize, table, start, size));
     }
     return walks;
 }
