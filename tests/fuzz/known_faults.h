@@ -144,14 +144,27 @@ inline bool reachesKnownDirectoryFault(std::string_view file) {
     return false;
 }
 
-// Two faults of libfreexl 1.0.6 in the records of the Workbook stream, which it parses as far
-// as the stream's sector chain holds (a later link may leave the file: the library has met the
+// Faults of libfreexl 1.0.6 in the records of the Workbook stream, which it parses as far as
+// the stream's sector chain holds (a later link may leave the file: the library has met the
 // records before it). Skipped: any input whose Workbook stream, read that far, holds
-// - a LABEL record (0x0204) whose character count plus 9 exceeds the record's length (the
-//   library copies that many characters: a heap over-read of up to 128 KiB);
+// - a LABEL (0x0204) or FORMAT (0x041E) record whose text, its character count times 1 or 2
+//   bytes (flags bit 0: UTF-16), does not fit in the record (the library copies that many
+//   bytes: a heap over-read of up to 128 KiB);
 // - a second DIMENSIONS record (0x0200) in one substream (after one BOF, 0x0809): the library
 //   takes its bounds as the sheet's size and writes outside the cells it allocated; it then
 //   fails (SIGSEGV) there or when it frees its memory (a double free, a bad free).
+namespace detail {
+
+// Whether a record's text (character count at `count`, then a flags byte, then the characters)
+// fits in its `length` bytes.
+inline bool textFits(std::string_view record, std::size_t count, std::uint32_t length) {
+    const std::uint64_t characters = read16(record, count);
+    const bool utf16 = count + 2 < record.size() && (record[count + 2] & 1) != 0;
+    return count + 3 + characters * (utf16 ? 2 : 1) <= length;
+}
+
+}  // namespace detail
+
 inline bool reachesKnownBiffFault(std::string_view file) {
     for (const WorkbookStreamWalk& walk : walkWorkbookStreams(file)) {
         const std::string_view records = walk.records;
@@ -161,7 +174,8 @@ inline bool reachesKnownBiffFault(std::string_view file) {
             const std::uint32_t length = detail::read16(records, at + 2);
             if (type == 0x0809) dimensions = 0;
             if (type == 0x0200 && ++dimensions > 1) return true;
-            if (type == 0x0204 && detail::read16(records, at + 4 + 6) + 9 > length) return true;
+            if (type == 0x0204 && !detail::textFits(records.substr(at + 4), 6, length)) return true;
+            if (type == 0x041E && !detail::textFits(records.substr(at + 4), 2, length)) return true;
             at += 4 + length;
         }
     }
