@@ -6,6 +6,7 @@
 
 #include "workbook_stream_walk.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -147,9 +148,10 @@ inline bool reachesKnownDirectoryFault(std::string_view file) {
 // Faults of libfreexl 1.0.6 in the records of the Workbook stream, which it parses as far as
 // the stream's sector chain holds (a later link may leave the file: the library has met the
 // records before it). Skipped: any input whose Workbook stream, read that far, holds
-// - a LABEL (0x0204) or FORMAT (0x041E) record whose text, its character count times 1 or 2
-//   bytes (flags bit 0: UTF-16), does not fit in the record (the library copies that many
-//   bytes: a heap over-read of up to 128 KiB);
+// - a LABEL (0x0204), FORMAT (0x041E) or STRING (0x0207) record whose text, its character
+//   count times 1 or 2 bytes (flags bit 0: UTF-16), does not fit in the record, or a shared
+//   string table (SST, 0x00FC) one of whose strings does not fit in it and its CONTINUE
+//   records (the library copies that many bytes: a heap over-read of up to 128 KiB);
 // - a second DIMENSIONS record (0x0200) in one substream (after one BOF, 0x0809): the library
 //   takes its bounds as the sheet's size and writes outside the cells it allocated; it then
 //   fails (SIGSEGV) there or when it frees its memory (a double free, a bad free).
@@ -161,6 +163,30 @@ inline bool textFits(std::string_view record, std::size_t count, std::uint32_t l
     const std::uint64_t characters = read16(record, count);
     const bool utf16 = count + 2 < record.size() && (record[count + 2] & 1) != 0;
     return count + 3 + characters * (utf16 ? 2 : 1) <= length;
+}
+
+// Whether every string of the shared string table (SST, 0x00FC) at `at` fits in the data of
+// the record and of the CONTINUE records (0x003C) right after it, which the library joins.
+inline bool sharedStringsFit(std::string_view records, std::size_t at) {
+    std::string data;
+    std::size_t next = at;
+    do {
+        const std::uint32_t length = read16(records, next + 2);
+        data.append(records.substr(std::min(next + 4, records.size()), length));
+        next += 4 + length;
+    } while (next + 4 <= records.size() && read16(records, next) == 0x003C);
+    const std::uint64_t unique = read32(data, 4);
+    std::uint64_t offset = 8;
+    for (std::uint64_t i = 0; i < unique && offset < data.size(); ++i) {
+        const unsigned flags =
+            offset + 2 < data.size() ? static_cast<unsigned char>(data[offset + 2]) : 0;
+        std::uint64_t size = 3 + read16(data, offset) * std::uint64_t{flags & 1 ? 2u : 1u};
+        if (flags & 8) size += 2 + 4 * std::uint64_t{read16(data, offset + 3)};  // formatting runs
+        if (flags & 4) size += 4 + std::uint64_t{read32(data, offset + 3 + (flags & 8 ? 2 : 0))};
+        offset += size;
+        if (offset > data.size()) return false;
+    }
+    return true;
 }
 
 }  // namespace detail
@@ -176,6 +202,8 @@ inline bool reachesKnownBiffFault(std::string_view file) {
             if (type == 0x0200 && ++dimensions > 1) return true;
             if (type == 0x0204 && !detail::textFits(records.substr(at + 4), 6, length)) return true;
             if (type == 0x041E && !detail::textFits(records.substr(at + 4), 2, length)) return true;
+            if (type == 0x0207 && !detail::textFits(records.substr(at + 4), 0, length)) return true;
+            if (type == 0x00FC && !detail::sharedStringsFit(records, at)) return true;
             at += 4 + length;
         }
     }
