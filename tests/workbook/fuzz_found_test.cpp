@@ -30,6 +30,21 @@ TEST(FuzzFoundInputs, EntryClaimingMorePackedBytesThanTheFileHoldsIsRefusedAtOnc
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
+// A NUMBER record at column 33,281 (two bytes of its address changed): the library reports a
+// sheet that wide, and the .xls reader gave back a cell beyond the sheet's last column (16,384),
+// which the program then refused as damaged data. Cells beyond the sheet are not read.
+TEST(FuzzFoundInputs, XlsCellBeyondTheLastColumnIsNotRead) {
+    const auto workbook = readWorkbookFile(fixture("fuzz/xls-cell-beyond-column-16384.xls"));
+    ASSERT_TRUE(workbook.ok()) << workbook.error();
+    ASSERT_EQ(workbook.value().sheets.size(), 1u);
+    const SheetData& sheet = workbook.value().sheets[0];
+    EXPECT_FALSE(sheet.cells.empty());
+    for (const auto& [address, cell] : sheet.cells) {
+        EXPECT_TRUE(isInsideSheet(address.row, address.column))
+            << address.row << "," << address.column;
+    }
+}
+
 // The .xls inputs the fuzzer found to reach faults of the .xls library (tests/fuzz/KNOWN.md),
 // kept in tests/fuzz/known/: the workbook reader contains each, and the program gets one
 // message naming the file.
