@@ -94,7 +94,10 @@ inline std::vector<WorkbookStreamWalk> walkWorkbookStreams(std::string_view file
     const std::size_t sectorSize = std::size_t{1} << sectorShift;
     std::string fat;
     const std::uint32_t fatCount = read32(file, 0x2C);
-    for (std::uint32_t i = 0; i < 109 && i < fatCount; ++i) {
+    // The library reads the FAT sectors the header lists even when its count says fewer (0):
+    // every entry up to the first free one (0xFFFFFFFF), or the count when it says more.
+    for (std::uint32_t i = 0; i < 109 && (i < fatCount || read32(file, 0x4C + 4 * i) != 0xFFFFFFFF);
+         ++i) {
         const std::uint64_t offset =
             (static_cast<std::uint64_t>(read32(file, 0x4C + 4 * i)) + 1) * sectorSize;
         if (offset + sectorSize > file.size()) break;
