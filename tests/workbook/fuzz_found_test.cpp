@@ -67,17 +67,18 @@ TEST(FuzzFoundInputs, XlsStreamChainThatLoopsStopsAtTheTimeLimit) {
                                     "the file may be damaged");
 }
 
-// Inputs on which the library reads or writes outside its buffers: a second DIMENSIONS record in
-// the sheet (a NUMBER record's type changed to 0x0200) before a link of the stream's chain that
+// Inputs on which the .xls library reads or writes outside its buffers: a second DIMENSIONS record
+// in the sheet (a NUMBER record's type changed to 0x0200) before a link of the stream's chain that
 // leaves the file, or with a header whose FAT sector count is 0; a directory whose sector number
 // (0x800000) puts it past 4 GiB, which the library wraps to sector 0; a FORMAT record of 13 bytes
-// claiming 65,535 UTF-16 characters, and a shared string of 65,285. The reader gives a reason or is
-// stopped, never the program.
-TEST(FuzzFoundInputs, XlsMemoryErrorsOfTheLibraryGiveOneMessageNamingTheFile) {
+// claiming 65,535 UTF-16 characters, and a shared string of 65,285; and an .xlsx whose
+// xl/workbook.xml ends inside a tag, on which liborcus fails an assertion. The reader gives a
+// reason or is stopped, never the program.
+TEST(FuzzFoundInputs, LibraryFaultsGiveOneMessageNamingTheFile) {
     for (const char* name :
          {"freexl-second-dimensions-broken-chain.xls", "freexl-second-dimensions-fat-count-0.xls",
           "freexl-directory-sector-past-4gib.xls", "freexl-format-count-heap-overread.xls",
-          "freexl-sst-count-heap-overread.xls"}) {
+          "freexl-sst-count-heap-overread.xls", "orcus-parser-past-end-workbook.xlsx"}) {
         const auto file = knownLibraryFault(name);
         const auto start = std::chrono::steady_clock::now();
         const auto workbook = readWorkbookFile(file);
