@@ -106,11 +106,17 @@ Result<WorkbookData> importXlsWorkbook(const std::filesystem::path& path,
         if (selected != FREEXL_OK) return Failure{reasonOf(selected)};
         const int sized = freexl_worksheet_dimensions(raw, &rows, &columns);
         if (sized != FREEXL_OK) return Failure{reasonOf(sized)};
+        // A damaged sheet can claim more than any sheet holds (the library takes the largest
+        // cell address it met): no cell beyond the sheet's bounds is read.
         rows = std::min<unsigned int>(rows, kMaxSheetRows);
+        const unsigned int lastColumn = std::min<unsigned int>(columns, kMaxSheetColumns);
         for (unsigned int r = 0; r < rows; ++r) {
-            for (unsigned short c = 0; c < columns; ++c) {
+            for (unsigned int c = 0; c < lastColumn; ++c) {
                 FreeXL_CellValue value{};
-                if (freexl_get_cell_value(raw, r, c, &value) != FREEXL_OK) continue;
+                if (freexl_get_cell_value(raw, r, static_cast<unsigned short>(c), &value) !=
+                    FREEXL_OK) {
+                    continue;
+                }
                 auto cell = cellValue(value);
                 if (!cell) continue;
                 if (++cellCount > kMaxWorkbookCells) {
@@ -118,7 +124,8 @@ Result<WorkbookData> importXlsWorkbook(const std::filesystem::path& path,
                         "the workbook is too large (more cells than the component "
                         "can hold)"};
                 }
-                sheet.cells.emplace(CellAddress{static_cast<int>(r) + 1, c + 1}, std::move(*cell));
+                sheet.cells.emplace(CellAddress{static_cast<int>(r) + 1, static_cast<int>(c) + 1},
+                                    std::move(*cell));
             }
         }
         workbook.sheets.push_back(std::move(sheet));

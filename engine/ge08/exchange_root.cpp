@@ -129,8 +129,8 @@ Search newtonSearch(const OxidePair& pair, Exchange reaction, Bracket bracket, d
         // Where the rhombohedral phase is ordered at one end and disordered at the other, and
         // the Newton steps from both ends leave the bracket, dG jumps across zero at the
         // transition between them.
-        const auto outside = [&](double target) {
-            return !std::isnan(target) && !(target > a && target < b);
+        const auto outside = [low = a, high = b](double target) {
+            return !std::isnan(target) && !(target > low && target < high);
         };
         if (continued && !useNewton && outside(targetA) && outside(targetB)) {
             const PairState& stateA = onA ? state : atA;

@@ -152,6 +152,11 @@ FileResult readAnalysisFile(AnalysisTable& table, const std::string& path) {
     FileResult result;
     std::string bytes;
     if (!readBytes(path, bytes, result)) return result;
+    return readAnalysisBytes(table, bytes);
+}
+
+FileResult readAnalysisBytes(AnalysisTable& table, std::string_view bytes) {
+    FileResult result;
     table.selectDataArea();
     const std::string item = firstAnalysisItem(decodeAnalysisText(bytes));
     table.putIntoSelection(item);

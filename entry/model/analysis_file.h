@@ -43,6 +43,10 @@ std::string firstAnalysisItem(std::string_view text);
 // `rowsDropped` counts the rows beyond the data area that held any text.
 FileResult readAnalysisFile(AnalysisTable& table, const std::string& path);
 
+// The same for a file's bytes already in memory: what readAnalysisFile does once it has read
+// them.
+FileResult readAnalysisBytes(AnalysisTable& table, std::string_view bytes);
+
 // The file content for the table's data area. The format cannot hold a double quote, TAB or
 // line break inside a cell: each double quote becomes two apostrophes and each TAB or line
 // break a blank; `cellsChanged` counts the cells so altered.

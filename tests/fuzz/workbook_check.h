@@ -5,6 +5,7 @@
 #include "known_faults.h"
 #include "orcus_import.h"
 #include "workbook_data.h"
+#include "zip_workbook_import.h"
 
 namespace kelvorad::fuzz {
 

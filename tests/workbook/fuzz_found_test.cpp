@@ -30,6 +30,66 @@ TEST(FuzzFoundInputs, EntryClaimingMorePackedBytesThanTheFileHoldsIsRefusedAtOnc
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
+// A NUMBER record at column 33,281 (two bytes of its address changed): the library reports a
+// sheet that wide, and the .xls reader gave back a cell beyond the sheet's last column (16,384),
+// which the program then refused as damaged data. Cells beyond the sheet are not read.
+TEST(FuzzFoundInputs, XlsCellBeyondTheLastColumnIsNotRead) {
+    const auto workbook = readWorkbookFile(fixture("fuzz/xls-cell-beyond-column-16384.xls"));
+    ASSERT_TRUE(workbook.ok()) << workbook.error();
+    ASSERT_EQ(workbook.value().sheets.size(), 1u);
+    const SheetData& sheet = workbook.value().sheets[0];
+    EXPECT_FALSE(sheet.cells.empty());
+    for (const auto& [address, cell] : sheet.cells) {
+        EXPECT_TRUE(isInsideSheet(address.row, address.column))
+            << address.row << "," << address.column;
+    }
+}
+
+// The .xls inputs the fuzzer found to reach faults of the .xls library (tests/fuzz/KNOWN.md),
+// kept in tests/fuzz/known/: the workbook reader contains each, and the program gets one
+// message naming the file.
+std::filesystem::path knownLibraryFault(const char* name) {
+    return std::filesystem::path(KELVORAD_TEST_DATA_DIR).parent_path() / "fuzz" / "known" / name;
+}
+
+// A Workbook stream whose sector chain loops (sector 1 links back to 0) and whose directory
+// entry claims 4,278,194,176 bytes: the library reads the loop until it has that many.
+TEST(FuzzFoundInputs, XlsStreamChainThatLoopsStopsAtTheTimeLimit) {
+    const auto file = knownLibraryFault("freexl-endless-read.xls");
+    WorkbookReadLimits limits;
+    limits.time = std::chrono::milliseconds(1500);
+    const auto start = std::chrono::steady_clock::now();
+    const auto workbook = readWorkbookFile(file, limits);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    ASSERT_FALSE(workbook.ok());
+    EXPECT_EQ(workbook.error(), file.string() +
+                                    ": the workbook reader stopped (it took longer than 1.5 s); "
+                                    "the file may be damaged");
+}
+
+// Inputs on which the .xls library reads or writes outside its buffers: a second DIMENSIONS record
+// in the sheet (a NUMBER record's type changed to 0x0200) before a link of the stream's chain that
+// leaves the file, or with a header whose FAT sector count is 0; a directory whose sector number
+// (0x800000) puts it past 4 GiB, which the library wraps to sector 0; a FORMAT record of 13 bytes
+// claiming 65,535 UTF-16 characters, and a shared string of 65,285; and an .xlsx whose
+// xl/workbook.xml ends inside a tag, on which liborcus fails an assertion. The reader gives a
+// reason or is stopped, never the program.
+TEST(FuzzFoundInputs, LibraryFaultsGiveOneMessageNamingTheFile) {
+    for (const char* name :
+         {"freexl-second-dimensions-broken-chain.xls", "freexl-second-dimensions-fat-count-0.xls",
+          "freexl-directory-sector-past-4gib.xls", "freexl-format-count-heap-overread.xls",
+          "freexl-sst-count-heap-overread.xls", "orcus-parser-past-end-workbook.xlsx"}) {
+        const auto file = knownLibraryFault(name);
+        const auto start = std::chrono::steady_clock::now();
+        const auto workbook = readWorkbookFile(file);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(15)) << name;
+        ASSERT_FALSE(workbook.ok()) << name;
+        const std::string& message = workbook.error();
+        EXPECT_EQ(message.substr(0, file.string().size() + 2), file.string() + ": ") << message;
+        EXPECT_EQ(message.find('\n'), std::string::npos) << message;
+    }
+}
+
 TEST(FuzzFoundInputs, GoodPackagesStillPassTheZipGuard) {
     for (const char* name : {"pairs.xlsx", "pairs.ods", "types.xlsx", "types.ods"}) {
         EXPECT_TRUE(unpackZipPackage(readFile(fixture(name))).ok()) << name;
