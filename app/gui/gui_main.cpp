@@ -3,12 +3,12 @@
 #include <QApplication>
 #include <QSettings>
 
-#include "program_settings.h"
 #include <QTimer>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include "program_settings.h"
 
 #include "app_icon.h"
 #include "help_file.h"

@@ -7,8 +7,8 @@
 #include <QSettings>
 #include <QString>
 #include <QStringList>
-#include <string>
 #include <memory>
+#include <string>
 #include <string_view>
 
 class QWidget;
