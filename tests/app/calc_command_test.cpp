@@ -17,6 +17,7 @@
 #include "calculation_run.h"
 #include "cli/cli_main.h"
 #include "comma_locale.h"
+#include "command_line_test.h"
 #include "fake_desktop_services.h"
 #include "grid_transfer.h"
 #include "help_file.h"
@@ -33,39 +34,14 @@ using namespace kelvorad;
 namespace fs = std::filesystem;
 
 namespace {
-const char* const kPair =
-    "MT-01\t0.12\t8.45\t2.10\t0.48\t0.09\t\t\t80.52\t0.44\t0.02\t0.11\t1.45\t0.03\t\t\t\t\t"
-    "ILM-01\t0.04\t45.10\t0.21\t0.31\t0.05\t\t\t47.90\t0.62\t\t0.03\t2.48\t0.02\t\t\t";
+using kelvorad::testing::kOnePair;
+const char* const kPair = kOnePair;
 
-class CalcCommand : public ::testing::Test {
+class CalcCommand : public kelvorad::testing::CommandLineTest {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("kelvorad_cli_" + std::to_string(getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    fs::path writeInput(const std::string& name, const std::string& text) {
-        std::ofstream(dir_ / name, std::ios::binary) << text;
-        return dir_ / name;
-    }
-    std::string read(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
     int run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"kelvorad", "calc"});
-        std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(a.data());
-        ::testing::internal::CaptureStdout();
-        ::testing::internal::CaptureStderr();
-        const int code = runCommandLine(static_cast<int>(argv.size()), argv.data());
-        out_ = ::testing::internal::GetCapturedStdout();
-        err_ = ::testing::internal::GetCapturedStderr();
-        return code;
+        args.insert(args.begin(), "calc");
+        return runKelvorad(std::move(args));
     }
     std::vector<std::string> lines(const std::string& text) {
         std::vector<std::string> out;
@@ -76,10 +52,6 @@ class CalcCommand : public ::testing::Test {
     static std::size_t fieldCount(const std::string& line) {
         return static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t')) + 1;
     }
-
-    fs::path dir_;
-    std::string out_;
-    std::string err_;
 };
 }  // namespace
 

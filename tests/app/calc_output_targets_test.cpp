@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "cli/cli_main.h"
+#include "command_line_test.h"
 #include "scratch_mounts.h"
 
 using namespace kelvorad;
@@ -17,13 +18,10 @@ using kelvorad::testing::ScratchFolder;
 
 namespace {
 
-const char* const kPair =
-    "MT-01\t0.12\t8.45\t2.10\t0.48\t0.09\t\t\t80.52\t0.44\t0.02\t0.11\t1.45\t0.03\t\t\t\t\t"
-    "ILM-01\t0.04\t45.10\t0.21\t0.31\t0.05\t\t\t47.90\t0.62\t\t0.03\t2.48\t0.02\t\t\t";
+const char* const kPair = kelvorad::testing::kOnePair;
 
 std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+    return kelvorad::testing::readWholeFile(path);
 }
 
 void writeFile(const fs::path& path, const std::string& text, fs::perms mode) {
@@ -31,33 +29,21 @@ void writeFile(const fs::path& path, const std::string& text, fs::perms mode) {
     fs::permissions(path, mode);
 }
 
-class CalcOutputTargets : public ::testing::Test {
+class CalcOutputTargets : public kelvorad::testing::CommandLineTest {
   protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("kelvorad_calc_targets_" + std::to_string(getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        CommandLineTest::SetUp();
         std::ofstream input(dir_ / "pairs.tsv", std::ios::binary);
         for (int i = 0; i < 300; ++i) input << kPair << "\n";
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
     // Runs "kelvorad calc pairs.tsv ARGS --plot-dir plots" with stdout and stderr captured.
     int calc(std::vector<std::string> args) {
-        args.insert(args.begin(), {"kelvorad", "calc", (dir_ / "pairs.tsv").string()});
+        args.insert(args.begin(), {"calc", (dir_ / "pairs.tsv").string()});
         if (std::find(args.begin(), args.end(), "--plot-dir") == args.end()) {
             args.insert(args.end(), {"--plot-dir", (dir_ / "plots").string()});
         }
-        std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(a.data());
-        ::testing::internal::CaptureStdout();
-        ::testing::internal::CaptureStderr();
-        const int code = runCommandLine(static_cast<int>(argv.size()), argv.data());
-        out_ = ::testing::internal::GetCapturedStdout();
-        err_ = ::testing::internal::GetCapturedStderr();
-        return code;
+        return runKelvorad(std::move(args));
     }
     // Runs calc with standard output on /dev/full.
     int calcIntoFullDevice(std::vector<std::string> args) {
@@ -79,10 +65,6 @@ class CalcOutputTargets : public ::testing::Test {
         ::close(saved);
         return code;
     }
-
-    fs::path dir_;
-    std::string out_;
-    std::string err_;
 };
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "cli/calc_summary.h"
 #include "cli/cli_main.h"
 #include "cli/pair_input.h"
+#include "command_line_test.h"
 #include "monte_carlo_run.h"
 #include "number_text.h"
 #include "plot_data_files.h"
@@ -37,33 +38,15 @@ std::vector<std::string> split(const std::string& text, char separator) {
     return parts;
 }
 
-class CalcUncertainty : public ::testing::Test {
+class CalcUncertainty : public kelvorad::testing::CommandLineTest {
   protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("kelvorad_mc_" + std::to_string(getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        input_ = (dir_ / "pairs.tsv").string();
-        std::ofstream(input_, std::ios::binary) << kPairs;
+        CommandLineTest::SetUp();
+        input_ = writeInput("pairs.tsv", kPairs).string();
     }
-    void TearDown() override { fs::remove_all(dir_); }
-
     int calc(std::vector<std::string> args) {
-        args.insert(args.begin(), {"kelvorad", "calc"});
-        std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(a.data());
-        ::testing::internal::CaptureStdout();
-        ::testing::internal::CaptureStderr();
-        const int code = runCommandLine(static_cast<int>(argv.size()), argv.data());
-        out_ = ::testing::internal::GetCapturedStdout();
-        err_ = ::testing::internal::GetCapturedStderr();
-        return code;
-    }
-    std::string read(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
+        args.insert(args.begin(), "calc");
+        return runKelvorad(std::move(args));
     }
     // The lines of a --table file, each split into its fields.
     std::vector<std::vector<std::string>> table(const fs::path& path) {
@@ -74,10 +57,7 @@ class CalcUncertainty : public ::testing::Test {
         return rows;
     }
 
-    fs::path dir_;
     std::string input_;
-    std::string out_;
-    std::string err_;
 };
 
 TEST_F(CalcUncertainty, TableGainsNamedColumnsAfterColumn146AndRowsStayAsTheyWere) {
