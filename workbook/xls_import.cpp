@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "date_text.h"
 #include "number_text.h"
 #include "xls_active_tab.h"
+#include "xls_fault_screen.h"
 
 namespace kelvorad {
 
@@ -75,6 +77,7 @@ std::optional<CellValue> cellValue(const FreeXL_CellValue& value) {
 
 Result<WorkbookData> importXlsWorkbook(const std::filesystem::path& path,
                                        std::string_view content) {
+    if (auto damage = xlsDamageTheLibraryCannotRead(content)) return Failure{std::move(*damage)};
     const void* raw = nullptr;
     const int opened = freexl_open(path.c_str(), &raw);
     XlsHandle handle(raw);
