@@ -85,7 +85,8 @@ TEST(FuzzFoundInputs, XlsLibraryFaultsAreRefusedBeforeTheLibraryReadsThem) {
 // An .xlsx whose xl/workbook.xml ends inside a tag, on which liborcus fails an assertion: the
 // reader gives a reason or is stopped, never the program.
 TEST(FuzzFoundInputs, LibraryFaultsGiveOneMessageNamingTheFile) {
-    for (const char* name : {"orcus-parser-past-end-workbook.xlsx"}) {
+    for (const char* name :
+         {"orcus-parser-past-end-workbook.xlsx", "freexl-heap-overflow-unclassified.xls"}) {
         const auto file = knownLibraryFault(name);
         const auto start = std::chrono::steady_clock::now();
         const auto workbook = readWorkbookFile(file);
