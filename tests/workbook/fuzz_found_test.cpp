@@ -86,7 +86,8 @@ TEST(FuzzFoundInputs, XlsLibraryFaultsAreRefusedBeforeTheLibraryReadsThem) {
 // reader gives a reason or is stopped, never the program.
 TEST(FuzzFoundInputs, LibraryFaultsGiveOneMessageNamingTheFile) {
     for (const char* name :
-         {"orcus-parser-past-end-workbook.xlsx", "freexl-heap-overflow-unclassified.xls"}) {
+         {"orcus-parser-past-end-workbook.xlsx", "freexl-heap-overflow-unclassified.xls",
+          "freexl-heap-overflow-unclassified-2.xls", "freexl-segv-unclassified.xls"}) {
         const auto file = knownLibraryFault(name);
         const auto start = std::chrono::steady_clock::now();
         const auto workbook = readWorkbookFile(file);
