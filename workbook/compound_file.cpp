@@ -4,19 +4,13 @@
 #include <cctype>
 #include <cstdint>
 #include <vector>
+#include "compound_file_layout.h"
 
 namespace kelvorad {
 
 namespace {
 
-constexpr std::string_view kMagic = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
-constexpr std::uint32_t kEndOfChain = 0xFFFFFFFE;
-constexpr std::uint32_t kMaxRegularSector = 0xFFFFFFFA;
-constexpr std::size_t kHeaderSize = 512;
-constexpr std::size_t kHeaderDifatEntries = 109;
-constexpr std::size_t kDirectoryEntrySize = 128;
-constexpr std::uint8_t kStreamObject = 2;
-constexpr std::uint8_t kRootObject = 5;
+using namespace compound_file_layout;
 
 class CompoundFile {
   public:

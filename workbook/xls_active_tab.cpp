@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "compound_file.h"
+#include "compound_file_layout.h"
 #include "little_endian.h"
 #include "text_grid.h"
 
@@ -11,7 +12,8 @@ namespace kelvorad {
 
 namespace {
 
-constexpr std::uint32_t kBeginOfFile = 0x0809;
+using compound_file_layout::kBeginOfFileRecord;
+
 constexpr std::uint32_t kEndOfFile = 0x000A;
 constexpr std::uint32_t kWindow = 0x003D;
 constexpr std::uint32_t kSheet = 0x0085;
@@ -62,7 +64,7 @@ std::optional<std::string> activeTabOfXls(std::string_view file) {
         const std::size_t length = read16(biff, at + 2);
         if (at + kRecordHeader + length > biff.size()) break;
         const std::string_view record = biff.substr(at + kRecordHeader, length);
-        if (at == 0 && type != kBeginOfFile) return std::nullopt;
+        if (at == 0 && type != kBeginOfFileRecord) return std::nullopt;
         if (type == kEndOfFile) break;  // the end of the workbook's global records
         if (type == kWindow && !currentTab && length >= kCurrentTabOffset + 2) {
             currentTab = read16(record, kCurrentTabOffset);

@@ -3,16 +3,18 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "compound_file_layout.h"
 #include "xls_stream_walk.h"
 
 namespace kelvorad {
 
 namespace {
 
-constexpr std::size_t kDirectoryEntrySize = 128;
+using compound_file_layout::kBeginOfFileRecord;
+using compound_file_layout::kDirectoryEntrySize;
+
 constexpr std::uint32_t kMiniStreamCutoff = 4096;  // the only value compound files hold
 
-constexpr std::uint32_t kBof = 0x0809;
 constexpr std::uint32_t kDimensions = 0x0200;
 constexpr std::uint32_t kLabel = 0x0204;
 constexpr std::uint32_t kFormat = 0x041E;
@@ -90,7 +92,7 @@ std::optional<std::string> recordDamage(std::string_view records) {
         const std::string_view body = records.substr(at + 4);
         // The library takes a second DIMENSIONS record of a sheet as its size and writes
         // outside the cells it allocated for the first.
-        if (type == kBof) dimensions = 0;
+        if (type == kBeginOfFileRecord) dimensions = 0;
         if (type == kDimensions && ++dimensions > 1) {
             return "the file is damaged (a sheet states its size twice)";
         }

@@ -1,16 +1,13 @@
 #include "xls_stream_walk.h"
 
 #include <set>
+#include "compound_file_layout.h"
 
 namespace kelvorad {
 
 namespace {
 
-constexpr std::uint32_t kEndOfChain = 0xFFFFFFFE;
-constexpr std::uint32_t kFreeSector = 0xFFFFFFFF;
-constexpr std::size_t kHeaderDifatEntries = 109;
-constexpr std::size_t kDirectoryEntrySize = 128;
-constexpr std::uint8_t kStreamObject = 2;
+using namespace compound_file_layout;
 
 // Where the library reads sector `index`: it computes the offset in 32 bits.
 std::uint64_t sectorOffset(std::uint32_t index, std::size_t sectorSize) {
