@@ -89,22 +89,35 @@ void TextGrid::putIntoSelection(std::string_view text) {
     const CellRect s = selection();
     int r = s.top;
     int c = s.left;
+    // The next TAB and CR are looked up once each (memchr) rather than testing every
+    // character: a loaded file is some 12,000 cells, most of them empty.
+    const auto next = [&text](char ch, std::size_t from) {
+        const std::size_t at = text.find(ch, from);
+        return at == std::string_view::npos ? text.size() : at;
+    };
+    std::size_t nextTab = next('\t', 0);
+    std::size_t nextCr = next('\r', 0);
     std::size_t cellStart = 0;
-    for (std::size_t i = 0; i <= text.size(); ++i) {
-        const bool atEnd = i == text.size();
-        const char ch = atEnd ? '\0' : text[i];
-        if (!atEnd && ch != '\t' && ch != '\r') continue;
+    while (true) {
+        const std::size_t cellEnd = std::min(nextTab, nextCr);
         if (r <= s.bottom && c <= s.right) {
-            cells_[index(r, c)] = std::string(text.substr(cellStart, i - cellStart));
+            std::string& cell = cells_[index(r, c)];
+            if (cellEnd == cellStart) {
+                cell.clear();
+            } else {
+                cell.assign(text.data() + cellStart, cellEnd - cellStart);
+            }
         }
-        cellStart = i + 1;
-        if (atEnd) break;
-        if (ch == '\t') {
+        if (cellEnd == text.size()) break;
+        cellStart = cellEnd + 1;
+        if (cellEnd == nextTab) {
             ++c;
+            nextTab = next('\t', cellStart);
         } else {
             ++r;
             c = s.left;
             if (r > s.bottom) break;
+            nextCr = next('\r', cellStart);
         }
     }
 }

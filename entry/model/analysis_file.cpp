@@ -132,11 +132,19 @@ std::string firstAnalysisItem(std::string_view text) {
         const std::size_t end = text.find_first_of(",\r\n", i);
         item = text.substr(i, end == std::string_view::npos ? std::string_view::npos : end - i);
     }
+    // Rows end in CR; a LF or CR LF written by another editor becomes a CR. Runs between
+    // line feeds are copied whole: the item is a whole table.
     std::string out;
     out.reserve(item.size());
-    for (std::size_t k = 0; k < item.size(); ++k) {
-        if (item[k] == '\r' && k + 1 < item.size() && item[k + 1] == '\n') continue;
-        out.push_back(item[k] == '\n' ? '\r' : item[k]);
+    std::size_t from = 0;
+    while (from < item.size()) {
+        std::size_t lineFeed = item.find('\n', from);
+        if (lineFeed == std::string_view::npos) lineFeed = item.size();
+        std::size_t runEnd = lineFeed;
+        if (lineFeed < item.size() && runEnd > from && item[runEnd - 1] == '\r') --runEnd;
+        out.append(item.substr(from, runEnd - from));
+        if (lineFeed < item.size()) out.push_back('\r');
+        from = lineFeed + 1;
     }
     return out;
 }
