@@ -46,6 +46,20 @@ TEST(TextGridSelection, PutDropsTextBeyondTheSelection) {
     EXPECT_EQ(grid.text(2, 1), "21");
 }
 
+TEST(TextGridSelection, PutEmptiesCellsBetweenAdjacentBreaks) {
+    TextGrid grid = numberedGrid(4, 4);
+    grid.setCurrent(1, 1);
+    grid.setSelectionEnd(3, 3);
+    grid.putIntoSelection("\t\rq\t\r\r");  // breaks with nothing between them, one at the end
+    EXPECT_EQ(grid.text(1, 1), "");
+    EXPECT_EQ(grid.text(1, 2), "");
+    EXPECT_EQ(grid.text(1, 3), "13");  // not reached
+    EXPECT_EQ(grid.text(2, 1), "q");
+    EXPECT_EQ(grid.text(2, 2), "");
+    EXPECT_EQ(grid.text(3, 1), "");
+    EXPECT_EQ(grid.text(3, 2), "32");
+}
+
 TEST(TextGridSelection, EmptySelectionClearsOnlySelectedCells) {
     TextGrid grid = numberedGrid(5, 5);
     grid.setCurrent(3, 3);
