@@ -125,6 +125,19 @@ std::optional<std::string> xlsDamageTheLibraryCannotRead(std::string_view file) 
         if (walk.loops) return "the file is damaged (its workbook stream's sectors loop)";
         if (auto damage = recordDamage(walk.records)) return damage;
     }
+    // The library allocates what the header's counts and the streams' sizes claim (up to
+    // 4 GiB) before it finds out that the file does not hold it.
+    const std::uint64_t sectorSize = std::uint64_t{1} << sectorShift;
+    for (const std::uint64_t offset : {0x2C, 0x40, 0x48}) {  // FAT, mini FAT, DIFAT sectors
+        if (field32(file, offset) * sectorSize > file.size()) {
+            return "the file is damaged (its header counts more sectors than the file holds)";
+        }
+    }
+    const auto sizes = xlsClaimedStreamSizes(file);
+    if (std::any_of(sizes.begin(), sizes.end(),
+                    [&file](std::uint32_t size) { return size > file.size(); })) {
+        return "the file is damaged (a stream claims more bytes than the file holds)";
+    }
     return std::nullopt;
 }
 

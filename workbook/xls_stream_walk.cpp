@@ -1,6 +1,8 @@
 #include "xls_stream_walk.h"
 
+#include <initializer_list>
 #include <set>
+
 #include "compound_file_layout.h"
 
 namespace kelvorad {
@@ -84,32 +86,82 @@ std::uint32_t field32(std::string_view bytes, std::uint64_t at) {
     return field16(bytes, at) | field16(bytes, at + 2) << 16;
 }
 
+namespace {
+
+// The directory as the library reads it, with the FAT it reads it by; empty when the header is
+// not one of a compound file with 512- or 4096-byte sectors or the directory has no entry.
+struct LibraryDirectory {
+    std::size_t sectorSize = 0;
+    std::vector<std::uint32_t> table;
+    std::string entries;
+};
+
+LibraryDirectory libraryDirectory(std::string_view file) {
+    LibraryDirectory directory;
+    const std::uint32_t sectorShift = field16(file, 0x1E);
+    if (file.size() < 512 || (sectorShift != 9 && sectorShift != 12)) return directory;
+    directory.sectorSize = std::size_t{1} << sectorShift;
+    directory.table = libraryFat(file, directory.sectorSize);
+    directory.entries =
+        follow(file, directory.sectorSize, directory.table, field32(file, 0x30), UINT64_MAX)
+            .records;
+    if (directory.entries.size() < kDirectoryEntrySize) directory.entries.clear();
+    return directory;
+}
+
+std::vector<std::string_view> entriesOfType(const std::string& entries,
+                                            std::initializer_list<std::uint8_t> types) {
+    std::vector<std::string_view> found;
+    for (std::size_t at = 0; at + kDirectoryEntrySize <= entries.size();
+         at += kDirectoryEntrySize) {
+        const std::string_view entry = std::string_view(entries).substr(at, kDirectoryEntrySize);
+        const auto type = static_cast<std::uint8_t>(entry[0x42]);
+        for (std::uint8_t wanted : types) {
+            if (type == wanted) found.push_back(entry);
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
 std::vector<XlsStreamWalk> walkXlsWorkbookStreams(std::string_view file) {
     std::vector<XlsStreamWalk> walks;
-    const std::uint32_t sectorShift = field16(file, 0x1E);
-    if (file.size() < 512 || (sectorShift != 9 && sectorShift != 12)) return walks;
-    const std::size_t sectorSize = std::size_t{1} << sectorShift;
-    const auto table = libraryFat(file, sectorSize);
-    const std::string directory =
-        follow(file, sectorSize, table, field32(file, 0x30), UINT64_MAX).records;
-    if (directory.size() < kDirectoryEntrySize) return walks;
-    const std::string miniStream =
-        follow(file, sectorSize, table, field32(directory, 0x74), field32(directory, 0x78)).records;
+    const LibraryDirectory directory = libraryDirectory(file);
+    if (directory.entries.empty()) return walks;
+    const std::size_t sectorSize = directory.sectorSize;
+    const auto& table = directory.table;
+    const std::string miniStream = follow(file, sectorSize, table, field32(directory.entries, 0x74),
+                                          field32(directory.entries, 0x78))
+                                       .records;
     const auto miniTable =
         entriesOf(follow(file, sectorSize, table, field32(file, 0x3C), UINT64_MAX).records);
-    for (std::size_t at = 0; at + kDirectoryEntrySize <= directory.size();
-         at += kDirectoryEntrySize) {
-        const std::string_view entry = std::string_view(directory).substr(at, kDirectoryEntrySize);
-        if (static_cast<std::uint8_t>(entry[0x42]) != kStreamObject || !namedWorkbook(entry)) {
-            continue;
-        }
+    for (const std::string_view entry : entriesOfType(directory.entries, {kStreamObject})) {
+        if (!namedWorkbook(entry)) continue;
         const std::uint32_t start = field32(entry, 0x74);
         const std::uint32_t size = field32(entry, 0x78);
-        walks.push_back(size < field32(file, 0x38)
-                            ? follow(miniStream, 64, miniTable, start, size, false)
-                            : follow(file, sectorSize, table, start, size));
+        if (size >= field32(file, 0x38)) {
+            walks.push_back(follow(file, sectorSize, table, start, size));
+            continue;
+        }
+        // A stream below the cutoff lives in the mini stream; when the mini stream cannot
+        // supply it, the library reads it from the file's sectors instead, so both are walked.
+        walks.push_back(follow(miniStream, 64, miniTable, start, size, false));
+        if (walks.back().records.size() < size) {
+            walks.push_back(follow(file, sectorSize, table, start, size));
+        }
     }
     return walks;
+}
+
+std::vector<std::uint32_t> xlsClaimedStreamSizes(std::string_view file) {
+    std::vector<std::uint32_t> sizes;
+    const LibraryDirectory directory = libraryDirectory(file);
+    for (const std::string_view entry :
+         entriesOfType(directory.entries, {kStreamObject, kRootObject})) {
+        sizes.push_back(field32(entry, 0x78));
+    }
+    return sizes;
 }
 
 }  // namespace kelvorad

@@ -22,6 +22,10 @@ struct XlsStreamWalk {
 // when the header is not one of a compound file with 512- or 4096-byte sectors.
 std::vector<XlsStreamWalk> walkXlsWorkbookStreams(std::string_view file);
 
+// The sizes every stream and the root entry (the mini stream's) claim, in the directory as the
+// library reads it. The library allocates what they claim before it reads.
+std::vector<std::uint32_t> xlsClaimedStreamSizes(std::string_view file);
+
 // The little-endian field at `at`, 0 where the bytes end first: a damaged file's fields are
 // read where the library reads them, whatever they hold.
 std::uint32_t field16(std::string_view bytes, std::uint64_t at);

@@ -43,6 +43,28 @@ TEST(XlsFaultScreen, EachKnownFaultIsRefusedWithItsDamage) {
               "the file is damaged (its workbook stream's sectors loop)");
 }
 
+// A stream below the cutoff belongs in the mini stream; with no mini stream to hold it, the
+// library reads it from the file's sectors, records and all.
+TEST(XlsFaultScreen, SmallStreamsAreCheckedWhereTheLibraryReadsThem) {
+    EXPECT_EQ(reasonFor(knownFault("freexl-small-stream-label-heap-overflow.xls")),
+              "the file is damaged (a record's text runs past its end)");
+    EXPECT_EQ(reasonFor(knownFault("freexl-small-stream-second-dimensions.xls")),
+              "the file is damaged (a sheet states its size twice)");
+    EXPECT_EQ(reasonFor(knownFault("freexl-small-stream-heap-overflow.xls")),
+              "the file is damaged (a record's text runs past its end)");
+}
+
+TEST(XlsFaultScreen, ClaimsBeyondTheFileAreRefused) {
+    EXPECT_EQ(reasonFor(knownFault("freexl-allocates-2gib.xls")),
+              "the file is damaged (its header counts more sectors than the file holds)");
+    EXPECT_EQ(reasonFor(knownFault("freexl-allocates-4gib.xls")),
+              "the file is damaged (a stream claims more bytes than the file holds)");
+    std::string file = readFile(fixture("pairs.xls"));
+    file[0x43] = 0x01;  // the mini FAT's sector count, 16,777,216 sectors
+    EXPECT_EQ(xlsDamageTheLibraryCannotRead(file),
+              "the file is damaged (its header counts more sectors than the file holds)");
+}
+
 TEST(XlsFaultScreen, MiniStreamCutoffOtherThan4096IsRefused) {
     std::string file = readFile(fixture("pairs.xls"));
     file[0x39] = 0x08;  // 2048
