@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -178,6 +179,12 @@ void printUsage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The windows keep settings and recovery files in the user's folders: the shots start from
+    // folders of their own, so that they neither depend on nor change the user's.
+    QTemporaryDir home;
+    if (!home.isValid()) return 1;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
+    qputenv("XDG_STATE_HOME", QFile::encodeName(home.filePath("state")));
     QApplication app(argc, argv);
     if (argc != 3) {
         printUsage();
