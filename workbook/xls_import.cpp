@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "compound_file_layout.h"
 #include "date_text.h"
 #include "number_text.h"
 #include "xls_active_tab.h"
@@ -77,6 +78,11 @@ std::optional<CellValue> cellValue(const FreeXL_CellValue& value) {
 
 Result<WorkbookData> importXlsWorkbook(const std::filesystem::path& path,
                                        std::string_view content) {
+    // The library also reads bare BIFF record streams and does not survive damaged ones: only
+    // compound files go to it, as importWorkbookFile sends nothing else here.
+    if (content.substr(0, compound_file_layout::kMagic.size()) != compound_file_layout::kMagic) {
+        return Failure{"not an .xls workbook"};
+    }
     if (auto damage = xlsDamageTheLibraryCannotRead(content)) return Failure{std::move(*damage)};
     const void* raw = nullptr;
     const int opened = freexl_open(path.c_str(), &raw);
