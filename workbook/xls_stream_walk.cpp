@@ -73,21 +73,6 @@ std::vector<std::uint32_t> libraryFat(std::string_view file, std::size_t sectorS
     return entriesOf(fat);
 }
 
-}  // namespace
-
-std::uint32_t field16(std::string_view bytes, std::uint64_t at) {
-    if (at + 2 > bytes.size()) return 0;
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at])) |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 1])) << 8;
-}
-
-std::uint32_t field32(std::string_view bytes, std::uint64_t at) {
-    if (at + 4 > bytes.size()) return 0;
-    return field16(bytes, at) | field16(bytes, at + 2) << 16;
-}
-
-namespace {
-
 // The directory as the library reads it, with the FAT it reads it by; empty when the header is
 // not one of a compound file with 512- or 4096-byte sectors or the directory has no entry.
 struct LibraryDirectory {
@@ -124,6 +109,17 @@ std::vector<std::string_view> entriesOfType(const std::string& entries,
 }
 
 }  // namespace
+
+std::uint32_t field16(std::string_view bytes, std::uint64_t at) {
+    if (at + 2 > bytes.size()) return 0;
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at])) |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 1])) << 8;
+}
+
+std::uint32_t field32(std::string_view bytes, std::uint64_t at) {
+    if (at + 4 > bytes.size()) return 0;
+    return field16(bytes, at) | field16(bytes, at + 2) << 16;
+}
 
 std::vector<XlsStreamWalk> walkXlsWorkbookStreams(std::string_view file) {
     std::vector<XlsStreamWalk> walks;
